@@ -1,0 +1,84 @@
+// The thin transport to the driver: open the device link, one DeviceIoControl exchange, close;
+// typed requests per control code pair, the chip register accessors and the presence check.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "adapter/control_codes.h"
+#include "platform/adapter_probe.h"
+#include "platform/device_link.h"
+#include "platform/registry.h"
+#include "platform/system_port.h"
+
+namespace nv {
+
+// Transport results. Register and window accessors return 1 / 0 instead.
+inline constexpr int kIoOk = 0;
+inline constexpr int kIoOpenFailed = 2;
+inline constexpr int kIoExchangeFailed = 31;
+inline constexpr int kIoRefused = -1;
+
+inline constexpr int kModeInput = 0;
+inline constexpr int kModeOutput = 1;
+inline constexpr int kModeInputOutput = 2;
+
+inline constexpr int kDirectionQuery = 0;
+inline constexpr int kDirectionSet = 1;
+
+// Indirect register windows of the chip: address, data and control register offsets.
+struct RegisterWindow {
+  uint32_t address;
+  uint32_t data;
+  uint32_t control;
+};
+inline constexpr RegisterWindow kWindowA{0x254, 0x258, 0x250};
+inline constexpr RegisterWindow kWindowB{0x268, 0x26C, 0x270};
+inline constexpr uint32_t kWindowPollStepMs = 5;
+inline constexpr uint32_t kWindowPollLimitMs = 1000;  // exceeded after 201 polls
+
+// The NT family's network class root as the presence check names it.
+inline constexpr std::string_view kNtNetClassRoot =
+    "System\\CurrentControlSet\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+
+// The ports one process talks to the world through; they outlive every user.
+struct Ports {
+  DeviceLink& link;
+  AdapterProbe& probe;
+  SystemPort& system;
+  Registry& registry;
+};
+
+class AdapterIo {
+ public:
+  explicit AdapterIo(const Ports& ports) : ports_(ports) {}
+
+  int OpenDevice(DeviceHandle* handle);
+  int CloseDevice(DeviceHandle handle);
+  int Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t inSize, const uint8_t* in,
+               uint32_t outSize, uint8_t* out, uint32_t* bytesReturned);
+  // `length`: bytes offered in, bytes returned out (0 after a set).
+  int Request(DeviceHandle handle, const ControlPair& pair, uint8_t* buffer, uint32_t* length,
+              int direction);
+
+  int ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* value);
+  int WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value);
+  int ReadWindowA(DeviceHandle handle, uint32_t address, uint32_t* value);
+  int ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value);
+  int WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value);
+
+  // 1 when the adapter of this network-class subkey can be opened, else 0.
+  int IsAdapterPresent(std::string_view subkeyName);
+
+  Registry& registry() { return ports_.registry; }
+  SystemPort& system() { return ports_.system; }
+
+ private:
+  int ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
+                 uint32_t* value);
+  int PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value);
+
+  Ports ports_;
+};
+
+}  // namespace nv

@@ -1,0 +1,32 @@
+// Adapter operations. Each one opens the device link, performs its requests in a fixed order and
+// closes the link again; none keeps a handle or caches a result.
+#pragma once
+
+#include <cstdint>
+
+#include "adapter/adapter_io.h"
+#include "adapter/records.h"
+
+namespace nv {
+
+inline constexpr uint32_t kRegulatoryDomainAddress = 0x16F;
+inline constexpr uint32_t kRegulatoryDomainDefault = 0x10;  // without a driver
+inline constexpr uint32_t kRadioAddress = 0;
+inline constexpr uint32_t kRadioOnValue = 0;
+inline constexpr uint32_t kRadioOffValue = 255;
+
+// Sends the groups `config.scope` selects: 0 all, 1 link, 2 security, others nothing.
+// Individual request results are ignored.
+void ApplyConfig(AdapterIo& io, const AdapterConfig& config);
+int StartScan(AdapterIo& io);
+int StopScan(AdapterIo& io);
+int IsScanDone(AdapterIo& io);
+void ReadLinkStatus(AdapterIo& io, LinkStatus& status);
+void ReadStatistics(AdapterIo& io, AdapterStatistics& statistics);
+void ReadBssList(AdapterIo& io, BssList& list);
+void ReadVersions(AdapterIo& io, DriverVersions& versions);
+uint32_t ReadRegulatoryDomain(AdapterIo& io);
+void SetRadio(AdapterIo& io, bool on);
+int ReadRadioState(AdapterIo& io);  // 1 on, 0 off, -1 device not opened
+
+}  // namespace nv

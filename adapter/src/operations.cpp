@@ -1,0 +1,168 @@
+#include "adapter/operations.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "adapter/buffers.h"
+#include "adapter/le_bytes.h"
+
+namespace nv {
+
+namespace {
+
+// Open, run `body` with the handle, close. Returns false when the link did not open.
+template <typename Body>
+bool WithDevice(AdapterIo& io, Body&& body) {
+  DeviceHandle handle = kInvalidDeviceHandle;
+  if (io.OpenDevice(&handle) != kIoOk) return false;
+  body(handle);
+  io.CloseDevice(handle);
+  return true;
+}
+
+template <size_t N>
+int Send(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, std::array<uint8_t, N> buf) {
+  uint32_t length = N;
+  return io.Request(handle, pair, buf.data(), &length, kDirectionSet);
+}
+
+int SendValue(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, int32_t value) {
+  return Send(io, handle, pair, EncodeValueBuffer(static_cast<uint32_t>(value)));
+}
+
+void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c) {
+  Send(io, h, codes::kSsid, EncodeSsidBuffer(c));
+  SendValue(io, h, codes::kBssType, c.bssType);
+  SendValue(io, h, codes::kPowerMode, c.powerMode);
+  Send(io, h, codes::kRates, EncodeRatesBuffer(RateCodeFromIndex(c.txRate)));
+  SendValue(io, h, codes::kChannel, c.channel);
+  SendValue(io, h, codes::kPreamble, c.shortPreamble);
+}
+
+void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c) {
+  SendValue(io, h, codes::kWepStatus, c.wepStatus);
+  SendValue(io, h, codes::kAuthMode, c.authMode);
+  if (c.wepStatus != 0) return;  // keys travel only while WEP is enabled
+  for (int slot = 0; slot < 4; ++slot) Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot));
+}
+
+int SetScan(AdapterIo& io, uint32_t value) {
+  int result = 0;
+  WithDevice(io, [&](DeviceHandle h) {
+    result = Send(io, h, codes::kScan, EncodeValueBuffer(value)) == kIoOk;
+  });
+  return result;
+}
+
+// Queries the status block; false when the link did not open or the query failed.
+bool QueryStatusBlock(AdapterIo& io, StatusBlockFields& block) {
+  bool ok = false;
+  WithDevice(io, [&](DeviceHandle h) {
+    std::array<uint8_t, kStatusBlockSize> buffer{};
+    uint32_t length = kStatusBlockSize;
+    ok = io.Request(h, codes::kStatus, buffer.data(), &length, kDirectionQuery) == kIoOk;
+    if (ok) block = DecodeStatusBlock(buffer);
+  });
+  return ok;
+}
+
+}  // namespace
+
+void ApplyConfig(AdapterIo& io, const AdapterConfig& config) {
+  WithDevice(io, [&](DeviceHandle h) {
+    if (config.scope == kScopeAll || config.scope == kScopeLink) SendLinkGroup(io, h, config);
+    if (config.scope == kScopeAll || config.scope == kScopeSecurity) {
+      SendSecurityGroup(io, h, config);
+    }
+  });
+}
+
+int StartScan(AdapterIo& io) { return SetScan(io, 1); }
+
+int StopScan(AdapterIo& io) { return SetScan(io, 0); }
+
+int IsScanDone(AdapterIo& io) {
+  int done = 0;
+  WithDevice(io, [&](DeviceHandle h) {
+    std::array<uint8_t, kValueBufferSize> buffer{};
+    uint32_t length = kValueBufferSize;
+    const int result = io.Request(h, codes::kScan, buffer.data(), &length, kDirectionQuery);
+    done = result == kIoOk && length == 4 && le::Get32(buffer, 0) != 0;
+  });
+  return done;
+}
+
+void ReadLinkStatus(AdapterIo& io, LinkStatus& status) {
+  StatusBlockFields block{};
+  if (!QueryStatusBlock(io, block)) {
+    status.state = kStateNoDriver;
+    return;
+  }
+  FillLinkStatus(block, status);
+}
+
+void ReadStatistics(AdapterIo& io, AdapterStatistics& statistics) {
+  StatusBlockFields block{};
+  if (!QueryStatusBlock(io, block)) {
+    statistics.counterSet = -1;
+    return;
+  }
+  const bool primary = statistics.counterSet == 0;
+  statistics.rxBytes = primary ? block.rxBytesPrimary : block.rxBytesSecondary;
+  statistics.txBytes = primary ? block.txBytesPrimary : block.txBytesSecondary;
+}
+
+void ReadBssList(AdapterIo& io, BssList& list) {
+  list.count = -1;
+  WithDevice(io, [&](DeviceHandle h) {
+    std::vector<uint8_t> buffer(kBssListBufferSize, 0);
+    uint32_t length = kBssListBufferSize;
+    if (io.Request(h, codes::kBssList, buffer.data(), &length, kDirectionQuery) != kIoOk ||
+        length == 0) {
+      return;
+    }
+    FillBssList(buffer, list);
+  });
+}
+
+void ReadVersions(AdapterIo& io, DriverVersions& versions) {
+  bool ok = false;
+  WithDevice(io, [&](DeviceHandle h) {
+    std::array<uint8_t, kVersionsBufferSize> buffer{};
+    uint32_t length = kVersionsBufferSize;
+    ok = io.Request(h, codes::kVersions, buffer.data(), &length, kDirectionQuery) == kIoOk;
+    if (!ok) return;
+    const VersionsFields fields = DecodeVersions(buffer);
+    std::memcpy(versions.driverVersion, fields.driverVersion, 4);
+    std::memcpy(versions.firmwareVersion, fields.firmwareVersion, 4);
+  });
+  if (!ok) versions.result = -1;
+}
+
+uint32_t ReadRegulatoryDomain(AdapterIo& io) {
+  uint32_t domain = kRegulatoryDomainDefault;
+  WithDevice(io, [&](DeviceHandle h) {
+    uint32_t value = 0;
+    // A failed or timed-out read answers as if no driver were there.
+    if (io.ReadWindowA(h, kRegulatoryDomainAddress, &value)) domain = value;
+  });
+  return domain;
+}
+
+void SetRadio(AdapterIo& io, bool on) {
+  WithDevice(io, [&](DeviceHandle h) {
+    io.WriteWindowB(h, kRadioAddress, on ? kRadioOnValue : kRadioOffValue);
+  });
+}
+
+int ReadRadioState(AdapterIo& io) {
+  int state = -1;
+  WithDevice(io, [&](DeviceHandle h) {
+    uint32_t value = 0;
+    if (io.ReadWindowB(h, kRadioAddress, &value)) state = value == kRadioOnValue ? 1 : 0;
+  });
+  return state;
+}
+
+}  // namespace nv

@@ -1,0 +1,47 @@
+// Registry port: the nine advapi32 calls the stores make, with Win32 argument meaning and result
+// codes (win32_codes.h). Names are ANSI texts; a value name "" is the key's default value.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace nv {
+
+using RegKey = std::uintptr_t;
+inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
+inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
+
+inline constexpr uint32_t kRegSz = 1;
+inline constexpr uint32_t kRegBinary = 3;
+inline constexpr uint32_t kRegDword = 4;
+
+inline constexpr uint32_t kKeyRead = 0x20019;
+inline constexpr uint32_t kKeyAllAccess = 0xF003F;
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // RegOpenKeyExA: opens an existing key; ERROR_FILE_NOT_FOUND when it is missing.
+  virtual int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access,
+                          RegKey* result) = 0;
+  // RegCreateKeyA: opens the key, creating it and any missing intermediate key.
+  virtual int32_t CreateKey(RegKey parent, std::string_view subKey, RegKey* result) = 0;
+  // RegEnumKeyExA: *nameLength in is the buffer size in characters (terminator included), out
+  // the name's length; ERROR_MORE_DATA when it does not fit, ERROR_NO_MORE_ITEMS past the end.
+  virtual int32_t EnumKey(RegKey key, uint32_t index, char* name, uint32_t* nameLength) = 0;
+  // RegEnumValueA: name as for EnumKey; type, data and dataSize may each be null.
+  virtual int32_t EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength,
+                            uint32_t* type, uint8_t* data, uint32_t* dataSize) = 0;
+  // RegQueryValueExA: *dataSize in is the capacity, out the stored size (also on
+  // ERROR_MORE_DATA, which leaves data untouched); data null asks for the size only.
+  virtual int32_t QueryValue(RegKey key, std::string_view name, uint32_t* type, uint8_t* data,
+                             uint32_t* dataSize) = 0;
+  virtual int32_t SetValue(RegKey key, std::string_view name, uint32_t type, const uint8_t* data,
+                           uint32_t dataSize) = 0;
+  virtual int32_t DeleteValue(RegKey key, std::string_view name) = 0;
+  // RegDeleteKeyA: refuses a key that still has subkeys (ERROR_ACCESS_DENIED).
+  virtual int32_t DeleteKey(RegKey parent, std::string_view subKey) = 0;
+  virtual int32_t CloseKey(RegKey key) = 0;
+};
+
+}  // namespace nv

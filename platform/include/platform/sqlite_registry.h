@@ -1,0 +1,65 @@
+// The registry port on SQLite: the Linux default (one database file) and, in memory, the
+// registry of unit tests. Reproduces what the stores rely on from the Windows registry:
+// case-insensitive, case-preserving key and value names; subkeys enumerated in
+// case-insensitive name order, values in the order they were first written; Win32 error codes.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace nv {
+
+class SqliteRegistry : public Registry {
+ public:
+  // Opens or creates the database file (0600, in directories created 0700). Null and a message
+  // in `error` when it cannot be opened.
+  static std::unique_ptr<SqliteRegistry> OpenFile(const std::string& path, std::string* error);
+  static std::unique_ptr<SqliteRegistry> OpenMemory();
+  ~SqliteRegistry() override;
+  SqliteRegistry(const SqliteRegistry&) = delete;
+  SqliteRegistry& operator=(const SqliteRegistry&) = delete;
+
+  int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access,
+                  RegKey* result) override;
+  int32_t CreateKey(RegKey parent, std::string_view subKey, RegKey* result) override;
+  int32_t EnumKey(RegKey key, uint32_t index, char* name, uint32_t* nameLength) override;
+  int32_t EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type,
+                    uint8_t* data, uint32_t* dataSize) override;
+  int32_t QueryValue(RegKey key, std::string_view name, uint32_t* type, uint8_t* data,
+                     uint32_t* dataSize) override;
+  int32_t SetValue(RegKey key, std::string_view name, uint32_t type, const uint8_t* data,
+                   uint32_t dataSize) override;
+  int32_t DeleteValue(RegKey key, std::string_view name) override;
+  int32_t DeleteKey(RegKey parent, std::string_view subKey) override;
+  int32_t CloseKey(RegKey key) override;
+
+  size_t openHandleCount() const { return handles_.size(); }
+
+ private:
+  explicit SqliteRegistry(sqlite3* db);
+  bool Initialise(std::string* error);
+  sqlite3_stmt* Prepare(const char* sql);
+  int32_t KeyOf(RegKey handle, int64_t* id) const;
+  bool KeyExists(int64_t id);
+  // Walks `path` below `start`; creates missing keys when `create`. Win32 error code.
+  int32_t Walk(int64_t start, std::string_view path, bool create, int64_t* id);
+  int32_t FindChild(int64_t parent, std::string_view name, int64_t* id);
+  RegKey NewHandle(int64_t id);
+
+  sqlite3* db_;
+  std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+  std::map<RegKey, int64_t> handles_;
+  RegKey nextHandle_ = 0x1000;
+};
+
+// WLANMON_REGISTRY, else $XDG_DATA_HOME/wlanmon/registry.db, else ~/.local/share/wlanmon/....
+std::string DefaultRegistryPath();
+
+}  // namespace nv

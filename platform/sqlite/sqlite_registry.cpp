@@ -1,0 +1,309 @@
+#include "platform/sqlite_registry.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "platform/win32_codes.h"
+#include "sqlite_support.h"
+
+namespace nv {
+
+namespace {
+
+constexpr int64_t kLocalMachineId = 1;
+constexpr int64_t kCurrentUserId = 2;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS keys(
+  id INTEGER PRIMARY KEY,
+  parent INTEGER NOT NULL,
+  name TEXT NOT NULL COLLATE WINCASE,
+  UNIQUE(parent, name));
+CREATE TABLE IF NOT EXISTS vals(
+  id INTEGER PRIMARY KEY,
+  key INTEGER NOT NULL,
+  name TEXT NOT NULL COLLATE WINCASE,
+  type INTEGER NOT NULL,
+  data BLOB NOT NULL,
+  UNIQUE(key, name));
+INSERT OR IGNORE INTO keys(id, parent, name) VALUES
+  (1, 0, 'HKEY_LOCAL_MACHINE'), (2, 0, 'HKEY_CURRENT_USER');
+)sql";
+
+// Splits a key path into its names. A trailing backslash is accepted; a leading one or an
+// empty name inside the path is not.
+bool SplitPath(std::string_view path, std::vector<std::string_view>& names) {
+  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  if (path.empty()) return true;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = path.find('\\', start);
+    const std::string_view name = path.substr(start, end - start);
+    if (name.empty()) return false;
+    names.push_back(name);
+    if (end == std::string_view::npos) return true;
+    start = end + 1;
+  }
+}
+
+// Copies a name into a caller's buffer the way the Enum calls do.
+int32_t CopyName(const std::string_view name, char* buffer, uint32_t* length) {
+  if (name.size() + 1 > *length) return win::kErrorMoreData;
+  std::memcpy(buffer, name.data(), name.size());
+  buffer[name.size()] = '\0';
+  *length = static_cast<uint32_t>(name.size());
+  return win::kErrorSuccess;
+}
+
+// Delivers value data: size always reported, bytes only when they fit.
+int32_t CopyData(const void* bytes, uint32_t size, uint8_t* data, uint32_t* dataSize) {
+  if (data != nullptr && dataSize == nullptr) return win::kErrorInvalidParameter;
+  if (dataSize == nullptr) return win::kErrorSuccess;
+  const uint32_t capacity = *dataSize;
+  *dataSize = size;
+  if (data == nullptr) return win::kErrorSuccess;
+  if (size > capacity) return win::kErrorMoreData;
+  if (size > 0) std::memcpy(data, bytes, size);
+  return win::kErrorSuccess;
+}
+
+}  // namespace
+
+using sqlite_support::Statement;
+using sqlite_support::Transaction;
+
+SqliteRegistry::SqliteRegistry(sqlite3* db) : db_(db) {}
+
+SqliteRegistry::~SqliteRegistry() {
+  for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
+  sqlite3_close(db_);
+}
+
+std::unique_ptr<SqliteRegistry> SqliteRegistry::OpenFile(const std::string& path,
+                                                         std::string* error) {
+  if (!sqlite_support::PrepareDatabaseFile(path, error)) return nullptr;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK) {
+    if (error) *error = "cannot open registry database " + path + ": " + sqlite3_errmsg(db);
+    sqlite3_close(db);
+    return nullptr;
+  }
+  std::unique_ptr<SqliteRegistry> registry(new SqliteRegistry(db));
+  if (!registry->Initialise(error)) return nullptr;
+  return registry;
+}
+
+std::unique_ptr<SqliteRegistry> SqliteRegistry::OpenMemory() {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::unique_ptr<SqliteRegistry> registry(new SqliteRegistry(db));
+  if (!registry->Initialise(nullptr)) return nullptr;
+  return registry;
+}
+
+bool SqliteRegistry::Initialise(std::string* error) {
+  sqlite_support::RegisterWinCase(db_);
+  sqlite3_busy_timeout(db_, 5000);
+  if (!sqlite_support::ExecWaiting(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
+      !sqlite_support::ExecWaiting(db_, kSchema)) {
+    if (error) *error = std::string("cannot set up registry database: ") + sqlite3_errmsg(db_);
+    return false;
+  }
+  return true;
+}
+
+sqlite3_stmt* SqliteRegistry::Prepare(const char* sql) {
+  const auto found = statements_.find(std::string_view(sql));
+  if (found != statements_.end()) return found->second;
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+  statements_.emplace(sql, statement);
+  return statement;
+}
+
+int32_t SqliteRegistry::KeyOf(RegKey handle, int64_t* id) const {
+  if (handle == kHkeyLocalMachine) {
+    *id = kLocalMachineId;
+  } else if (handle == kHkeyCurrentUser) {
+    *id = kCurrentUserId;
+  } else {
+    const auto found = handles_.find(handle);
+    if (found == handles_.end()) return win::kErrorInvalidHandle;
+    *id = found->second;
+  }
+  return win::kErrorSuccess;
+}
+
+bool SqliteRegistry::KeyExists(int64_t id) {
+  Statement s(Prepare("SELECT 1 FROM keys WHERE id = ?1"));
+  s.Bind(1, id);
+  return s.Step() == SQLITE_ROW;
+}
+
+int32_t SqliteRegistry::FindChild(int64_t parent, std::string_view name, int64_t* id) {
+  Statement s(Prepare("SELECT id FROM keys WHERE parent = ?1 AND name = ?2"));
+  s.Bind(1, parent);
+  s.Bind(2, name);
+  if (s.Step() != SQLITE_ROW) return win::kErrorFileNotFound;
+  *id = s.Int64(0);
+  return win::kErrorSuccess;
+}
+
+int32_t SqliteRegistry::Walk(int64_t start, std::string_view path, bool create, int64_t* id) {
+  std::vector<std::string_view> names;
+  if (!SplitPath(path, names)) return win::kErrorBadPathname;
+  if (!KeyExists(start)) return win::kErrorKeyDeleted;
+  int64_t current = start;
+  for (const std::string_view name : names) {
+    int64_t child = 0;
+    if (FindChild(current, name, &child) != win::kErrorSuccess) {
+      if (!create) return win::kErrorFileNotFound;
+      Statement s(Prepare("INSERT INTO keys(parent, name) VALUES(?1, ?2)"));
+      s.Bind(1, current);
+      s.Bind(2, name);
+      if (s.Step() != SQLITE_DONE) return sqlite_support::kErrorRegistryIo;
+      child = sqlite3_last_insert_rowid(db_);
+    }
+    current = child;
+  }
+  *id = current;
+  return win::kErrorSuccess;
+}
+
+RegKey SqliteRegistry::NewHandle(int64_t id) {
+  const RegKey handle = nextHandle_;
+  nextHandle_ += 4;
+  handles_[handle] = id;
+  return handle;
+}
+
+int32_t SqliteRegistry::OpenKey(RegKey parent, std::string_view subKey, uint32_t,
+                                RegKey* result) {
+  if (result == nullptr) return win::kErrorInvalidParameter;
+  int64_t start = 0;
+  if (const int32_t e = KeyOf(parent, &start)) return e;
+  Transaction t(db_, false);
+  int64_t id = 0;
+  if (const int32_t e = Walk(start, subKey, false, &id)) return e;
+  *result = NewHandle(id);
+  return win::kErrorSuccess;
+}
+
+int32_t SqliteRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey* result) {
+  if (result == nullptr) return win::kErrorInvalidParameter;
+  int64_t start = 0;
+  if (const int32_t e = KeyOf(parent, &start)) return e;
+  Transaction t(db_, true);
+  int64_t id = 0;
+  if (const int32_t e = Walk(start, subKey, true, &id)) return e;
+  if (!t.Commit()) return sqlite_support::kErrorRegistryIo;
+  *result = NewHandle(id);
+  return win::kErrorSuccess;
+}
+
+int32_t SqliteRegistry::EnumKey(RegKey key, uint32_t index, char* name, uint32_t* nameLength) {
+  if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
+  int64_t id = 0;
+  if (const int32_t e = KeyOf(key, &id)) return e;
+  Transaction t(db_, false);
+  if (!KeyExists(id)) return win::kErrorKeyDeleted;
+  Statement s(Prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY name LIMIT 1 OFFSET ?2"));
+  s.Bind(1, id);
+  s.Bind(2, static_cast<int64_t>(index));
+  if (s.Step() != SQLITE_ROW) return win::kErrorNoMoreItems;
+  return CopyName(s.Text(0), name, nameLength);
+}
+
+int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength,
+                                  uint32_t* type, uint8_t* data, uint32_t* dataSize) {
+  if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
+  int64_t id = 0;
+  if (const int32_t e = KeyOf(key, &id)) return e;
+  Transaction t(db_, false);
+  if (!KeyExists(id)) return win::kErrorKeyDeleted;
+  Statement s(Prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id "
+                      "LIMIT 1 OFFSET ?2"));
+  s.Bind(1, id);
+  s.Bind(2, static_cast<int64_t>(index));
+  if (s.Step() != SQLITE_ROW) return win::kErrorNoMoreItems;
+  if (const int32_t e = CopyName(s.Text(0), name, nameLength)) return e;
+  if (type != nullptr) *type = static_cast<uint32_t>(s.Int64(1));
+  const auto blob = s.Blob(2);
+  return CopyData(blob.data(), static_cast<uint32_t>(blob.size()), data, dataSize);
+}
+
+int32_t SqliteRegistry::QueryValue(RegKey key, std::string_view name, uint32_t* type,
+                                   uint8_t* data, uint32_t* dataSize) {
+  int64_t id = 0;
+  if (const int32_t e = KeyOf(key, &id)) return e;
+  Transaction t(db_, false);
+  if (!KeyExists(id)) return win::kErrorKeyDeleted;
+  Statement s(Prepare("SELECT type, data FROM vals WHERE key = ?1 AND name = ?2"));
+  s.Bind(1, id);
+  s.Bind(2, name);
+  if (s.Step() != SQLITE_ROW) return win::kErrorFileNotFound;
+  if (type != nullptr) *type = static_cast<uint32_t>(s.Int64(0));
+  const auto blob = s.Blob(1);
+  return CopyData(blob.data(), static_cast<uint32_t>(blob.size()), data, dataSize);
+}
+
+int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t type,
+                                 const uint8_t* data, uint32_t dataSize) {
+  if (data == nullptr && dataSize != 0) return win::kErrorInvalidParameter;
+  int64_t id = 0;
+  if (const int32_t e = KeyOf(key, &id)) return e;
+  Transaction t(db_, true);
+  if (!KeyExists(id)) return win::kErrorKeyDeleted;
+  // An update keeps the row, so a value keeps its place in the enumeration.
+  Statement s(Prepare("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+                      "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
+                      "data = excluded.data"));
+  s.Bind(1, id);
+  s.Bind(2, name);
+  s.Bind(3, static_cast<int64_t>(type));
+  s.BindBlob(4, data, dataSize);
+  if (s.Step() != SQLITE_DONE || !t.Commit()) return sqlite_support::kErrorRegistryIo;
+  return win::kErrorSuccess;
+}
+
+int32_t SqliteRegistry::DeleteValue(RegKey key, std::string_view name) {
+  int64_t id = 0;
+  if (const int32_t e = KeyOf(key, &id)) return e;
+  Transaction t(db_, true);
+  if (!KeyExists(id)) return win::kErrorKeyDeleted;
+  Statement s(Prepare("DELETE FROM vals WHERE key = ?1 AND name = ?2"));
+  s.Bind(1, id);
+  s.Bind(2, name);
+  if (s.Step() != SQLITE_DONE) return sqlite_support::kErrorRegistryIo;
+  if (sqlite3_changes(db_) == 0) return win::kErrorFileNotFound;
+  return t.Commit() ? win::kErrorSuccess : sqlite_support::kErrorRegistryIo;
+}
+
+int32_t SqliteRegistry::DeleteKey(RegKey parent, std::string_view subKey) {
+  int64_t start = 0;
+  if (const int32_t e = KeyOf(parent, &start)) return e;
+  Transaction t(db_, true);
+  int64_t id = 0;
+  if (const int32_t e = Walk(start, subKey, false, &id)) return e;
+  if (id == kLocalMachineId || id == kCurrentUserId) return win::kErrorAccessDenied;
+  {
+    Statement s(Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"));
+    s.Bind(1, id);
+    if (s.Step() == SQLITE_ROW) return win::kErrorAccessDenied;  // still has subkeys
+  }
+  for (const char* sql : {"DELETE FROM vals WHERE key = ?1", "DELETE FROM keys WHERE id = ?1"}) {
+    Statement s(Prepare(sql));
+    s.Bind(1, id);
+    if (s.Step() != SQLITE_DONE) return sqlite_support::kErrorRegistryIo;
+  }
+  return t.Commit() ? win::kErrorSuccess : sqlite_support::kErrorRegistryIo;
+}
+
+int32_t SqliteRegistry::CloseKey(RegKey key) {
+  if (key == kHkeyLocalMachine || key == kHkeyCurrentUser) return win::kErrorSuccess;
+  return handles_.erase(key) != 0 ? win::kErrorSuccess : win::kErrorInvalidHandle;
+}
+
+}  // namespace nv

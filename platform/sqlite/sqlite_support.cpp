@@ -1,0 +1,123 @@
+#include "sqlite_support.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace nv::sqlite_support {
+
+namespace {
+
+unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; }
+
+int CompareWinCase(void*, int leftSize, const void* left, int rightSize, const void* right) {
+  const auto* l = static_cast<const unsigned char*>(left);
+  const auto* r = static_cast<const unsigned char*>(right);
+  const int common = leftSize < rightSize ? leftSize : rightSize;
+  for (int i = 0; i < common; ++i) {
+    const unsigned char a = Upper(l[i]);
+    const unsigned char b = Upper(r[i]);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return leftSize - rightSize;
+}
+
+bool IsBusy(int rc) { return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED; }
+
+// mkdir -p with 0700 for every directory it creates.
+bool MakeDirectories(const std::string& dir, std::string* error) {
+  if (dir.empty()) return true;
+  struct stat st {};
+  if (stat(dir.c_str(), &st) == 0) return true;
+  const size_t slash = dir.find_last_of('/');
+  if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash), error)) {
+    return false;
+  }
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+    if (error) *error = "cannot create directory " + dir + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void RegisterWinCase(sqlite3* db) {
+  sqlite3_create_collation_v2(db, "WINCASE", SQLITE_UTF8, nullptr, CompareWinCase, nullptr);
+}
+
+bool ExecWaiting(sqlite3* db, const char* sql) {
+  for (;;) {
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) return true;
+    if (!IsBusy(rc)) return false;
+  }
+}
+
+Statement::~Statement() {
+  sqlite3_reset(s_);
+  sqlite3_clear_bindings(s_);
+}
+
+void Statement::Bind(int index, int64_t value) { sqlite3_bind_int64(s_, index, value); }
+
+void Statement::Bind(int index, std::string_view text) {
+  sqlite3_bind_text(s_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::BindBlob(int index, const uint8_t* data, uint32_t size) {
+  static const uint8_t kEmpty = 0;  // a zero-length blob, never NULL
+  sqlite3_bind_blob(s_, index, size ? data : &kEmpty, static_cast<int>(size), SQLITE_TRANSIENT);
+}
+
+int Statement::Step() {
+  for (;;) {
+    const int rc = sqlite3_step(s_);
+    if (!IsBusy(rc)) return rc;
+    sqlite3_reset(s_);
+  }
+}
+
+int64_t Statement::Int64(int column) { return sqlite3_column_int64(s_, column); }
+
+std::string_view Statement::Text(int column) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s_, column));
+  return {text ? text : "", static_cast<size_t>(sqlite3_column_bytes(s_, column))};
+}
+
+std::span<const uint8_t> Statement::Blob(int column) {
+  const auto* blob = static_cast<const uint8_t*>(sqlite3_column_blob(s_, column));
+  return {blob, blob ? static_cast<size_t>(sqlite3_column_bytes(s_, column)) : 0};
+}
+
+Transaction::Transaction(sqlite3* db, bool write) : db_(db) {
+  open_ = ExecWaiting(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+Transaction::~Transaction() {
+  if (open_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Transaction::Commit() {
+  if (!open_) return false;
+  open_ = false;
+  return ExecWaiting(db_, "COMMIT");
+}
+
+bool PrepareDatabaseFile(const std::string& path, std::string* error) {
+  const size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && !MakeDirectories(path.substr(0, slash), error)) return false;
+  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  fchmod(fd, 0600);  // it holds WEP keys
+  close(fd);
+  return true;
+}
+
+}  // namespace nv::sqlite_support

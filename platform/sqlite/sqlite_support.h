@@ -1,0 +1,60 @@
+// Small helpers over the SQLite C API: cached statements that reset themselves, transactions
+// that wait for a busy database instead of failing, and the database file's creation.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace nv::sqlite_support {
+
+// ERROR_REGISTRY_IO_FAILED: what a failing database is reported as.
+inline constexpr int32_t kErrorRegistryIo = 1016;
+
+// Registers the WINCASE collation: byte order after ASCII upper-casing, as the Windows
+// registry orders and matches key names.
+void RegisterWinCase(sqlite3* db);
+
+// Runs SQL text, waiting as long as the database is busy. False on any other failure.
+bool ExecWaiting(sqlite3* db, const char* sql);
+
+class Statement {
+ public:
+  explicit Statement(sqlite3_stmt* statement) : s_(statement) {}
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  void Bind(int index, int64_t value);
+  void Bind(int index, std::string_view text);
+  void BindBlob(int index, const uint8_t* data, uint32_t size);
+  int Step();  // SQLITE_ROW, SQLITE_DONE or an error; busy is waited out
+  int64_t Int64(int column);
+  std::string_view Text(int column);
+  std::span<const uint8_t> Blob(int column);
+
+ private:
+  sqlite3_stmt* s_;
+};
+
+// BEGIN (IMMEDIATE for writers) at construction; rolled back unless committed.
+class Transaction {
+ public:
+  Transaction(sqlite3* db, bool write);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  bool Commit();
+
+ private:
+  sqlite3* db_;
+  bool open_ = false;
+};
+
+// Creates missing directories 0700 and the file 0600 (an existing file is made 0600).
+bool PrepareDatabaseFile(const std::string& path, std::string* error);
+
+}  // namespace nv::sqlite_support

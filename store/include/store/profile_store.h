@@ -1,0 +1,37 @@
+// Connection profiles: one key per profile under the user's "Software\NVXPROFILE\", each
+// holding the dot11 value set.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "adapter/records.h"
+#include "platform/registry.h"
+
+namespace nv {
+
+inline constexpr std::string_view kProfileRoot = "Software\\NVXPROFILE\\";
+inline constexpr int32_t kMaxProfiles = 64;
+inline constexpr size_t kProfileNameChars = 32;
+
+struct Profile {
+  char name[36];
+  AdapterConfig config;
+};
+
+struct ProfileTable {
+  int32_t count;  // entries filled; -1 when the profile root did not open
+  AdapterConfig configs[kMaxProfiles];
+  char names[kMaxProfiles][36];
+};
+
+// A name the store accepts: not empty and no backslash (which would address a nested key).
+bool IsValidProfileName(std::string_view name);
+
+void EnumerateProfiles(Registry& registry, ProfileTable& table);
+void ReadProfile(Registry& registry, std::string_view name, AdapterConfig& config);
+void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& config);
+void DeleteProfile(Registry& registry, std::string_view name);
+int32_t DeleteKeyTree(Registry& registry, RegKey parent, std::string_view path);
+
+}  // namespace nv

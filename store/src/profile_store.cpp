@@ -1,0 +1,154 @@
+#include "store/profile_store.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/win32_codes.h"
+#include "store/adapter_params.h"
+
+namespace nv {
+
+namespace {
+
+// Opens the profile root; a missing root is created for the next call, and this one fails.
+bool OpenProfileRoot(Registry& registry, RegKey* root) {
+  const int32_t rc = registry.OpenKey(kHkeyCurrentUser, kProfileRoot, kKeyAllAccess, root);
+  if (rc == win::kErrorSuccess) return true;
+  if (rc == win::kErrorFileNotFound) {
+    RegKey created = 0;
+    if (registry.CreateKey(kHkeyCurrentUser, kProfileRoot, &created) == win::kErrorSuccess) {
+      registry.CloseKey(created);
+    }
+  }
+  return false;
+}
+
+std::string ProfilePath(std::string_view name) { return std::string(kProfileRoot) + std::string(name); }
+
+// Visits the root's profiles in enumeration order with their names cut to 32 characters.
+// A name too long for the 128-character buffer is skipped. `visit` returns false to stop.
+template <typename Visit>
+void ForEachProfileName(Registry& registry, RegKey root, Visit&& visit) {
+  for (uint32_t index = 0;; ++index) {
+    char name[128] = {};
+    uint32_t length = sizeof name;
+    const int32_t rc = registry.EnumKey(root, index, name, &length);
+    if (rc == win::kErrorMoreData) continue;
+    if (rc != win::kErrorSuccess) return;
+    name[kProfileNameChars] = '\0';
+    if (!visit(std::string_view(name))) return;
+  }
+}
+
+// Finds the profile named exactly `name` and runs `use` on its key path. True when found.
+template <typename Use>
+bool WithProfile(Registry& registry, std::string_view name, Use&& use) {
+  RegKey root = 0;
+  if (!OpenProfileRoot(registry, &root)) return false;
+  bool found = false;
+  ForEachProfileName(registry, root, [&](std::string_view cut) {
+    const std::string path = ProfilePath(cut) + "\\";
+    RegKey key = 0;
+    if (registry.OpenKey(kHkeyCurrentUser, path, kKeyAllAccess, &key) != win::kErrorSuccess) {
+      return true;
+    }
+    registry.CloseKey(key);
+    if (cut != name) return true;
+    use(path);
+    found = true;
+    return false;
+  });
+  registry.CloseKey(root);
+  return found;
+}
+
+// Index 0 each time: the enumeration stays valid as entries disappear. The buffers take the
+// longest names the registry allows, so nothing is left behind for the length of its name.
+int32_t DeleteAllValues(Registry& registry, RegKey key) {
+  std::string name(16384, '\0');
+  for (;;) {
+    auto length = static_cast<uint32_t>(name.size());
+    int32_t rc = registry.EnumValue(key, 0, name.data(), &length, nullptr, nullptr, nullptr);
+    if (rc == win::kErrorNoMoreItems) return win::kErrorSuccess;
+    if (rc == win::kErrorSuccess) rc = registry.DeleteValue(key, {name.data(), length});
+    if (rc != win::kErrorSuccess) return rc;
+  }
+}
+
+int32_t DeleteAllSubkeys(Registry& registry, RegKey key) {
+  for (;;) {
+    char name[260] = {};
+    uint32_t length = sizeof name;
+    int32_t rc = registry.EnumKey(key, 0, name, &length);
+    if (rc == win::kErrorNoMoreItems) return win::kErrorSuccess;
+    if (rc == win::kErrorSuccess) rc = DeleteKeyTree(registry, key, {name, length});
+    if (rc != win::kErrorSuccess) return rc;
+  }
+}
+
+}  // namespace
+
+bool IsValidProfileName(std::string_view name) {
+  return !name.empty() && name.find('\\') == std::string_view::npos;
+}
+
+void EnumerateProfiles(Registry& registry, ProfileTable& table) {
+  RegKey root = 0;
+  if (!OpenProfileRoot(registry, &root)) {
+    table.count = -1;
+    return;
+  }
+  int32_t entry = 0;
+  ForEachProfileName(registry, root, [&](std::string_view cut) {
+    const std::string path = ProfilePath(cut) + "\\";
+    RegKey key = 0;
+    if (registry.OpenKey(kHkeyCurrentUser, path, kKeyAllAccess, &key) == win::kErrorSuccess) {
+      std::memcpy(table.names[entry], cut.data(), cut.size());
+      table.names[entry][cut.size()] = '\0';
+      ReadConfigValues(registry, kHkeyCurrentUser, path, table.configs[entry]);
+      registry.CloseKey(key);
+    }
+    return ++entry < kMaxProfiles;  // the table holds 64; the rest are not read
+  });
+  registry.CloseKey(root);
+  table.count = entry;
+}
+
+void ReadProfile(Registry& registry, std::string_view name, AdapterConfig& config) {
+  const bool found = WithProfile(registry, name, [&](const std::string& path) {
+    ReadConfigValues(registry, kHkeyCurrentUser, path, config);
+  });
+  config.scope = found ? kScopeAll : kScopeNoAdapter;
+}
+
+void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& config) {
+  if (!IsValidProfileName(name)) {
+    config.scope = kScopeNoAdapter;
+    return;
+  }
+  RegKey created = 0;
+  if (registry.CreateKey(kHkeyCurrentUser, ProfilePath(name), &created) == win::kErrorSuccess) {
+    registry.CloseKey(created);
+  }
+  const bool found = WithProfile(registry, name, [&](const std::string& path) {
+    WriteConfigValues(registry, kHkeyCurrentUser, path, config);
+  });
+  config.scope = found ? kScopeAll : kScopeNoAdapter;
+}
+
+void DeleteProfile(Registry& registry, std::string_view name) {
+  if (!IsValidProfileName(name)) return;  // "" would take every profile with it
+  DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name));
+}
+
+int32_t DeleteKeyTree(Registry& registry, RegKey parent, std::string_view path) {
+  RegKey key = 0;
+  if (const int32_t rc = registry.OpenKey(parent, path, kKeyAllAccess, &key)) return rc;
+  int32_t rc = DeleteAllValues(registry, key);
+  if (rc == win::kErrorSuccess) rc = DeleteAllSubkeys(registry, key);
+  registry.CloseKey(key);
+  if (rc != win::kErrorSuccess) return rc;
+  return registry.DeleteKey(parent, path);
+}
+
+}  // namespace nv

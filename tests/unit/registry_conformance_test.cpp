@@ -1,1 +1,114 @@
-#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "platform/sqlite_registry.h"
+#include "registry_conformance.h"
+#include "temp_dir.h"
+
+namespace nv::test {
+namespace {
+
+// Each file-backed registry gets its own directory, kept until the process ends.
+std::unique_ptr<Registry> MakeFileRegistry() {
+  static std::vector<std::unique_ptr<TempDir>> dirs;
+  dirs.push_back(std::make_unique<TempDir>());
+  std::string error;
+  auto registry = SqliteRegistry::OpenFile(dirs.back()->File("reg/registry.db"), &error);
+  EXPECT_TRUE(registry) << error;
+  return registry;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sqlite, RegistryConformance,
+    ::testing::Values(RegistryBackend{"Memory", [] { return SqliteRegistry::OpenMemory(); }},
+                      RegistryBackend{"File", MakeFileRegistry}),
+    BackendName);
+
+TEST(SqliteRegistryFile, CreatedPrivate) {
+  TempDir dir;
+  const std::string path = dir.File("a/b/registry.db");
+  std::string error;
+  ASSERT_TRUE(SqliteRegistry::OpenFile(path, &error)) << error;
+  struct stat st {};
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat(dir.File("a/b").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(stat(dir.File("a").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST(SqliteRegistryFile, UnopenablePathIsReported) {
+  std::string error;
+  EXPECT_FALSE(SqliteRegistry::OpenFile("/proc/no/such/registry.db", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(SqliteRegistryFile, SurvivesReopening) {
+  TempDir dir;
+  std::string error;
+  {
+    auto r = SqliteRegistry::OpenFile(dir.File("registry.db"), &error);
+    RegKey key = 0;
+    ASSERT_EQ(r->CreateKey(kHkeyLocalMachine, "System\\Kept", &key), 0);
+    const uint8_t v[1] = {'x'};
+    ASSERT_EQ(r->SetValue(key, "v", kRegSz, v, 1), 0);
+  }
+  auto r = SqliteRegistry::OpenFile(dir.File("registry.db"), &error);
+  RegKey key = 0;
+  ASSERT_EQ(r->OpenKey(kHkeyLocalMachine, "system\\kept", kKeyRead, &key), 0);
+  uint32_t size = 0;
+  EXPECT_EQ(r->QueryValue(key, "V", nullptr, nullptr, &size), 0);
+  EXPECT_EQ(size, 1u);
+}
+
+// Two processes write into one file at once; nothing is lost and nothing fails.
+TEST(SqliteRegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
+  TempDir dir;
+  const std::string path = dir.File("registry.db");
+  std::string error;
+  ASSERT_TRUE(SqliteRegistry::OpenFile(path, &error)) << error;
+  constexpr int kWrites = 300;
+  auto writer = [&](const std::string& who) {
+    auto r = SqliteRegistry::OpenFile(path, &error);
+    int failures = r ? 0 : 1;
+    for (int i = 0; r && i < kWrites; ++i) {
+      RegKey key = 0;
+      const std::string sub = "Software\\Shared\\" + who + std::to_string(i % 7);
+      failures += r->CreateKey(kHkeyCurrentUser, sub, &key) != 0;
+      const std::string name = who + std::to_string(i);
+      failures += r->SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(name.data()),
+                              static_cast<uint32_t>(name.size())) != 0;
+      RegKey common = 0;
+      failures += r->CreateKey(kHkeyCurrentUser, "Software\\Shared\\Common", &common) != 0;
+      failures += r->SetValue(common, name, kRegSz, nullptr, 0) != 0;
+      r->CloseKey(common);
+      r->CloseKey(key);
+    }
+    return failures;
+  };
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(writer("child") == 0 ? 0 : 1);
+  EXPECT_EQ(writer("parent"), 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  auto r = SqliteRegistry::OpenFile(path, &error);
+  RegKey common = 0;
+  ASSERT_EQ(r->OpenKey(kHkeyCurrentUser, "Software\\Shared\\Common", kKeyRead, &common), 0);
+  for (const char* who : {"child", "parent"}) {
+    for (int i = 0; i < kWrites; ++i) {
+      uint32_t size = 0;
+      const std::string name = who + std::to_string(i);
+      EXPECT_EQ(r->QueryValue(common, name, nullptr, nullptr, &size), 0) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace nv::test

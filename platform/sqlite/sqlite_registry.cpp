@@ -111,6 +111,8 @@ bool SqliteRegistry::Initialise(std::string* error) {
     if (error) *error = std::string("cannot set up registry database: ") + sqlite3_errmsg(db_);
     return false;
   }
+  transactions_ = {Prepare("BEGIN"), Prepare("BEGIN IMMEDIATE"), Prepare("COMMIT"),
+                   Prepare("ROLLBACK")};
   return true;
 }
 
@@ -184,7 +186,7 @@ int32_t SqliteRegistry::OpenKey(RegKey parent, std::string_view subKey, uint32_t
   if (result == nullptr) return win::kErrorInvalidParameter;
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
-  Transaction t(db_, false);
+  Transaction t(transactions_, false);
   int64_t id = 0;
   if (const int32_t e = Walk(start, subKey, false, &id)) return e;
   *result = NewHandle(id);
@@ -195,7 +197,7 @@ int32_t SqliteRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey
   if (result == nullptr) return win::kErrorInvalidParameter;
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
-  Transaction t(db_, true);
+  Transaction t(transactions_, true);
   int64_t id = 0;
   if (const int32_t e = Walk(start, subKey, true, &id)) return e;
   if (!t.Commit()) return sqlite_support::kErrorRegistryIo;
@@ -207,7 +209,7 @@ int32_t SqliteRegistry::EnumKey(RegKey key, uint32_t index, char* name, uint32_t
   if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(db_, false);
+  Transaction t(transactions_, false);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY name LIMIT 1 OFFSET ?2"));
   s.Bind(1, id);
@@ -221,7 +223,7 @@ int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32
   if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(db_, false);
+  Transaction t(transactions_, false);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id "
                       "LIMIT 1 OFFSET ?2"));
@@ -238,7 +240,7 @@ int32_t SqliteRegistry::QueryValue(RegKey key, std::string_view name, uint32_t* 
                                    uint8_t* data, uint32_t* dataSize) {
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(db_, false);
+  Transaction t(transactions_, false);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("SELECT type, data FROM vals WHERE key = ?1 AND name = ?2"));
   s.Bind(1, id);
@@ -254,7 +256,7 @@ int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t typ
   if (data == nullptr && dataSize != 0) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(db_, true);
+  Transaction t(transactions_, true);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   // An update keeps the row, so a value keeps its place in the enumeration.
   Statement s(Prepare("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
@@ -271,7 +273,7 @@ int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t typ
 int32_t SqliteRegistry::DeleteValue(RegKey key, std::string_view name) {
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(db_, true);
+  Transaction t(transactions_, true);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("DELETE FROM vals WHERE key = ?1 AND name = ?2"));
   s.Bind(1, id);
@@ -284,7 +286,7 @@ int32_t SqliteRegistry::DeleteValue(RegKey key, std::string_view name) {
 int32_t SqliteRegistry::DeleteKey(RegKey parent, std::string_view subKey) {
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
-  Transaction t(db_, true);
+  Transaction t(transactions_, true);
   int64_t id = 0;
   if (const int32_t e = Walk(start, subKey, false, &id)) return e;
   if (id == kLocalMachineId || id == kCurrentUserId) return win::kErrorAccessDenied;

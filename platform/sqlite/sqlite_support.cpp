@@ -93,18 +93,18 @@ std::span<const uint8_t> Statement::Blob(int column) {
   return {blob, blob ? static_cast<size_t>(sqlite3_column_bytes(s_, column)) : 0};
 }
 
-Transaction::Transaction(sqlite3* db, bool write) : db_(db) {
-  open_ = ExecWaiting(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+Transaction::Transaction(const TransactionStatements& statements, bool write) : s_(statements) {
+  open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
 }
 
 Transaction::~Transaction() {
-  if (open_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (open_) Statement(s_.rollback).Step();
 }
 
 bool Transaction::Commit() {
   if (!open_) return false;
   open_ = false;
-  return ExecWaiting(db_, "COMMIT");
+  return Statement(s_.commit).Step() == SQLITE_DONE;
 }
 
 bool PrepareDatabaseFile(const std::string& path, std::string* error) {

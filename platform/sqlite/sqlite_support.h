@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sqlite_registry.h"  // TransactionStatements
+
 namespace nv::sqlite_support {
 
 // ERROR_REGISTRY_IO_FAILED: what a failing database is reported as.
@@ -43,14 +45,14 @@ class Statement {
 // BEGIN (IMMEDIATE for writers) at construction; rolled back unless committed.
 class Transaction {
  public:
-  Transaction(sqlite3* db, bool write);
+  Transaction(const TransactionStatements& statements, bool write);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
   bool Commit();
 
  private:
-  sqlite3* db_;
+  const TransactionStatements& s_;
   bool open_ = false;
 };
 

@@ -12,7 +12,7 @@ using test::HexOf;
 
 AdapterConfig ConfigWithSsid(const char* ssid) {
   AdapterConfig c{};
-  std::strncpy(c.ssid, ssid, sizeof c.ssid);
+  std::strncpy(c.ssid, ssid, sizeof c.ssid - 1);
   return c;
 }
 

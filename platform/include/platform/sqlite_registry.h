@@ -14,6 +14,16 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+namespace nv::sqlite_support {
+// The prepared BEGIN, BEGIN IMMEDIATE, COMMIT and ROLLBACK of one connection.
+struct TransactionStatements {
+  sqlite3_stmt* begin = nullptr;
+  sqlite3_stmt* beginImmediate = nullptr;
+  sqlite3_stmt* commit = nullptr;
+  sqlite3_stmt* rollback = nullptr;
+};
+}  // namespace nv::sqlite_support
+
 namespace nv {
 
 class SqliteRegistry : public Registry {
@@ -54,6 +64,7 @@ class SqliteRegistry : public Registry {
   RegKey NewHandle(int64_t id);
 
   sqlite3* db_;
+  sqlite_support::TransactionStatements transactions_;
   std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
   std::map<RegKey, int64_t> handles_;
   RegKey nextHandle_ = 0x1000;

@@ -1,0 +1,17 @@
+# Sourced by the tools: installs Debian packages that are missing, quietly and only once.
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev
+                libbenchmark-dev)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "adapter/le_bytes.h"
+#include "platform/le_bytes.h"
 
 namespace nv {
 

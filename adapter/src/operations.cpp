@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "adapter/buffers.h"
-#include "adapter/le_bytes.h"
+#include "platform/le_bytes.h"
 
 namespace nv {
 

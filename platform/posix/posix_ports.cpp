@@ -1,0 +1,93 @@
+#include "posix_ports.h"
+
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/win32_codes.h"
+#include "unix_socket.h"
+
+namespace nv {
+
+namespace {
+constexpr std::string_view kLinkPrefix = "\\\\.\\";
+}  // namespace
+
+DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
+  if (linkName.substr(0, kLinkPrefix.size()) != kLinkPrefix) return kInvalidDeviceHandle;
+  const std::string_view name = linkName.substr(kLinkPrefix.size());
+  const int fd = posix::ConnectUnix(posix::RuntimeDir() + "/" + std::string(name));
+  if (fd < 0) return kInvalidDeviceHandle;
+  wire::Frame reply;
+  uint32_t error = 1;
+  if (posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(), wire::kOpenReply,
+                       &reply)) {
+    wire::Reader reader(reply.body);
+    if (!reader.U32(&error)) error = 1;
+  }
+  if (error != 0) {
+    close(fd);
+    return kInvalidDeviceHandle;
+  }
+  return fd;
+}
+
+IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code,
+                                   std::span<const uint8_t> in, std::span<uint8_t> out) {
+  wire::IoctlRequest request{code, static_cast<uint32_t>(std::min<size_t>(out.size(),
+                                                                          wire::kMaxIoctlOutput)),
+                             {in.begin(), in.end()}};
+  wire::Frame frame;
+  wire::IoctlReply reply;
+  if (!posix::Roundtrip(static_cast<int>(handle), wire::kIoctl, wire::EncodeIoctlRequest(request),
+                        wire::kIoctlReply, &frame) ||
+      !wire::DecodeIoctlReply(frame.body, &reply)) {
+    return {false, 0, win::kErrorGenFailure};  // the daemon went away mid-operation
+  }
+  const size_t copy = std::min(reply.out.size(), out.size());
+  std::copy_n(reply.out.begin(), copy, out.begin());
+  return {reply.ok, std::min<uint32_t>(reply.bytesReturned, static_cast<uint32_t>(out.size())),
+          reply.lastError};
+}
+
+uint32_t PosixDeviceLink::CompletePending(DeviceHandle) { return 0; }  // never pending here
+
+bool PosixDeviceLink::Close(DeviceHandle handle) { return close(static_cast<int>(handle)) == 0; }
+
+bool PosixAdapterProbe::OpenAndClose(std::string_view adapterName) {
+  const int fd = posix::ConnectUnix(posix::SocketPath());
+  if (fd < 0) return false;
+  wire::Frame reply;
+  uint8_t present = 0;
+  if (posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text(adapterName).bytes(),
+                       wire::kProbeReply, &reply)) {
+    wire::Reader reader(reply.body);
+    if (!reader.U8(&present)) present = 0;
+  }
+  close(fd);
+  return present == 1;
+}
+
+VersionInfo PosixSystem::GetVersion() {
+  const char* platform = std::getenv("WLANMON_PLATFORM");
+  const bool nineX = platform != nullptr && std::strcmp(platform, "9x") == 0;
+  return {true, nineX ? win::kPlatformWin32Windows : win::kPlatformWin32Nt};
+}
+
+uint32_t PosixSystem::TickCount() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
+
+void PosixSystem::Sleep(uint32_t milliseconds) {
+  timespec span{static_cast<time_t>(milliseconds / 1000),
+                static_cast<long>(milliseconds % 1000) * 1000000L};
+  while (nanosleep(&span, &span) != 0) {
+  }
+}
+
+}  // namespace nv

@@ -1,0 +1,127 @@
+#include "unix_socket.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/le_bytes.h"
+
+namespace nv::posix {
+
+std::string RuntimeDir() {
+  if (const char* dir = std::getenv("WLANMON_RUNTIME_DIR"); dir && *dir) return dir;
+  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
+    return std::string(xdg) + "/wlanmon";
+  }
+  return "/tmp/wlanmon-" + std::to_string(getuid());
+}
+
+std::string SocketPath() { return RuntimeDir() + "/" + kSocketName; }
+
+bool EnsurePrivateDir(const std::string& dir, std::string* error) {
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
+    *error = "cannot create " + dir + ": " + std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    *error = dir + " is not a directory";
+    return false;
+  }
+  if (st.st_uid != getuid()) {
+    *error = dir + " belongs to another user";
+    return false;
+  }
+  if ((st.st_mode & 0077) != 0 && chmod(dir.c_str(), 0700) != 0) {
+    *error = "cannot make " + dir + " private: " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+int ConnectUnix(const std::string& path) {
+  sockaddr_un address{};
+  if (path.size() >= sizeof address.sun_path) return -1;
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool SendFrame(int fd, uint8_t type, std::span<const uint8_t> body) {
+  const std::vector<uint8_t> frame = wire::EncodeFrame(type, body);
+  size_t sent = 0;
+  while (sent < frame.size()) {
+    const ssize_t n = send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    sent += static_cast<size_t>(n);
+  }
+  return !frame.empty();
+}
+
+namespace {
+bool ReadExactly(int fd, uint8_t* out, size_t size) {
+  size_t got = 0;
+  while (got < size) {
+    const ssize_t n = recv(fd, out + got, size - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+}  // namespace
+
+bool ReadFrame(int fd, wire::Frame* frame) {
+  std::vector<uint8_t> buffer(wire::kPrefixBytes);
+  if (!ReadExactly(fd, buffer.data(), buffer.size())) return false;
+  const uint32_t payload = le::Get32(buffer, 0);
+  if (payload < 2 || payload > wire::kMaxFrameBytes - wire::kPrefixBytes) return false;
+  buffer.resize(wire::kPrefixBytes + payload);
+  if (!ReadExactly(fd, buffer.data() + wire::kPrefixBytes, payload)) return false;
+  size_t consumed = 0;
+  return wire::DecodeFrame(buffer, frame, &consumed) == wire::Decode::Ok;
+}
+
+bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t replyType,
+               wire::Frame* reply) {
+  return SendFrame(fd, type, body) && ReadFrame(fd, reply) && reply->type == replyType;
+}
+
+int SendControl(const std::string& command, std::string* reply) {
+  const int fd = ConnectUnix(SocketPath());
+  if (fd < 0) {
+    *reply = "no virtual adapter is running (socket " + SocketPath() + ")";
+    return -1;
+  }
+  reply->clear();
+  uint32_t status = 0;
+  bool ok = SendFrame(fd, wire::kControl, wire::Writer().Text(command).bytes());
+  for (uint8_t more = 1; ok && more;) {
+    wire::Frame frame;
+    std::string chunk;
+    ok = ReadFrame(fd, &frame) && frame.type == wire::kControlReply;
+    wire::Reader reader(frame.body);
+    ok = ok && reader.U32(&status) && reader.U8(&more) && reader.Text(&chunk) && reader.AtEnd();
+    *reply += chunk;
+  }
+  close(fd);
+  if (!ok) {
+    *reply = "the virtual adapter did not answer";
+    return -1;
+  }
+  return static_cast<int>(status);
+}
+
+}  // namespace nv::posix

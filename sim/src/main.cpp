@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -47,7 +48,8 @@ int RunControl(int argc, char** argv) {
   return status == 0 ? 0 : 1;
 }
 
-int Serve(const std::string& scenarioPath, bool virtualClock) {
+// `notifyFd` (>= 0) receives one byte once the socket accepts connections.
+int Serve(const std::string& scenarioPath, bool virtualClock, int notifyFd) {
   nv::sim::Scenario scenario;
   std::string error;
   const bool loaded = scenarioPath.empty()
@@ -85,6 +87,11 @@ int Serve(const std::string& scenarioPath, bool virtualClock) {
   std::fprintf(stderr, "wlansim: serving %s (%s, %s clock)\n", nv::posix::SocketPath().c_str(),
                scenarioPath.empty() ? "default scenario" : scenarioPath.c_str(),
                virtualClock ? "virtual" : "real");
+  if (notifyFd >= 0) {
+    const char ready = 1;
+    [[maybe_unused]] ssize_t n = write(notifyFd, &ready, 1);
+    close(notifyFd);
+  }
   server.Run(&gStop, wake[0]);
   return 0;
 }
@@ -101,10 +108,13 @@ int main(int argc, char** argv) {
   }
   std::string scenario;
   bool virtualClock = false;
+  int notifyFd = -1;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--scenario" && i + 1 < argc) {
       scenario = argv[++i];
+    } else if (arg == "--notify-fd" && i + 1 < argc) {
+      notifyFd = std::atoi(argv[++i]);
     } else if (arg == "--virtual-clock") {
       virtualClock = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -115,5 +125,5 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return Serve(scenario, virtualClock);
+  return Serve(scenario, virtualClock, notifyFd);
 }

@@ -1,0 +1,124 @@
+// The daemon under bad frames, many clients and a foreign user.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+
+#include "adapter/buffers.h"
+#include "link_protocol.h"
+#include "posix_ports.h"
+#include "sim_daemon.h"
+#include "unix_socket.h"
+
+namespace nv {
+namespace {
+
+// True when the daemon closed this connection (the read sees the end).
+bool ClosedByPeer(int fd) {
+  uint8_t byte = 0;
+  timeval timeout{5, 0};
+  setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  return recv(fd, &byte, 1, 0) == 0;
+}
+
+bool StillServes() {
+  PosixDeviceLink link;
+  const DeviceHandle h = link.Open("\\\\.\\NVWLNPCI");
+  if (h == kInvalidDeviceHandle) return false;
+  uint8_t out[kStatusBlockSize];
+  const IoOutcome r = link.Control(h, 0x2202A8, {}, out);
+  link.Close(h);
+  return r.ok && r.bytesReturned == kStatusBlockSize;
+}
+
+std::vector<uint8_t> Prefix(uint32_t length) {
+  return {static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
+          static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)};
+}
+
+TEST(SimRobustness, BadFramesCloseOnlyTheirConnection) {
+  test::SimDaemon daemon;
+  ASSERT_TRUE(daemon.running());
+  auto ioctlBody = wire::EncodeIoctlRequest({0x2202A8, 384, {}});
+  std::vector<uint8_t> wrongVersion = wire::EncodeFrame(wire::kOpen, {});
+  wrongVersion[4] = 9;
+  std::vector<uint8_t> ioctlFirst = wire::EncodeFrame(wire::kIoctl, ioctlBody);
+  std::vector<uint8_t> unknownType = wire::EncodeFrame(0x7F, {});
+  std::vector<uint8_t> shortBody = wire::EncodeFrame(wire::kProbe, std::vector<uint8_t>{1, 0});
+  const std::vector<std::vector<uint8_t>> cases = {
+      {'G', 'E', 'T', ' ', '/', ' ', 'H', 'T', 'T', 'P'},  // garbage
+      Prefix(0xFFFFFFF0),                                  // oversized
+      Prefix(65533),                                       // just over the bound
+      Prefix(1),                                           // too short for a header
+      wrongVersion, ioctlFirst, unknownType, shortBody};
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const int fd = posix::ConnectUnix(daemon.socketPath());
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(send(fd, cases[i].data(), cases[i].size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(cases[i].size()));
+    EXPECT_TRUE(ClosedByPeer(fd)) << "case " << i;
+    close(fd);
+    EXPECT_TRUE(StillServes()) << "case " << i;
+  }
+  // A truncated frame whose sender goes away leaves the daemon serving.
+  const int fd = posix::ConnectUnix(daemon.socketPath());
+  const auto frame = wire::EncodeFrame(wire::kOpen, wire::Writer().Text("NVWLNPCI").bytes());
+  send(fd, frame.data(), frame.size() - 3, MSG_NOSIGNAL);
+  close(fd);
+  EXPECT_TRUE(StillServes());
+}
+
+TEST(SimRobustness, FiftyClientsAtOnce) {
+  test::SimDaemon daemon;
+  ASSERT_TRUE(daemon.running());
+  PosixDeviceLink link;
+  std::vector<DeviceHandle> handles;
+  for (int i = 0; i < 50; ++i) {
+    handles.push_back(link.Open("\\\\.\\NVWLNPCI"));
+    ASSERT_NE(handles.back(), kInvalidDeviceHandle) << i;
+  }
+  for (int round = 0; round < 3; ++round) {
+    for (DeviceHandle h : handles) {
+      uint8_t out[kStatusBlockSize];
+      const IoOutcome r = link.Control(h, 0x2202A8, {}, out);
+      EXPECT_TRUE(r.ok);
+      EXPECT_EQ(r.bytesReturned, kStatusBlockSize);
+    }
+  }
+  for (DeviceHandle h : handles) link.Close(h);
+}
+
+TEST(SimRobustness, AnotherUserIsRefused) {
+  if (geteuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0) {
+    GTEST_SKIP() << "needs root and setpriv to act as another user";
+  }
+  test::SimDaemon daemon;
+  ASSERT_TRUE(daemon.running());
+  // Open the way through the file system so that only the peer check stands in between.
+  chmod(daemon.runtimeDir().c_str(), 0755);
+  chmod(daemon.socketPath().c_str(), 0666);
+  const std::string as = "setpriv --reuid=65534 --regid=65534 --clear-groups env "
+                         "WLANMON_RUNTIME_DIR=" + daemon.runtimeDir() + " " WLANSIM_PATH;
+  EXPECT_NE(std::system((as + " ctl state >/dev/null 2>&1").c_str()), 0);
+  EXPECT_EQ(std::system(("env WLANMON_RUNTIME_DIR=" + daemon.runtimeDir() + " " WLANSIM_PATH +
+                         " ctl state >/dev/null").c_str()),
+            0);
+}
+
+TEST(SimRobustness, PrivateRuntimeDirectoryAndSocket) {
+  test::SimDaemon daemon;
+  ASSERT_TRUE(daemon.running());
+  struct stat st {};
+  ASSERT_EQ(stat(daemon.runtimeDir().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(stat(daemon.socketPath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat(daemon.registryPath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+}  // namespace
+}  // namespace nv

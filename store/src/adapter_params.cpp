@@ -104,6 +104,21 @@ void WriteSecurityGroup(Registry& registry, RegKey key, const AdapterConfig& c) 
 
 }  // namespace
 
+AdapterConfig DefaultAdapterConfig() {
+  AdapterConfig c{};
+  c.bssType = dot11::kDefaultBssType;
+  c.channel = dot11::kDefaultChannel;
+  c.powerMode = dot11::kDefaultPowerMode;
+  c.shortPreamble = dot11::kDefaultShortPreamble;
+  c.txRate = dot11::kDefaultTxRate;
+  c.txRate11M = dot11::kDefaultTxRate;
+  CopyText(std::string(dot11::kDefaultSsid), c.ssid, 32);
+  c.authMode = dot11::kDefaultAuthMode;
+  c.wepStatus = dot11::kDefaultWepStatus;
+  c.defaultKeyId = dot11::kDefaultKeyIdValue;
+  return c;
+}
+
 std::string_view ClassRootFor(uint32_t platformId) {
   return platformId == win::kPlatformWin32Nt ? kNtClassRoot : k9xClassRoot;
 }

@@ -46,6 +46,9 @@ inline constexpr std::string_view kHardwareIds[] = {"PCI\\VEN_1A2B&DEV_3C4D&SUBS
 inline constexpr std::string_view kMatchingDeviceId = "MatchingDeviceId";
 inline constexpr std::string_view kNetCfgInstanceId = "NetCfgInstanceId";
 
+// What a key without any dot11 value reads as.
+AdapterConfig DefaultAdapterConfig();
+
 // The class root of a platform family (dwPlatformId).
 std::string_view ClassRootFor(uint32_t platformId);
 

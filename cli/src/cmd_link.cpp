@@ -1,0 +1,200 @@
+// status, scan, radio, versions: what the link and the adapter report.
+#include <cstring>
+#include <iomanip>
+
+#include "adapter/operations.h"
+#include "commands.h"
+#include "common.h"
+#include "shell/tray_look.h"
+#include "store/adapter_params.h"
+#include "ui/options.h"
+#include "ui/survey_model.h"
+
+namespace nv::cli {
+
+namespace {
+
+constexpr const char* kStatusHelp =
+    "usage: wlanctl status [--json]\n"
+    "The link as the Link Info page and the tray show it: status, SSID, BSSID, channel, rate,\n"
+    "link quality and signal strength, the tray icon's resource number and its tooltip.\n"
+    "Exit status 1 when no adapter is found.\n";
+
+constexpr const char* kScanHelp =
+    "usage: wlanctl scan [--json]\n"
+    "Starts a site survey, waits for it (polling once a second, at most eleven times) and\n"
+    "lists the networks found, the current one first. Networks with an empty or \"@\" SSID\n"
+    "are not shown.\n";
+
+constexpr const char* kRadioHelp =
+    "usage: wlanctl radio on|off|status [--json]\n"
+    "Switches the radio and waits until the adapter confirms, or reports its state.\n";
+
+constexpr const char* kVersionsHelp =
+    "usage: wlanctl versions [--json]\n"
+    "Driver, firmware and utility versions.\n";
+
+std::string OneLine(std::string text) {
+  for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
+    text.replace(at, 1, " | ");
+  }
+  return text;
+}
+
+// Undetermined network mode while associated is taken from the survey, as the tray does.
+void CorrectNetworkMode(Context& c, LinkStatus& status) {
+  if (status.state != kStateAssociated || status.networkMode != 2) return;
+  BssList list{};
+  ReadBssList(c.io, list);
+  SurveyState state;
+  RefreshSurvey(list, status, state);
+  if (state.connectedBssIndex != -1) {
+    status.networkMode = list.entries[state.connectedBssIndex].networkMode;
+  }
+}
+
+void Row(Context& c, const char* label, const std::string& value) {
+  c.out << std::left << std::setw(17) << label << value << "\n";
+}
+
+}  // namespace
+
+int CmdStatus(Context& c, const std::vector<std::string>& words) {
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, {}, {}, kStatusHelp, &a, &exit)) return exit;
+  if (!a.positional.empty()) return Usage(c, "status takes no arguments", kStatusHelp);
+  LinkStatus s{};
+  ReadLinkStatus(c.io, s);
+  AdapterConfig stored{};
+  ReadAdapterParameters(c.io, stored);
+  const bool found = s.state != kStateNoDriver && stored.scope != kScopeNoAdapter;
+  CorrectNetworkMode(c, s);
+  const bool measured = found && s.state == kStateAssociated && s.networkMode == 1;
+  const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
+  const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
+  const TrayLook look = DecideLook(found, s, quality, signal, kIconEmpty);
+  const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
+  const std::string ssid = named ? std::string(s.ssid, strnlen(s.ssid, 32)) : "";
+  const std::string bssid = named ? BssidText(s.bssid) : "";
+  const std::string rate(RateText(s.rateIndex));
+  if (a.flags.count("json")) {
+    PrintJson(c, Json{{"state", s.state},
+                      {"status", StatusText(found ? s.state : kStateNoDriver)},
+                      {"ssid", ssid},
+                      {"bssid", bssid},
+                      {"channel", s.channel},
+                      {"rate", rate},
+                      {"quality", measured ? Json(quality) : Json(nullptr)},
+                      {"signal", measured ? Json(signal) : Json(nullptr)},
+                      {"icon", look.icon},
+                      {"tooltip", look.tip}});
+  } else {
+    Row(c, "Status", found ? StatusLine(s) : std::string(StatusText(kStateNoDriver)));
+    Row(c, "SSID", ssid);
+    Row(c, "Channel", s.channel ? std::to_string(s.channel) : "");
+    Row(c, "Tx Rate", rate.empty() ? "" : rate + " Mbps");
+    Row(c, "Link Quality", measured ? std::to_string(quality) + "%" : "");
+    Row(c, "Signal Strength", measured ? std::to_string(signal) + "%" : "");
+    Row(c, "Tray icon", std::to_string(look.icon));
+    Row(c, "Tooltip", OneLine(look.tip));
+  }
+  return found ? kExitOk : kExitFailed;
+}
+
+int CmdScan(Context& c, const std::vector<std::string>& words) {
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, {}, {}, kScanHelp, &a, &exit)) return exit;
+  if (!a.positional.empty()) return Usage(c, "scan takes no arguments", kScanHelp);
+  if (!StartScan(c.io)) return Fail(c, "no adapter found: the survey could not start");
+  bool abandoned = false;
+  for (int polls = 0;;) {
+    c.io.system().Sleep(1000);
+    if (IsScanDone(c.io)) break;
+    if (++polls > 10) {
+      abandoned = true;
+      break;
+    }
+  }
+  BssList list{};
+  ReadBssList(c.io, list);
+  LinkStatus current{};
+  ReadLinkStatus(c.io, current);
+  if (abandoned) StopScan(c.io);
+  if (list.count < 0) return Fail(c, "the survey list could not be read");
+  SurveyState state;
+  const std::vector<SurveyRow> rows = RefreshSurvey(list, current, state);
+  if (a.flags.count("json")) {
+    Json networks = Json::array();
+    for (const SurveyRow& r : rows) {
+      const BssEntry& e = list.entries[r.entry];
+      networks.push_back({{"bssid", r.columns[0]}, {"ssid", r.columns[1]},
+                          {"wep", r.columns[2]},   {"ap", r.columns[3]},
+                          {"channel", e.channel},  {"rssi", std::stoi(r.columns[5])},
+                          {"current", r.entry == state.connectedBssIndex}});
+    }
+    PrintJson(c, Json{{"completed", !abandoned}, {"networks", networks}});
+    return kExitOk;
+  }
+  c.out << "  " << std::left << std::setw(19) << kSurveyColumns[0] << std::setw(34)
+        << kSurveyColumns[1] << std::setw(5) << kSurveyColumns[2] << std::setw(5)
+        << kSurveyColumns[3] << std::setw(9) << kSurveyColumns[4] << kSurveyColumns[5] << "\n";
+  for (const SurveyRow& r : rows) {
+    c.out << (r.entry == state.connectedBssIndex ? "* " : "  ") << std::setw(19) << r.columns[0]
+          << std::setw(34) << r.columns[1] << std::setw(5) << r.columns[2] << std::setw(5)
+          << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
+  }
+  if (abandoned) c.out << "(the survey did not finish within eleven seconds)\n";
+  return kExitOk;
+}
+
+int CmdRadio(Context& c, const std::vector<std::string>& words) {
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, {}, {}, kRadioHelp, &a, &exit)) return exit;
+  if (a.positional.size() != 1) return Usage(c, "radio needs on, off or status", kRadioHelp);
+  const std::string& what = a.positional[0];
+  if (what != "on" && what != "off" && what != "status") {
+    return Usage(c, "radio needs on, off or status, not \"" + what + "\"", kRadioHelp);
+  }
+  int state = ReadRadioState(c.io);
+  if (state < 0) return Fail(c, "no adapter found");
+  if (what != "status") {
+    const int wanted = what == "on" ? 1 : 0;
+    SetRadio(c.io, wanted == 1);
+    // The adapter confirms through its register window; give it five seconds.
+    for (int i = 0; (state = ReadRadioState(c.io)) != wanted && i < 5; ++i) {
+      c.io.system().Sleep(1000);
+    }
+    if (state != wanted) return Fail(c, "the adapter did not confirm the radio switch");
+  }
+  if (a.flags.count("json")) {
+    PrintJson(c, Json{{"radio", state ? "on" : "off"}});
+  } else {
+    c.out << "Radio " << (state ? "on" : "off") << "\n";
+  }
+  return kExitOk;
+}
+
+int CmdVersions(Context& c, const std::vector<std::string>& words) {
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, {}, {}, kVersionsHelp, &a, &exit)) return exit;
+  if (!a.positional.empty()) return Usage(c, "versions takes no arguments", kVersionsHelp);
+  DriverVersions v{};
+  ReadVersions(c.io, v);
+  if (v.result == -1) return Fail(c, "no adapter found: the versions could not be read");
+  const std::string driver = VersionText(v.driverVersion);
+  const std::string firmware = VersionText(v.firmwareVersion);
+  if (a.flags.count("json")) {
+    PrintJson(c, Json{{"driver", driver}, {"firmware", firmware}, {"utility", kUtilityVersion}});
+  } else {
+    Row(c, "Driver", driver);
+    Row(c, "Firmware", firmware);
+    Row(c, "Utility", kUtilityVersion);
+  }
+  return kExitOk;
+}
+
+}  // namespace nv::cli

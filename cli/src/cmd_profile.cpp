@@ -1,0 +1,187 @@
+// profile list|show|add|remove|activate: the Site Survey page's profiles.
+#include <cstring>
+#include <iomanip>
+#include <memory>
+
+#include "adapter/operations.h"
+#include "commands.h"
+#include "common.h"
+#include "edits.h"
+#include "store/adapter_params.h"
+#include "store/profile_store.h"
+#include "ui/survey_model.h"
+
+namespace nv::cli {
+
+namespace {
+
+const std::string kProfileHelp = std::string(
+    "usage: wlanctl profile list [--json]\n"
+    "       wlanctl profile show NAME [--json]\n"
+    "       wlanctl profile add NAME [OPTIONS] [--replace] [--activate]\n"
+    "       wlanctl profile remove NAME\n"
+    "       wlanctl profile activate NAME\n"
+    "Profiles are named configurations kept for this user. list marks each as current, in\n"
+    "range (its name is a network of the last survey) or not in range. add starts from the\n"
+    "adapter's stored settings (or the defaults) and takes:\n") +
+    kLinkOptionsHelp + kSecurityOptionsHelp +
+    "  --replace             overwrite a profile of that name\n"
+    "  --activate            also apply it to the adapter and store it there\n";
+
+const char* MarkText(int mark) {
+  switch (mark) {
+    case kMarkAccessPointCurrent:
+    case kMarkAdHocCurrent:
+      return "current";
+    case kMarkAccessPoint:
+    case kMarkAdHoc:
+      return "in range";
+    default:
+      return "not in range";
+  }
+}
+
+bool Exists(Context& c, const std::string& name, AdapterConfig* config) {
+  *config = AdapterConfig{};
+  ReadProfile(c.io.registry(), name, *config);
+  return config->scope == kScopeAll;
+}
+
+int List(Context& c, const Args& a) {
+  auto table = std::make_unique<ProfileTable>();
+  EnumerateProfiles(c.io.registry(), *table);
+  if (table->count < 0) {  // the first look creates the profile root; look again
+    *table = ProfileTable{};
+    EnumerateProfiles(c.io.registry(), *table);
+  }
+  BssList survey{};
+  ReadBssList(c.io, survey);
+  LinkStatus current{};
+  ReadLinkStatus(c.io, current);
+  const std::vector<ProfileRow> rows = OrderProfiles(*table, survey, current);
+  if (a.flags.count("json")) {
+    Json list = Json::array();
+    for (const ProfileRow& r : rows) {
+      list.push_back({{"name", r.name}, {"mark", r.mark}, {"status", MarkText(r.mark)}});
+    }
+    PrintJson(c, Json{{"profiles", list}});
+    return kExitOk;
+  }
+  if (rows.empty()) c.out << "No profiles.\n";
+  for (const ProfileRow& r : rows) {
+    c.out << std::left << std::setw(34) << r.name << MarkText(r.mark) << "\n";
+  }
+  return kExitOk;
+}
+
+int Show(Context& c, const Args& a, const std::string& name) {
+  AdapterConfig cfg{};
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  const std::string ssid(cfg.ssid, strnlen(cfg.ssid, 32));
+  const auto pick = [](const auto& texts, int32_t v) {
+    return v >= 0 && static_cast<size_t>(v) < texts.size() ? std::string(texts[v])
+                                                            : "(value " + std::to_string(v) + ")";
+  };
+  Json json{{"name", name},
+            {"ssid", ssid},
+            {"bssType", pick(kBssTypeTexts, cfg.bssType)},
+            {"channel", cfg.channel},
+            {"txRate", pick(kTxRateTexts, cfg.txRate)},
+            {"preamble", pick(kPreambleTexts, cfg.shortPreamble)},
+            {"powerMode", pick(kPowerModeTexts, cfg.powerMode)},
+            {"wep", cfg.wepStatus == 0},
+            {"authMode", pick(kAuthModeTexts, cfg.authMode)},
+            {"defaultKey", cfg.defaultKeyId + 1}};
+  if (a.flags.count("json")) {
+    PrintJson(c, json);
+    return kExitOk;
+  }
+  for (const auto& [key, value] : json.items()) {
+    c.out << std::left << std::setw(12) << key
+          << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+  }
+  return kExitOk;
+}
+
+int Add(Context& c, const Args& a, const std::string& name) {
+  if (!IsValidProfileName(name) || name.size() > kProfileNameChars) {
+    return Usage(c, "a profile name has 1 to 32 characters and no backslash",
+                 kProfileHelp.c_str());
+  }
+  AdapterConfig existing{};
+  if (Exists(c, name, &existing) && !a.flags.count("replace")) {
+    return Fail(c, "a profile named \"" + name + "\" exists; add --replace to overwrite it");
+  }
+  AdapterConfig cfg{};
+  ReadAdapterParameters(c.io, cfg);
+  if (cfg.scope == kScopeNoAdapter) cfg = DefaultAdapterConfig();
+  std::string message;
+  if (!ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &message)) {
+    return Usage(c, message, kProfileHelp.c_str());
+  }
+  switch (ApplySecurityOptions(a, cfg, &message)) {
+    case SecurityEdit::BadInput:
+      return Usage(c, message, kProfileHelp.c_str());
+    case SecurityEdit::KeyCheckFailed:
+      return Fail(c, message);
+    case SecurityEdit::Ok:
+      break;
+  }
+  cfg.scope = kScopeAll;
+  WriteProfile(c.io.registry(), name, cfg);
+  if (cfg.scope != kScopeAll) return Fail(c, "the profile could not be stored");
+  if (a.flags.count("activate")) {
+    AdapterConfig stored{};
+    ReadAdapterParameters(c.io, stored);
+    if (stored.scope == kScopeNoAdapter) return Fail(c, "profile stored, but no adapter found");
+    ApplyAndStore(c, cfg, kScopeAll);
+  }
+  c.out << "Profile \"" << name << "\" stored" << (a.flags.count("activate") ? " and activated" : "")
+        << ".\n";
+  return kExitOk;
+}
+
+int Remove(Context& c, const std::string& name) {
+  AdapterConfig cfg{};
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  DeleteProfile(c.io.registry(), name);
+  c.out << "Profile \"" << name << "\" removed.\n";
+  return kExitOk;
+}
+
+int Activate(Context& c, const std::string& name) {
+  AdapterConfig cfg{};
+  // A profile deleted meanwhile is refused, not applied as a cleared configuration.
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  AdapterConfig stored{};
+  if (!ReadStored(c, &stored)) return kExitFailed;
+  ApplyAndStore(c, cfg, kScopeAll);
+  c.out << "Profile \"" << name << "\" activated.\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+int CmdProfile(Context& c, const std::vector<std::string>& words) {
+  std::set<std::string> valued = LinkOptionNames();
+  valued.insert(SecurityOptionNames().begin(), SecurityOptionNames().end());
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, valued, {"replace", "activate"}, kProfileHelp.c_str(), &a, &exit)) {
+    return exit;
+  }
+  const std::vector<std::string>& p = a.positional;
+  const std::string verb = p.empty() ? "" : p[0];
+  const bool settings = !a.values.empty() || a.flags.count("replace") || a.flags.count("activate");
+  if (verb == "list" && p.size() == 1 && !settings) return List(c, a);
+  if (verb == "add" && p.size() == 2) return Add(c, a, p[1]);
+  if (p.size() == 2 && !settings) {
+    if (verb == "show") return Show(c, a, p[1]);
+    if (verb == "remove") return Remove(c, p[1]);
+    if (verb == "activate") return Activate(c, p[1]);
+  }
+  return Usage(c, "profile needs list, show NAME, add NAME, remove NAME or activate NAME",
+               kProfileHelp.c_str());
+}
+
+}  // namespace nv::cli

@@ -1,0 +1,109 @@
+// registry export|import: the adapter's key and the profiles as a REGEDIT4 file.
+#include <algorithm>
+
+#include "commands.h"
+#include "common.h"
+#include "platform/win32_codes.h"
+#include "private_file.h"
+#include "regedit.h"
+#include "store/adapter_params.h"
+#include "store/profile_store.h"
+
+namespace nv::cli {
+
+namespace {
+
+constexpr const char* kRegistryHelp =
+    "usage: wlanctl registry export [FILE]\n"
+    "       wlanctl registry import FILE\n"
+    "Writes the adapter's instance key and the profiles as a REGEDIT4 file (the format of\n"
+    "Windows' registry editor; standard output without FILE), or reads one back. An import\n"
+    "checks the whole file first and changes nothing when any line is bad.\n";
+
+constexpr std::string_view kProfileKey = "Software\\NVXPROFILE";
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+  return out;
+}
+
+bool StartsWith(std::string_view path, std::string_view prefix) {
+  return Upper(path).rfind(Upper(prefix), 0) == 0;
+}
+
+// Only the adapter's instance keys and the profile tree may be written by an import.
+bool Importable(const RegKeyDump& key) {
+  if (key.root == kHkeyCurrentUser) {
+    return Upper(key.path) == Upper(kProfileKey) ||
+           StartsWith(key.path, std::string(kProfileKey) + "\\");
+  }
+  for (const std::string_view root : {kNtClassRoot, k9xClassRoot}) {
+    if (StartsWith(key.path, root)) {
+      const std::string_view instance = std::string_view(key.path).substr(root.size());
+      return !instance.empty() && instance.find('\\') == std::string_view::npos;
+    }
+  }
+  return false;
+}
+
+int Export(Context& c, const Args& a) {
+  std::vector<RegKeyDump> keys;
+  std::string instance;
+  if (LocateAdapterKey(c.io, &instance)) {
+    instance.pop_back();  // the trailing backslash
+    DumpKeyTree(c.io.registry(), kHkeyLocalMachine, instance, &keys);
+  } else {
+    c.err << "wlanctl: no supported adapter found; exporting the profiles only\n";
+  }
+  DumpKeyTree(c.io.registry(), kHkeyCurrentUser, std::string(kProfileKey), &keys);
+  const std::string text = WriteRegedit4(keys);
+  if (a.positional.size() == 1) {
+    c.out << text;
+    return kExitOk;
+  }
+  std::string error;
+  if (!WritePrivateFile(a.positional[1], text, &error)) return Fail(c, error);
+  c.out << "Exported " << keys.size() << " keys to " << a.positional[1] << ".\n";
+  return kExitOk;
+}
+
+int Import(Context& c, const std::string& file) {
+  std::string text, error;
+  if (!ReadWholeFile(file, &text, &error)) return Fail(c, error);
+  std::vector<RegKeyDump> keys;
+  RegeditError bad;
+  if (!ParseRegedit4(text, &keys, &bad)) {
+    return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
+                       "; nothing was imported");
+  }
+  size_t values = 0;
+  for (const RegKeyDump& key : keys) {
+    if (!Importable(key)) {
+      return Fail(c, file + ":" + std::to_string(key.line) +
+                         ": only the adapter's key and the profiles can be imported; nothing "
+                         "was imported");
+    }
+    values += key.values.size();
+  }
+  if (const int32_t rc = WriteKeys(c.io.registry(), keys)) {
+    return Fail(c, "the registry refused a write (error " + std::to_string(rc) + ")");
+  }
+  c.out << "Imported " << keys.size() << " keys and " << values << " values.\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+int CmdRegistry(Context& c, const std::vector<std::string>& words) {
+  Args a;
+  int exit = 0;
+  if (!ParseCommand(c, words, {}, {}, kRegistryHelp, &a, &exit)) return exit;
+  const auto& p = a.positional;
+  if (!p.empty() && p[0] == "export" && p.size() <= 2) return Export(c, a);
+  if (!p.empty() && p[0] == "import" && p.size() == 2) return Import(c, p[1]);
+  return Usage(c, "registry needs export [FILE] or import FILE", kRegistryHelp);
+}
+
+}  // namespace nv::cli

@@ -1,0 +1,76 @@
+#include "common.h"
+
+#include <cstdio>
+
+#include "adapter/operations.h"
+#include "store/adapter_params.h"
+
+namespace nv::cli {
+
+int Fail(Context& c, const std::string& message, int code) {
+  c.err << "wlanctl: " << message << "\n";
+  return code;
+}
+
+int Usage(Context& c, const std::string& message, const char* help) {
+  c.err << "wlanctl: " << message << "\n" << help;
+  return kExitUsage;
+}
+
+void PrintJson(Context& c, const Json& json) {
+  c.out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+bool ReadStored(Context& c, AdapterConfig* config) {
+  *config = AdapterConfig{};
+  ReadAdapterParameters(c.io, *config);
+  if (config->scope == kScopeNoAdapter) {
+    Fail(c, "no supported adapter found");
+    return false;
+  }
+  return true;
+}
+
+void ApplyAndStore(Context& c, AdapterConfig& config, int32_t scope) {
+  config.scope = scope;
+  ApplyConfig(c.io, config);
+  config.scope = scope;
+  WriteAdapterParameters(c.io, config);
+  StartScan(c.io);
+}
+
+std::string VersionText(const uint8_t v[4]) {
+  char text[20];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", v[0], v[1], v[2], v[3]);
+  return text;
+}
+
+std::string Hex(const uint8_t* bytes, size_t count) {
+  std::string out;
+  char pair[3];
+  for (size_t i = 0; i < count; ++i) {
+    std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
+    out += pair;
+  }
+  return out;
+}
+
+bool ParseCommand(Context& c, const std::vector<std::string>& words,
+                  const std::set<std::string>& valued, const std::set<std::string>& flags,
+                  const char* help, Args* args, int* exit) {
+  std::set<std::string> allFlags = flags;
+  allFlags.insert({"help", "json"});
+  std::string error;
+  if (!ParseArgs(words, valued, allFlags, args, &error)) {
+    *exit = Usage(c, error, help);
+    return false;
+  }
+  if (args->flags.count("help")) {
+    c.out << help;
+    *exit = kExitOk;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace nv::cli

@@ -1,0 +1,33 @@
+// Shared pieces of the wlanctl commands: the change road, failure messages, JSON output.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "adapter/records.h"
+#include "args.h"
+#include "cli/wlanctl.h"
+
+namespace nv::cli {
+
+using Json = nlohmann::ordered_json;
+
+int Fail(Context& c, const std::string& message, int code = kExitFailed);
+int Usage(Context& c, const std::string& message, const char* help);
+void PrintJson(Context& c, const Json& json);
+
+// Reads the adapter's stored configuration; false (after saying so) when there is no adapter.
+bool ReadStored(Context& c, AdapterConfig* config);
+// The road every change takes: apply with `scope`, store with the same scope, scan.
+void ApplyAndStore(Context& c, AdapterConfig& config, int32_t scope);
+
+std::string VersionText(const uint8_t v[4]);
+std::string Hex(const uint8_t* bytes, size_t count);
+
+// Parses the words after a command; prints usage errors. False when the command must stop
+// (with *exit set: 0 after --help, 2 after an error).
+bool ParseCommand(Context& c, const std::vector<std::string>& words,
+                  const std::set<std::string>& valued, const std::set<std::string>& flags,
+                  const char* help, Args* args, int* exit);
+
+}  // namespace nv::cli

@@ -1,0 +1,42 @@
+// REGEDIT4 text, the format Windows' registry editor reads and writes: the adapter's instance
+// key and the profiles travel in it between machines and to and from Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace nv::cli {
+
+struct RegValueDump {
+  std::string name;  // "" is the default value, written @
+  uint32_t type;
+  std::vector<uint8_t> data;
+};
+
+struct RegKeyDump {
+  RegKey root;
+  std::string path;  // without a trailing backslash
+  std::vector<RegValueDump> values;
+  int line = 0;  // where the key's section starts, when it was parsed
+};
+
+std::string WriteRegedit4(const std::vector<RegKeyDump>& keys);
+
+struct RegeditError {
+  int line = 0;
+  std::string message;
+};
+// The whole text or nothing: on the first bad line, false with its number and what is wrong.
+bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, RegeditError* error);
+
+// The key and every key below it, values in registry order. False when it does not open.
+bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
+                 std::vector<RegKeyDump>* out);
+// Creates the keys and sets the values; the first registry error, or 0.
+int32_t WriteKeys(Registry& registry, const std::vector<RegKeyDump>& keys);
+
+}  // namespace nv::cli

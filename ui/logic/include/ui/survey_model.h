@@ -1,0 +1,57 @@
+// The data half of the Site Survey page: which survey entries are shown and in what order,
+// which one is the current network, and how the profiles are marked and ordered.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "adapter/records.h"
+#include "store/profile_store.h"
+
+namespace nv {
+
+// Image indexes of the survey and profile lists.
+inline constexpr int kMarkAdHoc = 0;
+inline constexpr int kMarkAccessPoint = 1;
+inline constexpr int kMarkAccessPointAway = 4;
+inline constexpr int kMarkAccessPointCurrent = 5;
+inline constexpr int kMarkAdHocCurrent = 6;
+inline constexpr int kMarkAdHocAway = 7;
+
+struct SurveyRow {
+  int entry;  // index in the survey list
+  int image;
+  std::array<std::string, 6> columns;  // BSS/IBSSID, SSID, WEP, AP, Channel, RSSI
+};
+
+inline constexpr std::array<const char*, 6> kSurveyColumns = {"BSS/IBSSID", "SSID", "WEP",
+                                                              "AP",         "Channel", "RSSI"};
+
+// The process-wide survey state: the last list read, its hidden flags and the current entry.
+struct SurveyState {
+  BssList list{};
+  std::array<bool, kMaxBssEntries> hidden{};
+  int32_t connectedBssIndex = -1;
+};
+
+// Rebuilds `state` from a fresh read. Returns the rows to show, current network first; a
+// failed read (count -1) returns nothing and the caller keeps what it showed.
+std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& current,
+                                     SurveyState& state);
+std::array<std::string, 6> SurveyColumns(const BssEntry& entry);
+
+struct ProfileRow {
+  std::string name;
+  int mark;
+};
+
+int ProfileMark(const char* name, int32_t bssType, const BssList& survey,
+                const LinkStatus& current);
+// The shown profiles: current ones, then those in range, then those out of range, each in
+// table order. Profiles whose mark has no picture are left out.
+std::vector<ProfileRow> OrderProfiles(const ProfileTable& table, const BssList& survey,
+                                      const LinkStatus& current);
+
+}  // namespace nv

@@ -1,0 +1,76 @@
+#include "ui/survey_model.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/options.h"
+
+namespace nv {
+
+std::array<std::string, 6> SurveyColumns(const BssEntry& e) {
+  return {BssidText(e.bssid),
+          std::string(e.ssid, strnlen(e.ssid, sizeof e.ssid)),
+          e.privacy ? "Yes" : "No",
+          e.networkMode ? "Yes" : "No",
+          std::to_string(e.channel),
+          std::to_string(std::min(e.rssi / 2, 100))};
+}
+
+std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& current,
+                                     SurveyState& state) {
+  state = SurveyState{};
+  state.list = read;
+  std::vector<SurveyRow> rows;
+  if (read.count < 0) return rows;
+  const int count = std::min(read.count, kMaxBssEntries);
+  for (int i = 0; i < count; ++i) {
+    const BssEntry& e = read.entries[i];
+    if (e.ssid[0] == '\0' || std::strcmp(e.ssid, "@") == 0) {
+      state.hidden[i] = true;
+      continue;
+    }
+    if (current.state == kStateAssociated && std::memcmp(e.bssid, current.bssid, 6) == 0) {
+      // Every match goes to the top; the last one found is the current entry.
+      state.connectedBssIndex = i;
+      rows.insert(rows.begin(), {i, 6 - e.networkMode, SurveyColumns(e)});
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    if (state.hidden[i] || i == state.connectedBssIndex) continue;
+    rows.push_back({i, read.entries[i].networkMode, SurveyColumns(read.entries[i])});
+  }
+  return rows;
+}
+
+int ProfileMark(const char* name, int32_t bssType, const BssList& survey,
+                const LinkStatus& current) {
+  int mark = 7 - 3 * bssType;
+  for (int i = 0; i < survey.count && i < kMaxBssEntries; ++i) {
+    if (std::strcmp(name, survey.entries[i].ssid) == 0) {
+      mark = bssType;
+      break;
+    }
+  }
+  if (current.state == kStateAssociated && std::strcmp(name, current.ssid) == 0) {
+    mark = 6 - bssType;
+  }
+  return mark;
+}
+
+std::vector<ProfileRow> OrderProfiles(const ProfileTable& table, const BssList& survey,
+                                      const LinkStatus& current) {
+  std::vector<ProfileRow> marked;
+  for (int i = 0; i < table.count && i < kMaxProfiles; ++i) {
+    marked.push_back({table.names[i],
+                      ProfileMark(table.names[i], table.configs[i].bssType, survey, current)});
+  }
+  std::vector<ProfileRow> rows;
+  for (const auto& pass : {std::array{5, 6}, std::array{0, 1}, std::array{4, 7}}) {
+    for (const ProfileRow& row : marked) {
+      if (row.mark == pass[0] || row.mark == pass[1]) rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+}  // namespace nv

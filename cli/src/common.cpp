@@ -12,8 +12,8 @@ int Fail(Context& c, const std::string& message, int code) {
   return code;
 }
 
-int Usage(Context& c, const std::string& message, const char* help) {
-  c.err << "wlanctl: " << message << "\n" << help;
+int Usage(Context& c, const std::string& message, const char*) {
+  c.err << "wlanctl: " << message << " (--help shows the usage)\n";
   return kExitUsage;
 }
 

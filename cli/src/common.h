@@ -13,6 +13,7 @@ namespace nv::cli {
 using Json = nlohmann::ordered_json;
 
 int Fail(Context& c, const std::string& message, int code = kExitFailed);
+// One line on standard error; exit status 2.
 int Usage(Context& c, const std::string& message, const char* help);
 void PrintJson(Context& c, const Json& json);
 

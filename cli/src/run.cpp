@@ -59,8 +59,7 @@ int Run(const std::vector<std::string>& args, Context& context) {
     if (json) rest.push_back("--json");
     return command.run(context, rest);
   }
-  context.err << "wlanctl: unknown command \"" << words[0] << "\"\n";
-  Help(context.err);
+  context.err << "wlanctl: unknown command \"" << words[0] << "\" (wlanctl --help lists them)\n";
   return kExitUsage;
 }
 

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "args.h"
+#include "regedit.h"
+#include "ui/options.h"
+
+namespace nv::cli {
+namespace {
+
+TEST(CliArgs, Choices) {
+  struct Case {
+    const char* text;
+    int rate;
+  } rates[] = {{"Auto", 0},  {"auto", 0},     {"1", 1},       {"2 Mbps", 2}, {"5.5", 3},
+               {"5.5 PBCC", 4}, {"5.5pbcc", 4}, {"11", 5},     {"11 PBCC", 6}, {"22", 7},
+               {"7", 7},     {"0", 0},        {"8", -1},      {"", -1},      {"fast", -1}};
+  for (const Case& c : rates) {
+    EXPECT_EQ(ParseChoice(c.text, kTxRateTexts.data(), kTxRateTexts.size()), c.rate) << c.text;
+  }
+  EXPECT_EQ(ParseChoice("adhoc", kBssTypeTexts.data(), 3), 0);
+  EXPECT_EQ(ParseChoice("infra", kBssTypeTexts.data(), 3), 1);
+  EXPECT_EQ(ParseChoice("a", kBssTypeTexts.data(), 3), -1);  // Ad-hoc or Any
+  EXPECT_EQ(ParseChoice("shared", kAuthModeTexts.data(), 3), 1);
+  EXPECT_EQ(ParseChoice("max", kPowerModeTexts.data(), 3), 1);
+}
+
+TEST(CliArgs, Options) {
+  Args a;
+  std::string error;
+  ASSERT_TRUE(ParseArgs({"set", "--ssid", "a b", "--rate=11", "--json", "x"}, {"ssid", "rate"},
+                        {"json"}, &a, &error));
+  EXPECT_EQ(a.positional, std::vector<std::string>({"set", "x"}));
+  EXPECT_EQ(*a.Get("ssid"), "a b");
+  EXPECT_EQ(*a.Get("rate"), "11");
+  EXPECT_TRUE(a.flags.count("json"));
+  Args b;
+  EXPECT_FALSE(ParseArgs({"--ssid"}, {"ssid"}, {}, &b, &error));
+  EXPECT_FALSE(ParseArgs({"--nope"}, {"ssid"}, {}, &b, &error));
+  EXPECT_FALSE(ParseArgs({"--json=1"}, {}, {"json"}, &b, &error));
+}
+
+TEST(Regedit, WritesAndReadsEveryValueForm) {
+  std::vector<RegKeyDump> keys = {
+      {kHkeyCurrentUser, "Software\\NVXPROFILE\\Quote\"Back\\slash", {}, 0}};
+  keys[0].values = {{"", kRegSz, {'d', 'e', 'f'}},
+                    {"text \"q\" \\", kRegSz, {'a', '"', '\\', 'b'}},
+                    {"nul", kRegSz, {'a', 0}},
+                    {"dword", kRegDword, {1, 2, 3, 4}},
+                    {"short dword", kRegDword, {1, 2}},
+                    {"binary", kRegBinary, std::vector<uint8_t>(100, 0xAB)},
+                    {"empty", kRegBinary, {}},
+                    {"multi", 7, {'a', 0, 0}}};
+  const std::string text = WriteRegedit4(keys);
+  EXPECT_NE(text.find("\"dword\"=dword:04030201\n"), std::string::npos);
+  EXPECT_NE(text.find("\"nul\"=hex(1):61,00\n"), std::string::npos);
+  EXPECT_NE(text.find("\\\n  ab"), std::string::npos);  // long hex lines wrap
+  std::vector<RegKeyDump> back;
+  RegeditError error;
+  ASSERT_TRUE(ParseRegedit4(text, &back, &error)) << error.line << ": " << error.message;
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].path, keys[0].path);
+  ASSERT_EQ(back[0].values.size(), keys[0].values.size());
+  for (size_t i = 0; i < keys[0].values.size(); ++i) {
+    EXPECT_EQ(back[0].values[i].name, keys[0].values[i].name);
+    EXPECT_EQ(back[0].values[i].type, keys[0].values[i].type);
+    EXPECT_EQ(back[0].values[i].data, keys[0].values[i].data);
+  }
+}
+
+TEST(Regedit, RejectsWithTheLineNumber) {
+  struct Case {
+    const char* text;
+    int line;
+  } cases[] = {{"", 1},
+               {"REGEDIT5\n", 1},
+               {"REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\X]\n", 3},
+               {"REGEDIT4\n[HKEY_CLASSES_ROOT\\X]\n", 2},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=-\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"open\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:1,2\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex(zz):01\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\nplain\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X\n", 2}};
+  for (const Case& c : cases) {
+    std::vector<RegKeyDump> keys;
+    RegeditError error;
+    EXPECT_FALSE(ParseRegedit4(c.text, &keys, &error)) << c.text;
+    EXPECT_EQ(error.line, c.line) << c.text;
+    EXPECT_FALSE(error.message.empty());
+  }
+}
+
+}  // namespace
+}  // namespace nv::cli

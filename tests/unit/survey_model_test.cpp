@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "ui/options.h"
+#include "ui/survey_model.h"
+
+namespace nv {
+namespace {
+
+BssEntry Entry(const char* ssid, uint8_t last, uint8_t mode, uint8_t rssi = 100) {
+  BssEntry e{};
+  std::strcpy(e.ssid, ssid);
+  e.bssid[5] = last;
+  e.networkMode = mode;
+  e.rssi = rssi;
+  e.channel = 6;
+  return e;
+}
+
+TEST(Options, ChannelRanges) {
+  struct Case {
+    uint32_t domain;
+    int first, last;
+  } cases[] = {{0x10, 1, 11}, {0x20, 1, 11}, {0x30, 1, 13}, {0x31, 10, 11},
+               {0x32, 10, 13}, {0x41, 1, 14}, {0x99, 1, 14}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChannelRangeFor(c.domain).first, c.first) << c.domain;
+    EXPECT_EQ(ChannelRangeFor(c.domain).last, c.last) << c.domain;
+  }
+}
+
+TEST(Options, LinkInfoTexts) {
+  const char* status[] = {"Driver not Load", "No Connect to Network", "Scanning...", "Connect",
+                          "Associated",      "Disassociated",         "Driver not Load"};
+  for (int32_t s = -1; s <= 5; ++s) EXPECT_EQ(StatusText(s), status[s + 1]);
+  const char* rates[] = {"", "1", "2", "5.5", "5.5 PBCC", "11", "11 PBCC", "22 PBCC", ""};
+  for (uint8_t r = 0; r <= 8; ++r) EXPECT_EQ(RateText(r), rates[r]);
+  LinkStatus s{};
+  s.state = 3;
+  s.networkMode = 0;
+  s.bssid[0] = 0x02;
+  s.bssid[5] = 0xAB;
+  EXPECT_EQ(StatusLine(s), "Associated IBSSID=02-00-00-00-00-AB");
+  s.networkMode = 1;
+  s.state = 2;
+  EXPECT_EQ(StatusLine(s), "Connect BSSID=02-00-00-00-00-AB");
+  s.state = 1;
+  EXPECT_EQ(StatusLine(s), "Scanning...");
+}
+
+TEST(SurveyModel, CurrentFirstHiddenLeftOut) {
+  BssList list{};
+  list.count = 3;
+  list.entries[0] = Entry("First", 1, 1, 150);
+  list.entries[1] = Entry("", 2, 1);
+  list.entries[2] = Entry("Mine", 3, 0, 230);
+  LinkStatus current{};
+  current.state = 3;
+  current.bssid[5] = 3;
+  SurveyState state;
+  const auto rows = RefreshSurvey(list, current, state);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].entry, 2);
+  EXPECT_EQ(rows[0].image, 6);  // ad hoc, current
+  EXPECT_EQ(rows[0].columns[5], "100");
+  EXPECT_EQ(rows[1].image, 1);
+  EXPECT_EQ(rows[1].columns[5], "75");
+  EXPECT_EQ(rows[1].columns[0], "00-00-00-00-00-01");
+  EXPECT_EQ(state.connectedBssIndex, 2);
+  EXPECT_TRUE(state.hidden[1]);
+  current.state = 4;  // not associated: nobody is current
+  EXPECT_EQ(RefreshSurvey(list, current, state).front().entry, 0);
+  EXPECT_EQ(state.connectedBssIndex, -1);
+  list.entries[0] = Entry("@", 1, 1);
+  EXPECT_EQ(RefreshSurvey(list, current, state).size(), 1u);
+  list.count = -1;
+  EXPECT_TRUE(RefreshSurvey(list, current, state).empty());
+  EXPECT_EQ(state.list.count, -1);
+}
+
+TEST(SurveyModel, ProfileMarksAndOrder) {
+  BssList survey{};
+  survey.count = 2;
+  survey.entries[0] = Entry("Office", 1, 1);
+  survey.entries[1] = Entry("", 2, 1);
+  LinkStatus current{};
+  struct Case {
+    const char* name;
+    int32_t bssType;
+    int32_t state;
+    const char* ssid;
+    int mark;
+  } cases[] = {{"Office", 1, 0, "", 1},       {"Home", 1, 0, "", 4},
+               {"Office", 1, 3, "Office", 5}, {"Cell", 0, 0, "", 7},
+               {"Cell", 0, 3, "Cell", 6},     {"office", 1, 0, "", 4}};
+  for (const Case& c : cases) {
+    current.state = c.state;
+    std::strcpy(current.ssid, c.ssid);
+    EXPECT_EQ(ProfileMark(c.name, c.bssType, survey, current), c.mark) << c.name;
+  }
+  // Marks 7, 1, 5, 0 in table order are listed 5, 1, 0, 7.
+  auto table = std::make_unique<ProfileTable>();
+  table->count = 4;
+  const char* names[] = {"Cell", "Office", "Now", "Party"};
+  const int32_t types[] = {0, 1, 1, 0};
+  for (int i = 0; i < 4; ++i) {
+    std::strcpy(table->names[i], names[i]);
+    table->configs[i].bssType = types[i];
+  }
+  survey.count = 3;
+  survey.entries[2] = Entry("Party", 3, 0);
+  current.state = 3;
+  std::strcpy(current.ssid, "Now");
+  const auto rows = OrderProfiles(*table, survey, current);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].mark, 5);
+  EXPECT_EQ(rows[1].mark, 1);
+  EXPECT_EQ(rows[2].mark, 0);
+  EXPECT_EQ(rows[3].mark, 7);
+}
+
+}  // namespace
+}  // namespace nv

@@ -45,16 +45,6 @@ std::string VersionText(const uint8_t v[4]) {
   return text;
 }
 
-std::string Hex(const uint8_t* bytes, size_t count) {
-  std::string out;
-  char pair[3];
-  for (size_t i = 0; i < count; ++i) {
-    std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
-    out += pair;
-  }
-  return out;
-}
-
 bool ParseCommand(Context& c, const std::vector<std::string>& words,
                   const std::set<std::string>& valued, const std::set<std::string>& flags,
                   const char* help, Args* args, int* exit) {

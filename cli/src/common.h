@@ -23,7 +23,6 @@ bool ReadStored(Context& c, AdapterConfig* config);
 void ApplyAndStore(Context& c, AdapterConfig& config, int32_t scope);
 
 std::string VersionText(const uint8_t v[4]);
-std::string Hex(const uint8_t* bytes, size_t count);
 
 // Parses the words after a command; prints usage errors. False when the command must stop
 // (with *exit set: 0 after --help, 2 after an error).

@@ -146,24 +146,27 @@ bool LocateAdapterKey(AdapterIo& io, std::string* instancePath) {
   return found;
 }
 
-void ReadAdapterParameters(AdapterIo& io, AdapterConfig& config) {
+namespace {
+using ValueSetOperation = void (*)(Registry&, RegKey, std::string_view, AdapterConfig&);
+
+// Runs a value-set operation on the adapter's key; scope tells whether it was found.
+void OnAdapterKey(AdapterIo& io, AdapterConfig& config, ValueSetOperation operation) {
   std::string path;
   if (!LocateAdapterKey(io, &path)) {
     config.scope = kScopeNoAdapter;
     return;
   }
-  ReadConfigValues(io.registry(), kHkeyLocalMachine, path, config);
+  operation(io.registry(), kHkeyLocalMachine, path, config);
   config.scope = kScopeAll;
+}
+}  // namespace
+
+void ReadAdapterParameters(AdapterIo& io, AdapterConfig& config) {
+  OnAdapterKey(io, config, ReadConfigValues);
 }
 
 void WriteAdapterParameters(AdapterIo& io, AdapterConfig& config) {
-  std::string path;
-  if (!LocateAdapterKey(io, &path)) {
-    config.scope = kScopeNoAdapter;
-    return;
-  }
-  WriteConfigValues(io.registry(), kHkeyLocalMachine, path, config);
-  config.scope = kScopeAll;
+  OnAdapterKey(io, config, WriteConfigValues);
 }
 
 void ReadConfigValues(Registry& registry, RegKey root, std::string_view path,

@@ -9,6 +9,7 @@
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
 #include "sim_daemon.h"
+#include "socket_ports.h"
 #include "store/adapter_params.h"
 
 namespace nv {
@@ -18,10 +19,7 @@ class SimIntegration : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(daemon.running());
-    std::string error;
-    registry = SqliteRegistry::OpenFile(daemon.registryPath(), &error);
-    ASSERT_TRUE(registry) << error;
-    io = std::make_unique<AdapterIo>(Ports{link, probe, system, *registry});
+    ASSERT_TRUE(ports.io);
   }
   void Step(int ms) {
     int status = 1;
@@ -41,11 +39,9 @@ class SimIntegration : public ::testing::Test {
   }
 
   test::SimDaemon daemon;
-  PosixDeviceLink link;
-  PosixAdapterProbe probe;
-  PosixSystem system;
-  std::unique_ptr<SqliteRegistry> registry;
-  std::unique_ptr<AdapterIo> io;
+  test::SocketPorts ports{daemon};
+  AdapterIo* io = ports.io.get();
+  SqliteRegistry* registry = ports.registry.get();
 };
 
 TEST_F(SimIntegration, DefaultScenarioSurveyAndFirstStartAssociation) {

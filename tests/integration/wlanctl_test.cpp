@@ -10,6 +10,7 @@
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
 #include "sim_daemon.h"
+#include "socket_ports.h"
 #include "store/adapter_params.h"
 #include "temp_dir.h"
 #include "private_file.h"
@@ -34,10 +35,7 @@ class WlanctlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(daemon.running());
-    std::string error;
-    registry = SqliteRegistry::OpenFile(daemon.registryPath(), &error);
-    ASSERT_TRUE(registry) << error;
-    io = std::make_unique<AdapterIo>(Ports{link, probe, system, *registry});
+    ASSERT_TRUE(ports.io);
   }
   int Run(std::vector<std::string> args) {
     out.str("");
@@ -64,11 +62,10 @@ class WlanctlTest : public ::testing::Test {
   }
 
   test::SimDaemon daemon;
-  PosixDeviceLink link;
-  PosixAdapterProbe probe;
   SteppingSystem system{daemon};
-  std::unique_ptr<SqliteRegistry> registry;
-  std::unique_ptr<AdapterIo> io;
+  test::SocketPorts ports{daemon, &system};
+  AdapterIo* io = ports.io.get();
+  SqliteRegistry* registry = ports.registry.get();
   std::ostringstream out, err;
 };
 
@@ -210,7 +207,7 @@ TEST_F(WlanctlTest, ExportThenImportReproducesEveryValue) {
   const std::string original = Dump();
 
   auto empty = SqliteRegistry::OpenMemory();
-  AdapterIo other(Ports{link, probe, system, *empty});
+  AdapterIo other(Ports{ports.link, ports.probe, system, *empty});
   cli::Context context{other, out, err};
   ASSERT_EQ(cli::Run({"registry", "import", file}, context), 0) << err.str();
   std::vector<cli::RegKeyDump> keys;

@@ -1,0 +1,14 @@
+#include "socket_ports.h"
+
+namespace nv::test {
+
+SocketPorts::SocketPorts(SimDaemon& daemon, SystemPort* system) {
+  std::string error;
+  registry = SqliteRegistry::OpenFile(daemon.registryPath(), &error);
+  if (registry) {
+    io = std::make_unique<AdapterIo>(
+        Ports{link, probe, system ? *system : posixSystem, *registry});
+  }
+}
+
+}  // namespace nv::test

@@ -14,4 +14,5 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev
-                libbenchmark-dev nlohmann-json3-dev clang-14 libfuzzer-14-dev)
+                libbenchmark-dev nlohmann-json3-dev clang-14 libfuzzer-14-dev cppcheck
+                clang-tidy)

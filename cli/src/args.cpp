@@ -22,7 +22,7 @@ bool ParseArgs(const std::vector<std::string>& words, const std::set<std::string
     std::optional<std::string> value;
     if (const size_t eq = name.find('='); eq != std::string::npos) {
       value = name.substr(eq + 1);
-      name = name.substr(0, eq);
+      name.resize(eq);
     }
     if (flags.count(name) && !value) {
       args->flags.insert(name);

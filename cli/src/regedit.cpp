@@ -70,7 +70,7 @@ std::string ValueLine(const RegValueDump& v) {
 std::string WriteRegedit4(const std::vector<RegKeyDump>& keys) {
   std::string out = "REGEDIT4\n";
   for (const RegKeyDump& key : keys) {
-    out += "\n[" + std::string(RootName(key.root)) + "\\" + key.path + "]\n";
+    out.append("\n[").append(RootName(key.root)).append("\\").append(key.path).append("]\n");
     for (const RegValueDump& v : key.values) out += ValueLine(v) + "\n";
   }
   return out;
@@ -105,7 +105,11 @@ bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
   }
   registry.CloseKey(key);
   out->push_back(std::move(dump));
-  for (const std::string& child : children) DumpKeyTree(registry, root, path + "\\" + child, out);
+  for (const std::string& child : children) {
+    std::string childPath = path;
+    childPath.append("\\").append(child);
+    DumpKeyTree(registry, root, childPath, out);
+  }
   return true;
 }
 

@@ -28,9 +28,9 @@ std::string Hex(const uint8_t* bytes, size_t count) {
   return text;
 }
 
-std::string Format(const char* format, uint32_t a, uint32_t b = 0) {
+std::string TraceLine(uint32_t x, uint32_t number, uint8_t byte) {
   char line[64];
-  std::snprintf(line, sizeof line, format, a, b);
+  std::snprintf(line, sizeof line, "randNumber = %x key %u = %x \n", x, number, byte);
   return line;
 }
 
@@ -38,14 +38,16 @@ std::vector<std::string> Generate64(std::string_view passphrase, std::string* tr
   uint8_t seed[4] = {};
   for (size_t i = 0; i < passphrase.size(); ++i) seed[i % 4] ^= static_cast<uint8_t>(passphrase[i]);
   uint32_t x = seed[0] | seed[1] << 8 | seed[2] << 16 | static_cast<uint32_t>(seed[3]) << 24;
-  std::string log = Format("rand %x \n", x);
+  char first[32];
+  std::snprintf(first, sizeof first, "rand %x \n", x);
+  std::string log = first;
   std::vector<std::string> keys;
   for (uint32_t k = 0; k < 4; ++k) {
     uint8_t key[5];
     for (uint32_t j = 0; j < 5; ++j) {
       x = x * 214013u + 2531011u;
       key[j] = static_cast<uint8_t>(x >> 16);
-      log += Format("randNumber = %x ", x) + Format("key %d = %x \n", 4 * k + j, key[j]);
+      log += TraceLine(x, 4 * k + j, key[j]);
     }
     keys.push_back(Hex(key, 5));
   }

@@ -2,9 +2,8 @@
 
 namespace nv::test {
 
-SocketPorts::SocketPorts(SimDaemon& daemon, SystemPort* system) {
-  std::string error;
-  registry = SqliteRegistry::OpenFile(daemon.registryPath(), &error);
+SocketPorts::SocketPorts(SimDaemon& daemon, SystemPort* system)
+    : registry(SqliteRegistry::OpenFile(daemon.registryPath(), nullptr)) {
   if (registry) {
     io = std::make_unique<AdapterIo>(
         Ports{link, probe, system ? *system : posixSystem, *registry});

@@ -16,8 +16,7 @@ ChannelRange ChannelRangeFor(uint32_t domainCode) {
     case 0x32:
       return {10, 13};
     case 0x41:
-      return {1, 14};
-    default:
+    default:  // an unknown domain offers every channel rather than none
       return {1, 14};
   }
 }

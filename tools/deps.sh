@@ -13,6 +13,8 @@ ensure_packages() {
     "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev
-                libbenchmark-dev nlohmann-json3-dev clang-14 libfuzzer-14-dev cppcheck
-                clang-tidy)
+# What the programs need to build.
+RUN_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev nlohmann-json3-dev)
+# What every test, benchmark, analyser and fuzzer needs on top.
+BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang-14
+                libfuzzer-14-dev cppcheck clang-tidy)

@@ -1,0 +1,100 @@
+#include "shell/tray_monitor.h"
+
+#include "adapter/operations.h"
+#include "store/adapter_params.h"
+
+namespace nv {
+
+namespace {
+// The connecting state gets the stored security settings again on its first three ticks.
+constexpr int32_t kConnectingReapplies = 3;
+}  // namespace
+
+void TrayMonitor::Start() {
+  wantedIcon_ = shownIcon_ = kIconEmpty;
+  shownTip_ = kTipPlain;
+  host_.UpdateTrayIcon(kIconEmpty, kTipPlain);
+  iconAdded_ = true;
+}
+
+void TrayMonitor::Stop() {
+  if (!iconAdded_) return;
+  host_.UpdateTrayIcon(kIconNone, shownTip_);
+  iconAdded_ = false;
+}
+
+void TrayMonitor::Tick() {
+  LinkStatus& link = state_.currentLinkStatus;
+  link = LinkStatus{};
+  ReadLinkStatus(io_, link);
+  const int32_t s = link.state;
+  if (s != previousState_) {
+    if (s == kStateAssociated || previousState_ == kStateAssociated) host_.RefreshSurveyLists();
+    previousState_ = s;
+  }
+  const int32_t connected = state_.survey.connectedBssIndex;
+  if (s == kStateAssociated && link.networkMode == 2 && connected != -1) {
+    link.networkMode = state_.survey.list.entries[connected].networkMode;
+  }
+  AdapterConfig stored{};
+  if (s != kStateNoDriver) ReadAdapterParameters(io_, stored);
+  if (s == kStateNoDriver || stored.scope == kScopeNoAdapter) return NoAdapter();
+
+  wantedTip_ = kTipPlain;
+  if (s == kStateNotConnected || s == kStateScanning) {
+    wantedIcon_ = kIconEmpty;
+    wantedTip_ = kTipNoConnect;
+  }
+  if (s == kStateConnecting) {
+    if (++state_.connectingTicks <= kConnectingReapplies) ReapplySecurity(true);
+  } else if (s == kStateScanning || s == kStateAssociated || s == kStateDisassociated) {
+    state_.connectingTicks = 0;
+    // Once each time the adapter is found again and the link has left connecting.
+    if (++state_.settledTicks == 1) ReapplySecurity(false);
+    if (s == kStateAssociated && link.networkMode == 1) {
+      state_.signalStrengthPercent = SignalPercent(link.signalMetric);
+      state_.linkQualityPercent = QualityPercent(link.linkMetric);
+      const TrayLook look = AssociatedLook(state_.linkQualityPercent, state_.signalStrengthPercent);
+      wantedIcon_ = look.icon;
+      wantedTip_ = look.tip;
+    } else if (s == kStateAssociated) {
+      wantedIcon_ = kIconEmpty;
+      wantedTip_ = kTipAdHoc;
+    }
+  }
+  ShowWhenChanged();
+}
+
+void TrayMonitor::ReapplySecurity(bool whileConnecting) {
+  AdapterConfig config{};
+  ReadAdapterParameters(io_, config);
+  config.scope = kScopeSecurity;
+  if (whileConnecting && config.authMode == 2) {
+    // Automatic switch: try open first, then let the driver choose (all bits set).
+    config.authMode = state_.connectingTicks == 1 ? 0 : -1;
+  }
+  ApplyConfig(io_, config);
+  if (whileConnecting) StartScan(io_);
+}
+
+void TrayMonitor::NoAdapter() {
+  state_.connectingTicks = 0;
+  state_.settledTicks = 0;
+  wantedIcon_ = kIconNone;
+  if (shownIcon_ == kIconNone) return;
+  // Repeats on every tick while no adapter is found: wantedIcon was cleared first.
+  host_.UpdateTrayIcon(kIconNoCard, kTipNoCard);
+  iconAdded_ = true;
+  wantedIcon_ = shownIcon_ = kIconNoCard;
+  if (state_.configWindowOpen) host_.CloseConfigWindowWithPopups();
+}
+
+void TrayMonitor::ShowWhenChanged() {
+  if (wantedIcon_ == shownIcon_ && wantedTip_ == shownTip_) return;
+  host_.UpdateTrayIcon(wantedIcon_, wantedTip_);
+  iconAdded_ = wantedIcon_ != kIconNone;
+  shownIcon_ = wantedIcon_;
+  shownTip_ = wantedTip_;
+}
+
+}  // namespace nv

@@ -1,0 +1,60 @@
+#include "controls/strip_chart.h"
+
+#include <QPainter>
+
+namespace nv {
+
+namespace {
+const QColor kBackground(0, 0, 0);
+const QColor kGrid(0, 128, 0);
+const QColor kBar(0, 255, 0);
+constexpr int kColumn = 4;
+}  // namespace
+
+StripChart::StripChart(QWidget* parent) : QWidget(parent) {}
+
+void StripChart::SetRange(uint32_t minimum, uint32_t maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+  if (!image_.isNull()) return;
+  image_ = QImage(size(), QImage::Format_RGB32);
+  image_.fill(kBackground);
+  DrawGrid(0);
+  update();
+}
+
+void StripChart::DrawGrid(int fromX) {
+  const int h = image_.height();
+  QPainter p(&image_);
+  for (int y : {h / 2, h / 4, 3 * h / 4}) p.fillRect(QRect(fromX, y, image_.width() - fromX, 1), kGrid);
+}
+
+uint32_t StripChart::AddSample(uint32_t value) {
+  const uint32_t previous = value_;
+  value_ = value > maximum_ ? maximum_ : value < minimum_ ? minimum_ : value;
+  if (image_.isNull()) return previous;
+  const int w = image_.width();
+  const int h = image_.height();
+  {
+    QPainter p(&image_);
+    const QImage scrolled = image_.copy(kColumn, 0, w - kColumn, h);
+    p.drawImage(0, 0, scrolled);
+    p.fillRect(QRect(w - kColumn, 0, kColumn, h), kBackground);
+  }
+  DrawGrid(w - kColumn);
+  const uint32_t span = maximum_ - minimum_;
+  const int bar = span == 0 ? 0 : static_cast<int>(int64_t{h} * (value_ - minimum_) / span);
+  if (bar > 0) {
+    QPainter p(&image_);
+    p.fillRect(QRect(w - kColumn, h - bar, 2, bar), kBar);
+  }
+  update();
+  return previous;
+}
+
+void StripChart::paintEvent(QPaintEvent*) {
+  if (image_.isNull()) return;
+  QPainter(this).drawImage(0, 0, image_);
+}
+
+}  // namespace nv

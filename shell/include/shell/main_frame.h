@@ -1,0 +1,54 @@
+// The hidden main frame: it owns the tray icon, the monitor timer and the configuration
+// window's runs. It is never shown; its title lets tools find the running program.
+#pragma once
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include "adapter/adapter_io.h"
+#include "shell/app_state.h"
+#include "shell/tray_monitor.h"
+#include "ui/config_dialog.h"
+
+namespace nv {
+
+inline constexpr const char* kMainFrameTitle = "Netvane Wireless LAN Monitor";
+inline constexpr int kMonitorPeriodMs = 1000;
+inline constexpr int kExitCommand = 2024;
+
+class CMainFrame : public QWidget, private TrayHost {
+  Q_OBJECT
+
+ public:
+  CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog);
+  ~CMainFrame() override;
+
+  // Frame creation: the tray icon and the monitor timer start.
+  void Start();
+  // One monitor tick now (the timer calls it; tests may too).
+  void Tick();
+  void OpenConfigWindow();
+  void ExitProgram();
+
+  QSystemTrayIcon& tray() { return tray_; }
+  TrayMonitor& monitor() { return monitor_; }
+
+ private:
+  void UpdateTrayIcon(int icon, const std::string& tip) override;
+  void RefreshSurveyLists() override;
+  void CloseConfigWindowWithPopups() override;
+  void OnActivated(QSystemTrayIcon::ActivationReason reason);
+
+  AdapterIo& io_;
+  AppState& state_;
+  ConfigDialog& dialog_;
+  TrayMonitor monitor_;
+  QSystemTrayIcon tray_;
+  QMenu menu_;
+  QTimer timer_;
+  bool warnedNoTray_ = false;
+};
+
+}  // namespace nv

@@ -1,0 +1,83 @@
+#include "shell/main_frame.h"
+
+#include <QApplication>
+#include <cstdio>
+
+#include "adapter/operations.h"
+#include "shell/icons.h"
+
+namespace nv {
+
+CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
+    : io_(io), state_(state), dialog_(dialog), monitor_(io, state, *this) {
+  setObjectName(QStringLiteral("mainFrame"));
+  setWindowTitle(QString::fromLatin1(kMainFrameTitle));
+  // Construction reads the radio; its low byte is kept (0xFF without a driver).
+  state_.radioOn = static_cast<uint8_t>(ReadRadioState(io_));
+  QAction* exit = menu_.addAction(QStringLiteral("Exit"));
+  exit->setData(kExitCommand);
+  connect(exit, &QAction::triggered, this, &CMainFrame::ExitProgram);
+  tray_.setContextMenu(&menu_);
+  connect(&tray_, &QSystemTrayIcon::activated, this, &CMainFrame::OnActivated);
+  timer_.setSingleShot(true);
+  connect(&timer_, &QTimer::timeout, this, [this] {
+    Tick();
+    timer_.start(kMonitorPeriodMs);  // the next tick counts from the end of this one
+  });
+  dialog_.SetSurveyRefresh([this] { RefreshSurveyLists(); });
+}
+
+CMainFrame::~CMainFrame() { monitor_.Stop(); }
+
+void CMainFrame::Start() {
+  monitor_.Start();
+  timer_.start(kMonitorPeriodMs);
+}
+
+void CMainFrame::Tick() { monitor_.Tick(); }
+
+void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
+  if (icon == kIconNone) {
+    tray_.hide();
+    return;
+  }
+  tray_.setIcon(MakeIcon(icon));
+  tray_.setToolTip(QString::fromStdString(tip));
+  tray_.show();
+  if (!QSystemTrayIcon::isSystemTrayAvailable() && !warnedNoTray_) {
+    std::fputs("wlanmon: no system tray is available; the icon appears when one starts\n",
+               stderr);
+    warnedNoTray_ = true;
+  }
+}
+
+void CMainFrame::RefreshSurveyLists() {
+  BssList list{};
+  ReadBssList(io_, list);
+  RefreshSurvey(list, state_.currentLinkStatus, state_.survey);
+}
+
+void CMainFrame::CloseConfigWindowWithPopups() { dialog_.CloseWithPopups(); }
+
+void CMainFrame::OnActivated(QSystemTrayIcon::ActivationReason reason) {
+  if (reason == QSystemTrayIcon::DoubleClick) OpenConfigWindow();
+}
+
+void CMainFrame::OpenConfigWindow() {
+  if (state_.configWindowOpen) {
+    dialog_.raise();
+    dialog_.activateWindow();
+    return;
+  }
+  state_.configWindowOpen = true;
+  dialog_.Run();
+  state_.configWindowOpen = false;
+}
+
+void CMainFrame::ExitProgram() {
+  monitor_.Stop();  // the icon goes before the program ends
+  timer_.stop();
+  QApplication::quit();
+}
+
+}  // namespace nv

@@ -1,0 +1,67 @@
+// The configuration window: a column of five page labels and a frame showing one page. One
+// object lives as long as the program; each run creates the pages anew and starts on page 0.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "controls/label_static.h"
+#include "ui/config_page.h"
+
+class QFrame;
+
+namespace nv {
+
+inline constexpr int kPageLinkInfo = 0;
+inline constexpr int kPageConfiguration = 1;
+inline constexpr int kPageSecurity = 2;
+inline constexpr int kPageSiteSurvey = 3;
+inline constexpr int kPageAbout = 4;
+inline constexpr int kPageReload = 9;  // the stored configuration changed
+
+inline constexpr const char* kConfigWindowTitle = "Wireless LAN Monitor/Configuration Utility";
+
+class ConfigDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  using PageFactory = std::function<ConfigPage*(int index, QWidget* frame)>;
+
+  explicit ConfigDialog(QWidget* parent = nullptr);
+  ~ConfigDialog() override;
+
+  // Creates the pages, shows page 0 and runs the window modally until it ends.
+  int Run();
+  void ShowPage(int index);
+  // Ends the window and closes every dialog and message box it owns, nested ones included.
+  void CloseWithPopups();
+
+  // Who makes the pages (the default: empty pages named after their labels).
+  void SetPageFactory(PageFactory factory) { factory_ = std::move(factory); }
+  // What showing the Site Survey page refreshes (its survey and profile lists).
+  void SetSurveyRefresh(std::function<void()> refresh) { surveyRefresh_ = std::move(refresh); }
+
+  int currentPage() const { return currentPage_; }
+  ConfigPage* page(int index) const { return pages_[static_cast<size_t>(index)]; }
+  LabelStatic* label(int index) const { return labels_[static_cast<size_t>(index)]; }
+  // Opens the pages without running (for tests and Run).
+  void OpenPages();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void reject() override {}  // Escape does not close the window
+
+ private:
+  void ClosePages();
+
+  QFrame* frame_;
+  std::array<LabelStatic*, 5> labels_{};
+  std::array<ConfigPage*, 5> pages_{};
+  int currentPage_ = -1;
+  PageFactory factory_;
+  std::function<void()> surveyRefresh_;
+};
+
+}  // namespace nv

@@ -89,6 +89,7 @@ void ConfigDialog::ClosePages() {
 }
 
 int ConfigDialog::Run() {
+  setWindowState(Qt::WindowNoState);
   OpenPages();
   const int result = exec();
   ClosePages();  // each run's pages live only as long as the run
@@ -139,11 +140,11 @@ void ConfigDialog::closeEvent(QCloseEvent* event) {
 }
 
 void ConfigDialog::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-    setWindowState(windowState() & ~Qt::WindowMinimized);  // never minimised: it ends
+  QDialog::changeEvent(event);
+  // Never minimised: the minimise box ends the window (the next run opens it normally).
+  if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible()) {
     done(QDialog::Accepted);
   }
-  QDialog::changeEvent(event);
 }
 
 }  // namespace nv

@@ -14,7 +14,8 @@ ensure_packages() {
 }
 
 # What the programs need to build.
-RUN_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev nlohmann-json3-dev)
+RUN_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev nlohmann-json3-dev qt6-base-dev
+              libgl-dev)
 # What every test, benchmark, analyser and fuzzer needs on top.
 BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang-14
-                libfuzzer-14-dev cppcheck clang-tidy)
+                libfuzzer-14-dev cppcheck clang-tidy xvfb trayer xdotool imagemagick x11-utils)

@@ -4,10 +4,11 @@
 
 namespace nv {
 
-LabelStatic::LabelStatic(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  textColour_ = palette().color(QPalette::WindowText);
-  background_ = palette().color(QPalette::Button);
-  hoverColour_ = textColour_;
+LabelStatic::LabelStatic(const QString& text, QWidget* parent)
+    : QLabel(text, parent),
+      textColour_(palette().color(QPalette::WindowText)),
+      background_(palette().color(QPalette::Button)),
+      hoverColour_(textColour_) {
   setAutoFillBackground(false);  // transparent text on the owner's background
   ApplyColours();
 }

@@ -43,7 +43,9 @@ class ConfigDialog : public QDialog {
   void SetSurveyRefresh(std::function<void()> refresh) { surveyRefresh_ = std::move(refresh); }
 
   int currentPage() const { return currentPage_; }
+  // cppcheck-suppress CastIntegerToAddressAtReturn ; the arrays hold pointers (Qt types unseen)
   ConfigPage* page(int index) const { return pages_[static_cast<size_t>(index)]; }
+  // cppcheck-suppress CastIntegerToAddressAtReturn ; as above
   LabelStatic* label(int index) const { return labels_[static_cast<size_t>(index)]; }
   // Opens the pages without running (for tests and Run).
   void OpenPages();

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The tray program as a person meets it: Xvfb, a real tray host (trayer), wlansim with the
+# virtual clock, wlanmon. Checks by screenshot pixels that the icon appears and follows the
+# link, that a double-click opens the window, that removing the adapter closes it and
+# crosses the icon out, that a second start leaves one icon, and that Exit ends the program.
+# Usage: tray_e2e.sh WLANSIM WLANMON
+set -euo pipefail
+sim=$1
+mon=$2
+work=$(mktemp -d)
+export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
+display=:$((50 + RANDOM % 400))
+# Waits up to $1 tenths of a second for the command after it to succeed.
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ -n "${KEEP_E2E:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  echo "-- adapter state: $("$sim" ctl state 2>&1)"
+  echo "-- wlanmon log:"; cat "$work/mon.log" 2>/dev/null || true
+  echo "-- tray icon colours:"
+  if read -r w h x y < <(icon_geometry); then
+    import -window root -crop "${w}x${h}+${x}+${y}" -format %c histogram:info:- 2>&1 | head -5
+  fi
+  exit 1
+}
+
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 & pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
+  --transparent false >"$work/trayer.log" 2>&1 & pids+=($!)
+within() {
+  local tenths=$1; shift
+  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+tray_ready() { xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null; }
+within 100 tray_ready || fail "trayer did not start"
+"$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
+for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.1; done
+
+icons() { xwininfo -root -tree | grep -c '("wlanmon" "wlanmon")' || true; }
+icon_geometry() { xwininfo -root -tree | grep '("wlanmon" "wlanmon")' | head -1 |
+                  sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
+icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
+  read -r w h x y < <(icon_geometry) || return 1
+  import -window root -crop "${w}x${h}+${x}+${y}" txt:- 2>/dev/null | grep -F "$1" >/dev/null  # reads all: no SIGPIPE
+}
+window_open() { xdotool search --name 'Wireless LAN Monitor/Configuration Utility' >/dev/null 2>&1; }
+GREEN='srgb(46,160,67)'; YELLOW='srgb(227,179,65)'; RED='srgb(215,58,73)'
+
+"$mon" >"$work/mon.log" 2>&1 & mon_pid=$!; pids+=($mon_pid)
+one_icon() { [ "$(icons)" = 1 ]; }
+within 100 one_icon || fail "no tray icon appeared"
+echo "ok: the tray icon appears"
+icon_has "$GREEN" && fail "green bars before any association"
+"$sim" ctl step 3000 >/dev/null
+within 40 icon_has "$GREEN" || fail "the icon did not turn green on association"
+echo "ok: associated shows green bars"
+"$sim" ctl network signal 00:0A:F5:10:00:01 40 >/dev/null
+within 40 icon_has "$YELLOW" || fail "the icon did not turn yellow as the link degraded"
+echo "ok: a degraded link shows yellow bars"
+
+read -r w h x y < <(icon_geometry)
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
+within 50 window_open || fail "double-click did not open the configuration window"
+echo "ok: double-click opens the window"
+"$sim" ctl remove >/dev/null
+within 25 bash -c '! xdotool search --name "Wireless LAN Monitor/Configuration Utility" >/dev/null 2>&1' ||
+  fail "removing the adapter did not close the window within two ticks"
+within 30 icon_has "$RED" || fail "the icon is not crossed out without the adapter"
+echo "ok: removal closes the window and crosses the icon out"
+
+set +e
+"$mon" >"$work/second.log" 2>&1
+second=$?
+set -e
+[ "$second" -eq 0 ] || fail "the second start ended with $second"
+grep -q "already running" "$work/second.log" || fail "the second start did not say so"
+[ "$(icons)" = 1 ] || fail "$(icons) tray icons after a second start"
+echo "ok: a second start ends and leaves one icon"
+
+read -r w h x y < <(icon_geometry)
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+sleep 0.3  # the menu opens under the pointer
+xdotool mousemove_relative 20 10 click 1
+within 50 bash -c "! kill -0 $mon_pid 2>/dev/null" || fail "Exit did not end the program"
+[ "$(icons)" = 0 ] || fail "the icon stayed after Exit"
+echo "ok: Exit ends the program and removes the icon"
+echo "1 passed, 0 failed"

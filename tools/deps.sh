@@ -18,4 +18,5 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev nlohmann-json3-dev
               libgl-dev)
 # What every test, benchmark, analyser and fuzzer needs on top.
 BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang-14
-                libfuzzer-14-dev cppcheck clang-tidy xvfb trayer xdotool imagemagick x11-utils)
+                libfuzzer-14-dev cppcheck clang-tidy xvfb trayer xdotool imagemagick x11-utils
+                g++-mingw-w64-x86-64 wine wine64)

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32_codes.h"
@@ -31,20 +32,17 @@ INSERT OR IGNORE INTO keys(id, parent, name) VALUES
   (1, 0, 'HKEY_LOCAL_MACHINE'), (2, 0, 'HKEY_CURRENT_USER');
 )sql";
 
-// Splits a key path into its names. A trailing backslash is accepted; a leading one or an
-// empty name inside the path is not.
+// Splits a key path into its names. Empty names (a trailing or doubled backslash) are
+// skipped; a leading backslash is refused.
 bool SplitPath(std::string_view path, std::vector<std::string_view>& names) {
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  if (path.empty()) return true;
+  if (!path.empty() && path.front() == '\\') return false;
   size_t start = 0;
-  for (;;) {
-    const size_t end = path.find('\\', start);
-    const std::string_view name = path.substr(start, end - start);
-    if (name.empty()) return false;
-    names.push_back(name);
-    if (end == std::string_view::npos) return true;
+  while (start <= path.size()) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    if (end > start) names.push_back(path.substr(start, end - start));
     start = end + 1;
   }
+  return true;
 }
 
 // Copies a name into a caller's buffer the way the Enum calls do.

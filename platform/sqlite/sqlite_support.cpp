@@ -11,15 +11,16 @@ namespace nv::sqlite_support {
 
 namespace {
 
-unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; }
+// Letters compare in lower case, the order Wine's registry enumerates in ("_" before "A").
+unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 int CompareWinCase(void*, int leftSize, const void* left, int rightSize, const void* right) {
   const auto* l = static_cast<const unsigned char*>(left);
   const auto* r = static_cast<const unsigned char*>(right);
   const int common = leftSize < rightSize ? leftSize : rightSize;
   for (int i = 0; i < common; ++i) {
-    const unsigned char a = Upper(l[i]);
-    const unsigned char b = Upper(r[i]);
+    const unsigned char a = Fold(l[i]);
+    const unsigned char b = Fold(r[i]);
     if (a != b) return a < b ? -1 : 1;
   }
   return leftSize - rightSize;

@@ -16,8 +16,8 @@ namespace nv::sqlite_support {
 // ERROR_REGISTRY_IO_FAILED: what a failing database is reported as.
 inline constexpr int32_t kErrorRegistryIo = 1016;
 
-// Registers the WINCASE collation: byte order after ASCII upper-casing, as the Windows
-// registry orders and matches key names.
+// Registers the WINCASE collation: byte order after ASCII lower-casing, as the registry
+// matches and (in Wine, the reference implementation we test against) orders key names.
 void RegisterWinCase(sqlite3* db);
 
 // Runs SQL text, waiting as long as the database is busy. False on any other failure.

@@ -11,7 +11,7 @@ namespace {
 Ports MakePorts(TestPorts& t) { return Ports{t.link, t.probe, t.system, *t.registry}; }
 }  // namespace
 
-TestPorts::TestPorts() : registry(SqliteRegistry::OpenMemory()), io(MakePorts(*this)) {}
+TestPorts::TestPorts() : registry(MakeTestRegistry()), io(MakePorts(*this)) {}
 
 std::string TestPorts::AddInstance(const std::string& name, const std::string& matchingDeviceId,
                                    bool present) {
@@ -66,10 +66,13 @@ bool GetText(Registry& registry, RegKey root, const std::string& path, const std
   if (registry.OpenKey(root, path, kKeyRead, &key) != 0) return false;
   char buffer[2048] = {};
   uint32_t size = sizeof buffer;
-  const int32_t rc = registry.QueryValue(key, name, nullptr, reinterpret_cast<uint8_t*>(buffer),
+  uint32_t type = 0;
+  const int32_t rc = registry.QueryValue(key, name, &type, reinterpret_cast<uint8_t*>(buffer),
                                          &size);
   registry.CloseKey(key);
   if (rc != 0) return false;
+  // Some registries hand texts back with a terminator the writer did not store.
+  if (type == kRegSz && size > 0 && buffer[size - 1] == '\0') --size;
   *text = std::string(buffer, size);
   return true;
 }

@@ -8,7 +8,7 @@
 
 #include "adapter/adapter_io.h"
 #include "fake_ports.h"
-#include "platform/sqlite_registry.h"
+#include "test_registry.h"
 #include "recording_device_link.h"
 
 namespace nv::test {
@@ -18,7 +18,7 @@ struct TestPorts {
   RecordingDeviceLink link;
   FakeProbe probe;
   FakeSystem system;
-  std::unique_ptr<SqliteRegistry> registry;
+  std::unique_ptr<TestRegistry> registry;
   AdapterIo io;
 
   // Writes an instance key under the class root of the current platform family with the
@@ -34,7 +34,7 @@ void SetText(Registry& registry, RegKey root, const std::string& path, const std
              const std::string& text);
 void SetDword(Registry& registry, RegKey root, const std::string& path, const std::string& name,
               uint32_t value);
-// Reads a value as text ("" when missing) and tells whether it exists.
+// Reads a value's bytes (a text without a trailing terminator) and tells whether it exists.
 bool GetText(Registry& registry, RegKey root, const std::string& path, const std::string& name,
              std::string* text);
 

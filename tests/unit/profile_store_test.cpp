@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "adapter_fixture.h"
+#include "test_registry.h"
 #include "platform/win32_codes.h"
 #include "store/profile_store.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 class ProfileStoreTest : public ::testing::Test {
  protected:
-  std::unique_ptr<SqliteRegistry> registry = SqliteRegistry::OpenMemory();
+  std::unique_ptr<test::TestRegistry> registry = test::MakeTestRegistry();
   std::unique_ptr<ProfileTable> table = std::make_unique<ProfileTable>();
 
   void Enumerate() {

@@ -27,6 +27,24 @@ INSTANTIATE_TEST_SUITE_P(
                       RegistryBackend{"File", MakeFileRegistry}),
     BackendName);
 
+// Our registry keeps values in the order they were first written (Wine sorts them by name).
+TEST(SqliteRegistry, ValuesEnumerateInTheOrderFirstWritten) {
+  auto r = SqliteRegistry::OpenMemory();
+  RegKey key = 0;
+  ASSERT_EQ(r->CreateKey(kHkeyCurrentUser, "Software\\Order", &key), 0);
+  for (const char* name : {"zulu", "Alpha", "mike", "ZULU"}) {
+    ASSERT_EQ(r->SetValue(key, name, kRegSz, reinterpret_cast<const uint8_t*>(name), 1), 0);
+  }
+  std::vector<std::string> names;
+  for (uint32_t i = 0;; ++i) {
+    char name[16];
+    uint32_t length = sizeof name;
+    if (r->EnumValue(key, i, name, &length, nullptr, nullptr, nullptr) != 0) break;
+    names.emplace_back(name, length);
+  }
+  EXPECT_EQ(names, std::vector<std::string>({"zulu", "Alpha", "mike"}));
+}
+
 TEST(SqliteRegistryFile, CreatedPrivate) {
   TempDir dir;
   const std::string path = dir.File("a/b/registry.db");

@@ -2,6 +2,7 @@
 
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
+#include "unix_socket.h"
 
 namespace nv {
 
@@ -12,6 +13,11 @@ DefaultPorts MakeDefaultPorts() {
   ports.system = std::make_unique<PosixSystem>();
   ports.registry = SqliteRegistry::OpenFile(DefaultRegistryPath(), &ports.error);
   return ports;
+}
+
+std::string PrivateRuntimeDirectory(std::string* error) {
+  const std::string dir = posix::RuntimeDir();
+  return posix::EnsurePrivateDir(dir, error) ? dir : std::string();
 }
 
 }  // namespace nv

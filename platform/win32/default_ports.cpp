@@ -13,4 +13,20 @@ DefaultPorts MakeDefaultPorts() {
   return ports;
 }
 
+std::string PrivateRuntimeDirectory(std::string* error) {
+  // The user's own local application data folder, which other users cannot read.
+  char base[MAX_PATH] = {};
+  const DWORD n = GetEnvironmentVariableA("LOCALAPPDATA", base, sizeof base);
+  if (n == 0 || n >= sizeof base) {
+    *error = "LOCALAPPDATA is not set";
+    return {};
+  }
+  const std::string dir = std::string(base) + "\\Netvane";
+  if (!CreateDirectoryA(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    *error = "cannot create " + dir;
+    return {};
+  }
+  return dir;
+}
+
 }  // namespace nv

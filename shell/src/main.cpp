@@ -2,12 +2,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "platform/sqlite_registry.h"
-#include "posix_ports.h"
+#include "platform/default_ports.h"
 #include "shell/icons.h"
 #include "shell/main_frame.h"
 #include "shell/single_instance.h"
-#include "unix_socket.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -17,8 +15,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(nv::MakeIcon(nv::kIconApplication));
 
   std::string error;
-  const std::string runtime = nv::posix::RuntimeDir();
-  if (!nv::posix::EnsurePrivateDir(runtime, &error)) {
+  const std::string runtime = nv::PrivateRuntimeDirectory(&error);
+  if (runtime.empty()) {
     std::fprintf(stderr, "wlanmon: %s\n", error.c_str());
     return 1;
   }
@@ -29,15 +27,12 @@ int main(int argc, char** argv) {
     std::fputs("wlanmon: already running\n", stderr);
     return 0;
   }
-  auto registry = nv::SqliteRegistry::OpenFile(nv::DefaultRegistryPath(), &error);
-  if (!registry) {
-    std::fprintf(stderr, "wlanmon: %s\n", error.c_str());
+  nv::DefaultPorts ports = nv::MakeDefaultPorts();
+  if (!ports.registry) {
+    std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
     return 1;
   }
-  nv::PosixDeviceLink link;
-  nv::PosixAdapterProbe probe;
-  nv::PosixSystem system;
-  nv::AdapterIo io(nv::Ports{link, probe, system, *registry});
+  nv::AdapterIo io(nv::Ports{*ports.link, *ports.probe, *ports.system, *ports.registry});
 
   nv::AppState state;
   nv::ConfigDialog dialog;

@@ -22,4 +22,8 @@ struct DefaultPorts {
 
 DefaultPorts MakeDefaultPorts();
 
+// A directory private to this user for the program's lock and sockets, created if needed;
+// empty with a message in `error` when it cannot be had.
+std::string PrivateRuntimeDirectory(std::string* error);
+
 }  // namespace nv

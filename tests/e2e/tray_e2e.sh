@@ -71,8 +71,8 @@ xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
 within 50 window_open || fail "double-click did not open the configuration window"
 echo "ok: double-click opens the window"
 "$sim" ctl remove >/dev/null
-within 25 bash -c '! xdotool search --name "Wireless LAN Monitor/Configuration Utility" >/dev/null 2>&1' ||
-  fail "removing the adapter did not close the window within two ticks"
+window_closed() { ! window_open; }
+within 30 window_closed || fail "removing the adapter did not close the window within two ticks"
 within 30 icon_has "$RED" || fail "the icon is not crossed out without the adapter"
 echo "ok: removal closes the window and crosses the icon out"
 
@@ -85,11 +85,15 @@ grep -q "already running" "$work/second.log" || fail "the second start did not s
 [ "$(icons)" = 1 ] || fail "$(icons) tray icons after a second start"
 echo "ok: a second start ends and leaves one icon"
 
-read -r w h x y < <(icon_geometry)
-xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
-sleep 0.3  # the menu opens under the pointer
-xdotool mousemove_relative 20 10 click 1
-within 50 bash -c "! kill -0 $mon_pid 2>/dev/null" || fail "Exit did not end the program"
+ended() { ! kill -0 "$mon_pid" 2>/dev/null; }
+for _ in 1 2 3; do  # a busy machine may open the menu late: try again
+  read -r w h x y < <(icon_geometry) || break
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+  sleep 0.5  # the menu opens under the pointer
+  xdotool mousemove_relative 20 10 click 1
+  within 30 ended && break
+done
+within 20 ended || fail "Exit did not end the program"
 [ "$(icons)" = 0 ] || fail "the icon stayed after Exit"
 echo "ok: Exit ends the program and removes the icon"
 echo "1 passed, 0 failed"

@@ -11,6 +11,7 @@
 #include "link_protocol.h"
 #include "posix_ports.h"
 #include "sim_daemon.h"
+#include "temp_dir.h"
 #include "unix_socket.h"
 
 namespace nv {
@@ -118,6 +119,33 @@ TEST(SimRobustness, PrivateRuntimeDirectoryAndSocket) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   ASSERT_EQ(stat(daemon.registryPath().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+}  // namespace
+}  // namespace nv
+
+namespace nv {
+namespace {
+
+TEST(RuntimeDirectory, CreatedPrivateWithItsParentsAndOthersRefused) {
+  test::TempDir dir;
+  const std::string nested = dir.File("a/b/run");
+  std::string error;
+  ASSERT_TRUE(posix::EnsurePrivateDir(nested, &error)) << error;
+  struct stat st {};
+  for (const std::string& path : {dir.File("a"), dir.File("a/b"), nested}) {
+    ASSERT_EQ(stat(path.c_str(), &st), 0) << path;
+    EXPECT_EQ(st.st_mode & 0777, 0700u) << path;
+  }
+  chmod(nested.c_str(), 0755);  // opened up by someone: made private again
+  ASSERT_TRUE(posix::EnsurePrivateDir(nested, &error)) << error;
+  ASSERT_EQ(stat(nested.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(nested.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(posix::EnsurePrivateDir(nested, &error));
+    EXPECT_NE(error.find("another user"), std::string::npos);
+  }
 }
 
 }  // namespace

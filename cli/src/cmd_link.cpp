@@ -63,7 +63,7 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   Args a;
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kStatusHelp, &a, &exit)) return exit;
-  if (!a.positional.empty()) return Usage(c, "status takes no arguments", kStatusHelp);
+  if (!a.positional.empty()) return Usage(c, "status takes no arguments");
   LinkStatus s{};
   ReadLinkStatus(c.io, s);
   AdapterConfig stored{};
@@ -106,7 +106,7 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
   Args a;
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kScanHelp, &a, &exit)) return exit;
-  if (!a.positional.empty()) return Usage(c, "scan takes no arguments", kScanHelp);
+  if (!a.positional.empty()) return Usage(c, "scan takes no arguments");
   if (!StartScan(c.io)) return Fail(c, "no adapter found: the survey could not start");
   bool abandoned = false;
   for (int polls = 0;;) {
@@ -153,10 +153,10 @@ int CmdRadio(Context& c, const std::vector<std::string>& words) {
   Args a;
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kRadioHelp, &a, &exit)) return exit;
-  if (a.positional.size() != 1) return Usage(c, "radio needs on, off or status", kRadioHelp);
+  if (a.positional.size() != 1) return Usage(c, "radio needs on, off or status");
   const std::string& what = a.positional[0];
   if (what != "on" && what != "off" && what != "status") {
-    return Usage(c, "radio needs on, off or status, not \"" + what + "\"", kRadioHelp);
+    return Usage(c, "radio needs on, off or status, not \"" + what + "\"");
   }
   int state = ReadRadioState(c.io);
   if (state < 0) return Fail(c, "no adapter found");
@@ -181,7 +181,7 @@ int CmdVersions(Context& c, const std::vector<std::string>& words) {
   Args a;
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kVersionsHelp, &a, &exit)) return exit;
-  if (!a.positional.empty()) return Usage(c, "versions takes no arguments", kVersionsHelp);
+  if (!a.positional.empty()) return Usage(c, "versions takes no arguments");
   DriverVersions v{};
   ReadVersions(c.io, v);
   if (v.result == -1) return Fail(c, "no adapter found: the versions could not be read");

@@ -105,8 +105,7 @@ int Show(Context& c, const Args& a, const std::string& name) {
 
 int Add(Context& c, const Args& a, const std::string& name) {
   if (!IsValidProfileName(name) || name.size() > kProfileNameChars) {
-    return Usage(c, "a profile name has 1 to 32 characters and no backslash",
-                 kProfileHelp.c_str());
+    return Usage(c, "a profile name has 1 to 32 characters and no backslash");
   }
   AdapterConfig existing{};
   if (Exists(c, name, &existing) && !a.flags.count("replace")) {
@@ -117,11 +116,11 @@ int Add(Context& c, const Args& a, const std::string& name) {
   if (cfg.scope == kScopeNoAdapter) cfg = DefaultAdapterConfig();
   std::string message;
   if (!ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &message)) {
-    return Usage(c, message, kProfileHelp.c_str());
+    return Usage(c, message);
   }
   switch (ApplySecurityOptions(a, cfg, &message)) {
     case SecurityEdit::BadInput:
-      return Usage(c, message, kProfileHelp.c_str());
+      return Usage(c, message);
     case SecurityEdit::KeyCheckFailed:
       return Fail(c, message);
     case SecurityEdit::Ok:
@@ -180,8 +179,7 @@ int CmdProfile(Context& c, const std::vector<std::string>& words) {
     if (verb == "remove") return Remove(c, p[1]);
     if (verb == "activate") return Activate(c, p[1]);
   }
-  return Usage(c, "profile needs list, show NAME, add NAME, remove NAME or activate NAME",
-               kProfileHelp.c_str());
+  return Usage(c, "profile needs list, show NAME, add NAME, remove NAME or activate NAME");
 }
 
 }  // namespace nv::cli

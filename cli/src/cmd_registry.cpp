@@ -103,7 +103,7 @@ int CmdRegistry(Context& c, const std::vector<std::string>& words) {
   const auto& p = a.positional;
   if (!p.empty() && p[0] == "export" && p.size() <= 2) return Export(c, a);
   if (!p.empty() && p[0] == "import" && p.size() == 2) return Import(c, p[1]);
-  return Usage(c, "registry needs export [FILE] or import FILE", kRegistryHelp);
+  return Usage(c, "registry needs export [FILE] or import FILE");
 }
 
 }  // namespace nv::cli

@@ -74,12 +74,12 @@ int ConfigShow(Context& c, const Args& a) {
 }
 
 int ConfigSet(Context& c, const Args& a) {
-  if (a.values.empty()) return Usage(c, "config set needs at least one setting", kConfigHelp.c_str());
+  if (a.values.empty()) return Usage(c, "config set needs at least one setting");
   AdapterConfig cfg{};
   if (!ReadStored(c, &cfg)) return kExitFailed;
   std::string error;
   if (!ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &error)) {
-    return Usage(c, error, kConfigHelp.c_str());
+    return Usage(c, error);
   }
   ApplyAndStore(c, cfg, kScopeLink);
   if (!a.flags.count("json")) c.out << "Link settings applied and stored.\n";
@@ -122,14 +122,14 @@ int SecurityShow(Context& c, const Args& a) {
 
 int SecuritySet(Context& c, const Args& a) {
   if (a.values.empty()) {
-    return Usage(c, "security set needs at least one setting", kSecurityHelp.c_str());
+    return Usage(c, "security set needs at least one setting");
   }
   AdapterConfig cfg{};
   if (!ReadStored(c, &cfg)) return kExitFailed;
   std::string message;
   switch (ApplySecurityOptions(a, cfg, &message)) {
     case SecurityEdit::BadInput:
-      return Usage(c, message, kSecurityHelp.c_str());
+      return Usage(c, message);
     case SecurityEdit::KeyCheckFailed:
       return Fail(c, message);  // the key rules' own words; nothing was changed
     case SecurityEdit::Ok:
@@ -150,7 +150,7 @@ int CmdConfig(Context& c, const std::vector<std::string>& words) {
     return ConfigShow(c, a);
   }
   if (a.positional.size() == 1 && a.positional[0] == "set") return ConfigSet(c, a);
-  return Usage(c, "config needs show or set", kConfigHelp.c_str());
+  return Usage(c, "config needs show or set");
 }
 
 int CmdSecurity(Context& c, const std::vector<std::string>& words) {
@@ -164,7 +164,7 @@ int CmdSecurity(Context& c, const std::vector<std::string>& words) {
     return SecurityShow(c, a);
   }
   if (a.positional.size() == 1 && a.positional[0] == "set") return SecuritySet(c, a);
-  return Usage(c, "security needs show or set", kSecurityHelp.c_str());
+  return Usage(c, "security needs show or set");
 }
 
 int CmdKeygen(Context& c, const std::vector<std::string>& words) {
@@ -172,12 +172,12 @@ int CmdKeygen(Context& c, const std::vector<std::string>& words) {
   int exit = 0;
   if (!ParseCommand(c, words, {"size"}, {}, kKeygenHelp, &a, &exit)) return exit;
   const int size = a.Get("size") ? ParseKeySize(*a.Get("size")) : -1;
-  if (size < 0) return Usage(c, "keygen needs --size 64, 128 or 256", kKeygenHelp);
+  if (size < 0) return Usage(c, "keygen needs --size 64, 128 or 256");
   if (a.positional.size() != 1 || a.positional[0].empty()) {
-    return Usage(c, "keygen needs one passphrase", kKeygenHelp);
+    return Usage(c, "keygen needs one passphrase");
   }
   if (a.positional[0].size() > kMaxPassphraseChars) {
-    return Usage(c, "the passphrase takes at most 32 characters", kKeygenHelp);
+    return Usage(c, "the passphrase takes at most 32 characters");
   }
   const auto keys = GenerateKeysFromPassphrase(a.positional[0], size);
   if (a.flags.count("json")) {

@@ -12,7 +12,7 @@ int Fail(Context& c, const std::string& message, int code) {
   return code;
 }
 
-int Usage(Context& c, const std::string& message, const char*) {
+int Usage(Context& c, const std::string& message) {
   c.err << "wlanctl: " << message << " (--help shows the usage)\n";
   return kExitUsage;
 }
@@ -52,7 +52,7 @@ bool ParseCommand(Context& c, const std::vector<std::string>& words,
   allFlags.insert({"help", "json"});
   std::string error;
   if (!ParseArgs(words, valued, allFlags, args, &error)) {
-    *exit = Usage(c, error, help);
+    *exit = Usage(c, error);
     return false;
   }
   if (args->flags.count("help")) {

@@ -14,7 +14,7 @@ using Json = nlohmann::ordered_json;
 
 int Fail(Context& c, const std::string& message, int code = kExitFailed);
 // One line on standard error; exit status 2.
-int Usage(Context& c, const std::string& message, const char* help);
+int Usage(Context& c, const std::string& message);
 void PrintJson(Context& c, const Json& json);
 
 // Reads the adapter's stored configuration; false (after saying so) when there is no adapter.

@@ -39,7 +39,6 @@ class RecordingDeviceLink : public DeviceLink {
   const std::vector<RecordedRequest>& requests() const { return requests_; }
   std::vector<uint32_t> codes() const;
   void ClearRequests() { requests_.clear(); }
-  int openCount() const { return openCount_; }
   int openHandles() const { return openHandles_; }
   const std::string& lastLinkName() const { return lastLinkName_; }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "directories.h"
 #include "platform/le_bytes.h"
 
 namespace nv::posix {
@@ -23,25 +24,8 @@ std::string RuntimeDir() {
 
 std::string SocketPath() { return RuntimeDir() + "/" + kSocketName; }
 
-namespace {
-// Creates the missing parents of `dir`, each 0700.
-void MakeParents(const std::string& dir) {
-  const size_t slash = dir.find_last_of('/');
-  if (slash == std::string::npos || slash == 0) return;
-  const std::string parent = dir.substr(0, slash);
-  struct stat st {};
-  if (stat(parent.c_str(), &st) == 0) return;
-  MakeParents(parent);
-  mkdir(parent.c_str(), 0700);
-}
-}  // namespace
-
 bool EnsurePrivateDir(const std::string& dir, std::string* error) {
-  MakeParents(dir);
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-    *error = "cannot create " + dir + ": " + std::strerror(errno);
-    return false;
-  }
+  if (!MakeDirectories(dir, error)) return false;
   struct stat st {};
   if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     *error = dir + " is not a directory";

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "directories.h"
+
 namespace nv::sqlite_support {
 
 namespace {
@@ -27,22 +29,6 @@ int CompareWinCase(void*, int leftSize, const void* left, int rightSize, const v
 }
 
 bool IsBusy(int rc) { return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED; }
-
-// mkdir -p with 0700 for every directory it creates.
-bool MakeDirectories(const std::string& dir, std::string* error) {
-  if (dir.empty()) return true;
-  struct stat st {};
-  if (stat(dir.c_str(), &st) == 0) return true;
-  const size_t slash = dir.find_last_of('/');
-  if (slash != std::string::npos && slash > 0 && !MakeDirectories(dir.substr(0, slash), error)) {
-    return false;
-  }
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) {
-    if (error) *error = "cannot create directory " + dir + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -110,7 +96,7 @@ bool Transaction::Commit() {
 
 bool PrepareDatabaseFile(const std::string& path, std::string* error) {
   const size_t slash = path.find_last_of('/');
-  if (slash != std::string::npos && !MakeDirectories(path.substr(0, slash), error)) return false;
+  if (slash != std::string::npos && !posix::MakeDirectories(path.substr(0, slash), error)) return false;
   const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (fd < 0) {
     if (error) *error = "cannot open " + path + ": " + std::strerror(errno);

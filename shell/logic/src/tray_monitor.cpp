@@ -40,34 +40,26 @@ void TrayMonitor::Tick() {
   if (s != kStateNoDriver) ReadAdapterParameters(io_, stored);
   if (s == kStateNoDriver || stored.scope == kScopeNoAdapter) return NoAdapter();
 
-  wantedTip_ = kTipPlain;
-  if (s == kStateNotConnected || s == kStateScanning) {
-    wantedIcon_ = kIconEmpty;
-    wantedTip_ = kTipNoConnect;
-  }
   if (s == kStateConnecting) {
-    if (++state_.connectingTicks <= kConnectingReapplies) ReapplySecurity(true);
+    if (++state_.connectingTicks <= kConnectingReapplies) ReapplySecurity(stored, true);
   } else if (s == kStateScanning || s == kStateAssociated || s == kStateDisassociated) {
     state_.connectingTicks = 0;
     // Once each time the adapter is found again and the link has left connecting.
-    if (++state_.settledTicks == 1) ReapplySecurity(false);
+    if (++state_.settledTicks == 1) ReapplySecurity(stored, false);
     if (s == kStateAssociated && link.networkMode == 1) {
       state_.signalStrengthPercent = SignalPercent(link.signalMetric);
       state_.linkQualityPercent = QualityPercent(link.linkMetric);
-      const TrayLook look = AssociatedLook(state_.linkQualityPercent, state_.signalStrengthPercent);
-      wantedIcon_ = look.icon;
-      wantedTip_ = look.tip;
-    } else if (s == kStateAssociated) {
-      wantedIcon_ = kIconEmpty;
-      wantedTip_ = kTipAdHoc;
     }
   }
+  const TrayLook look = DecideLook(true, link, state_.linkQualityPercent,
+                                   state_.signalStrengthPercent, wantedIcon_);
+  wantedIcon_ = look.icon;
+  wantedTip_ = look.tip;
   ShowWhenChanged();
 }
 
-void TrayMonitor::ReapplySecurity(bool whileConnecting) {
-  AdapterConfig config{};
-  ReadAdapterParameters(io_, config);
+// `stored` is what this tick read from the registry; the security group goes out again.
+void TrayMonitor::ReapplySecurity(AdapterConfig config, bool whileConnecting) {
   config.scope = kScopeSecurity;
   if (whileConnecting && config.authMode == 2) {
     // Automatic switch: try open first, then let the driver choose (all bits set).

@@ -45,11 +45,7 @@ class SimDriver {
   void Insert();
   bool Step(uint64_t ms);
   uint64_t NowMs();
-  const std::vector<LoggedRequest>& log() const { return log_; }
   const DriverSettings& settings() const { return settings_; }
-  LinkMachine& link() { return link_; }
-  Faults& faults() { return faults_; }
-  const Scenario& scenario() const { return scenario_; }
   void LoadScenario(Scenario scenario);
   std::string StateJson();
 

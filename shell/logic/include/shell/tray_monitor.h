@@ -35,7 +35,7 @@ class TrayMonitor {
   const std::string& shownTip() const { return shownTip_; }
 
  private:
-  void ReapplySecurity(bool whileConnecting);
+  void ReapplySecurity(AdapterConfig stored, bool whileConnecting);
   void NoAdapter();
   void ShowWhenChanged();
 

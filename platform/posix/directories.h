@@ -1,0 +1,11 @@
+// Directory creation for files that must stay private to their user.
+#pragma once
+
+#include <string>
+
+namespace nv::posix {
+
+// mkdir -p, each directory it creates 0700 (existing ones are left as they are).
+bool MakeDirectories(const std::string& dir, std::string* error);
+
+}  // namespace nv::posix

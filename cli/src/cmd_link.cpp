@@ -5,10 +5,10 @@
 #include "adapter/operations.h"
 #include "commands.h"
 #include "common.h"
-#include "shell/tray_look.h"
+#include "logic/tray_look.h"
 #include "store/adapter_params.h"
-#include "ui/options.h"
-#include "ui/survey_model.h"
+#include "logic/options.h"
+#include "logic/survey_model.h"
 
 namespace nv::cli {
 

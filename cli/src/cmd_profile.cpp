@@ -9,7 +9,7 @@
 #include "edits.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
-#include "ui/survey_model.h"
+#include "logic/survey_model.h"
 
 namespace nv::cli {
 

@@ -6,7 +6,7 @@
 
 #include "adapter/records.h"
 #include "args.h"
-#include "ui/options.h"
+#include "logic/options.h"
 
 namespace nv::cli {
 

@@ -2,7 +2,7 @@
 
 #include "args.h"
 #include "regedit.h"
-#include "ui/options.h"
+#include "logic/options.h"
 
 namespace nv::cli {
 namespace {

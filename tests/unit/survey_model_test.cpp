@@ -3,8 +3,8 @@
 #include <cstring>
 #include <memory>
 
-#include "ui/options.h"
-#include "ui/survey_model.h"
+#include "logic/options.h"
+#include "logic/survey_model.h"
 
 namespace nv {
 namespace {

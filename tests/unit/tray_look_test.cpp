@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/tray_look.h"
+#include "logic/tray_look.h"
 
 namespace nv {
 namespace {

@@ -5,7 +5,7 @@
 #include "adapter/buffers.h"
 #include "adapter_fixture.h"
 #include "platform/le_bytes.h"
-#include "shell/tray_monitor.h"
+#include "logic/tray_monitor.h"
 #include "store/adapter_params.h"
 
 namespace nv {

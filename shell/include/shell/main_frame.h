@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "adapter/adapter_io.h"
-#include "shell/app_state.h"
-#include "shell/tray_monitor.h"
+#include "logic/app_state.h"
+#include "logic/tray_monitor.h"
 #include "ui/config_dialog.h"
 
 namespace nv {

@@ -1,4 +1,4 @@
-#include "ui/options.h"
+#include "logic/options.h"
 
 #include <cstdio>
 

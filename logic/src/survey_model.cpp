@@ -1,9 +1,9 @@
-#include "ui/survey_model.h"
+#include "logic/survey_model.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/options.h"
+#include "logic/options.h"
 
 namespace nv {
 

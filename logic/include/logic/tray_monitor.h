@@ -6,8 +6,8 @@
 #include <string>
 
 #include "adapter/adapter_io.h"
-#include "shell/app_state.h"
-#include "shell/tray_look.h"
+#include "logic/app_state.h"
+#include "logic/tray_look.h"
 
 namespace nv {
 

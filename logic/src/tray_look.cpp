@@ -1,4 +1,4 @@
-#include "shell/tray_look.h"
+#include "logic/tray_look.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "adapter/records.h"
-#include "ui/survey_model.h"
+#include "logic/survey_model.h"
 
 namespace nv {
 

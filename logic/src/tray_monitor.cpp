@@ -1,4 +1,4 @@
-#include "shell/tray_monitor.h"
+#include "logic/tray_monitor.h"
 
 #include "adapter/operations.h"
 #include "store/adapter_params.h"

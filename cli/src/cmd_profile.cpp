@@ -130,10 +130,11 @@ int Add(Context& c, const Args& a, const std::string& name) {
   WriteProfile(c.io.registry(), name, cfg);
   if (cfg.scope != kScopeAll) return Fail(c, "the profile could not be stored");
   if (a.flags.count("activate")) {
-    AdapterConfig stored{};
-    ReadAdapterParameters(c.io, stored);
-    if (stored.scope == kScopeNoAdapter) return Fail(c, "profile stored, but no adapter found");
-    ApplyAndStore(c, cfg, kScopeAll);
+    const ChangeOutcome outcome = ChangeAdapterSettings(c.io, kScopeAll, [&](AdapterConfig& to) {
+      to = cfg;
+      return true;
+    });
+    if (!outcome.adapterFound) return Fail(c, "profile stored, but no adapter found");
   }
   c.out << "Profile \"" << name << "\" stored" << (a.flags.count("activate") ? " and activated" : "")
         << ".\n";
@@ -152,9 +153,12 @@ int Activate(Context& c, const std::string& name) {
   AdapterConfig cfg{};
   // A profile deleted meanwhile is refused, not applied as a cleared configuration.
   if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
-  AdapterConfig stored{};
-  if (!ReadStored(c, &stored)) return kExitFailed;
-  ApplyAndStore(c, cfg, kScopeAll);
+  if (!Change(c, kScopeAll, [&](AdapterConfig& to) {
+        to = cfg;
+        return true;
+      })) {
+    return kExitFailed;
+  }
   c.out << "Profile \"" << name << "\" activated.\n";
   return kExitOk;
 }

@@ -75,13 +75,14 @@ int ConfigShow(Context& c, const Args& a) {
 
 int ConfigSet(Context& c, const Args& a) {
   if (a.values.empty()) return Usage(c, "config set needs at least one setting");
-  AdapterConfig cfg{};
-  if (!ReadStored(c, &cfg)) return kExitFailed;
-  std::string error;
-  if (!ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &error)) {
-    return Usage(c, error);
-  }
-  ApplyAndStore(c, cfg, kScopeLink);
+  int exit = kExitFailed;
+  const bool changed = Change(c, kScopeLink, [&](AdapterConfig& cfg) {
+    std::string error;
+    if (ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &error)) return true;
+    exit = Usage(c, error);
+    return false;
+  });
+  if (!changed) return exit;
   if (!a.flags.count("json")) c.out << "Link settings applied and stored.\n";
   return kExitOk;
 }
@@ -124,18 +125,22 @@ int SecuritySet(Context& c, const Args& a) {
   if (a.values.empty()) {
     return Usage(c, "security set needs at least one setting");
   }
-  AdapterConfig cfg{};
-  if (!ReadStored(c, &cfg)) return kExitFailed;
-  std::string message;
-  switch (ApplySecurityOptions(a, cfg, &message)) {
-    case SecurityEdit::BadInput:
-      return Usage(c, message);
-    case SecurityEdit::KeyCheckFailed:
-      return Fail(c, message);  // the key rules' own words; nothing was changed
-    case SecurityEdit::Ok:
-      break;
-  }
-  ApplyAndStore(c, cfg, kScopeSecurity);
+  int exit = kExitFailed;
+  const bool changed = Change(c, kScopeSecurity, [&](AdapterConfig& cfg) {
+    std::string message;
+    switch (ApplySecurityOptions(a, cfg, &message)) {
+      case SecurityEdit::BadInput:
+        exit = Usage(c, message);
+        return false;
+      case SecurityEdit::KeyCheckFailed:
+        exit = Fail(c, message);  // the key rules' own words; nothing was changed
+        return false;
+      case SecurityEdit::Ok:
+        break;
+    }
+    return true;
+  });
+  if (!changed) return exit;
   if (!a.flags.count("json")) c.out << "Security settings applied and stored.\n";
   return kExitOk;
 }

@@ -31,12 +31,10 @@ bool ReadStored(Context& c, AdapterConfig* config) {
   return true;
 }
 
-void ApplyAndStore(Context& c, AdapterConfig& config, int32_t scope) {
-  config.scope = scope;
-  ApplyConfig(c.io, config);
-  config.scope = scope;
-  WriteAdapterParameters(c.io, config);
-  StartScan(c.io);
+bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
+  const ChangeOutcome outcome = ChangeAdapterSettings(c.io, scope, overwrite);
+  if (!outcome.adapterFound) Fail(c, "no supported adapter found");
+  return outcome.overwritten;
 }
 
 std::string VersionText(const uint8_t v[4]) {

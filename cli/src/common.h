@@ -7,6 +7,7 @@
 #include "adapter/records.h"
 #include "args.h"
 #include "cli/wlanctl.h"
+#include "logic/change_road.h"
 
 namespace nv::cli {
 
@@ -19,8 +20,9 @@ void PrintJson(Context& c, const Json& json);
 
 // Reads the adapter's stored configuration; false (after saying so) when there is no adapter.
 bool ReadStored(Context& c, AdapterConfig* config);
-// The road every change takes: apply with `scope`, store with the same scope, scan.
-void ApplyAndStore(Context& c, AdapterConfig& config, int32_t scope);
+// The road every change takes (logic/change_road.h); false (after saying so) when it stopped
+// before the adapter was changed.
+bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
 
 std::string VersionText(const uint8_t v[4]);
 

@@ -1,0 +1,30 @@
+// The one road every change of adapter settings takes, whichever front-end starts it (the
+// Configuration and Security pages, the Site Survey page and its Profile dialog, wlanctl):
+// read the stored settings, overwrite what the caller owns, apply with `scope`, store with the
+// same scope, start a scan. Showing the Link Info page afterwards is the window's business.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "adapter/adapter_io.h"
+#include "adapter/records.h"
+
+namespace nv {
+
+// What the road did. The tray and the pages ignore it (the next tick or reload shows the real
+// state); wlanctl reports it.
+struct ChangeOutcome {
+  bool adapterFound = false;  // the stored settings of a supported adapter could be read
+  bool overwritten = false;   // the caller's overwrite accepted the change (else nothing was sent)
+  bool stored = false;        // the registry write succeeded
+  bool scanStarted = false;
+};
+
+// `overwrite` changes the fields the caller owns; returning false stops the road before
+// anything is sent or stored.
+using Overwrite = std::function<bool(AdapterConfig&)>;
+
+ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite);
+
+}  // namespace nv

@@ -1,0 +1,25 @@
+#include "logic/change_road.h"
+
+#include "adapter/operations.h"
+#include "store/adapter_params.h"
+
+namespace nv {
+
+ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
+  ChangeOutcome outcome;
+  AdapterConfig config{};
+  ReadAdapterParameters(io, config);
+  if (config.scope == kScopeNoAdapter) return outcome;
+  outcome.adapterFound = true;
+  if (!overwrite(config)) return outcome;
+  outcome.overwritten = true;
+  config.scope = scope;
+  ApplyConfig(io, config);
+  config.scope = scope;
+  WriteAdapterParameters(io, config);
+  outcome.stored = config.scope != kScopeNoAdapter;
+  outcome.scanStarted = StartScan(io) == kIoOk;
+  return outcome;
+}
+
+}  // namespace nv

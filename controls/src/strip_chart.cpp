@@ -45,6 +45,7 @@ uint32_t StripChart::AddSample(uint32_t value) {
   const uint32_t previous = value_;
   value_ = value > maximum_ ? maximum_ : value < minimum_ ? minimum_ : value;
   if (image_.isNull()) return previous;
+  FitPicture();  // a hidden widget gets its resize event only when shown
   const int w = image_.width();
   const int h = image_.height();
   {
@@ -64,6 +65,10 @@ uint32_t StripChart::AddSample(uint32_t value) {
 
 void StripChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  FitPicture();
+}
+
+void StripChart::FitPicture() {
   if (image_.isNull() || image_.size() == size()) return;
   CreatePicture();
   int x = width() - kColumn * static_cast<int>(columns_.size());

@@ -121,22 +121,30 @@ TEST(HexKeyEdit, PasteTakesOnlyTheAcceptedCharacters) {
   EXPECT_EQ(limited.text(), QString(10, QLatin1Char('a')));
 }
 
+// The key box shares the colours (its '*' mask must not get in their way).
 TEST(CEditEx, PaintsItsOwnTextAndBackgroundColours) {
-  CEditEx edit(QStringLiteral("WWWW"));
-  edit.resize(120, 24);
-  const QColor fresh = edit.palette().color(QPalette::Active, QPalette::Text);
-  EXPECT_EQ(edit.SetTextColour(QColor(255, 0, 0)), fresh);
-  EXPECT_EQ(edit.SetTextColour(QColor(255, 0, 0)), QColor(255, 0, 0));
-  edit.SetBackgroundColour(QColor(0, 0, 255));
-  QFont f = edit.font();
-  f.setStyleStrategy(QFont::NoAntialias);
-  edit.setFont(f);
-  for (const bool readOnly : {false, true}) {
-    edit.setReadOnly(readOnly);
-    const QImage image = edit.grab().toImage();
-    EXPECT_EQ(image.pixelColor(100, 12), QColor(0, 0, 255)) << readOnly;
-    EXPECT_GT(test::CountPixels(image, QColor(255, 0, 0)), 10) << readOnly;
+  CEditEx plain;
+  HexKeyEdit key;
+  for (CEditEx* edit : {&plain, static_cast<CEditEx*>(&key)}) {
+    edit->setText(QStringLiteral("BBBB"));
+    edit->resize(120, 24);
+    const QColor fresh = edit->palette().color(QPalette::Active, QPalette::Text);
+    EXPECT_EQ(edit->SetTextColour(QColor(255, 0, 0)), fresh);
+    EXPECT_EQ(edit->SetTextColour(QColor(255, 0, 0)), QColor(255, 0, 0));
+    edit->SetBackgroundColour(QColor(0, 0, 255));
+    QFont f = edit->font();
+    f.setStyleStrategy(QFont::NoAntialias);
+    edit->setFont(f);
+    for (const bool readOnly : {false, true}) {
+      edit->setReadOnly(readOnly);
+      const QImage image = edit->grab().toImage();
+      EXPECT_EQ(image.pixelColor(100, 12), QColor(0, 0, 255)) << readOnly;
+      EXPECT_GT(test::CountPixels(image, QColor(255, 0, 0)), 10) << readOnly;
+    }
   }
+  key.SetMasked(true);
+  EXPECT_EQ(key.displayText(), QStringLiteral("****"));
+  EXPECT_GT(test::CountPixels(key.grab().toImage(), QColor(255, 0, 0)), 4);
 }
 
 }  // namespace

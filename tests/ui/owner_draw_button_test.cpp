@@ -223,6 +223,17 @@ TEST(OwnerDrawButton, CheckAndRadioShowTheirStateAndExposeTheirCaption) {
     button->SetPushLike(true);
     EXPECT_EQ(Edges(*button).topLeft, kDark) << "push-like and checked: sunken";
   }
+  QWidget page;
+  auto* radio = new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QStringLiteral("&2"), &page);
+  QAccessibleInterface* radioInfo = QAccessible::queryAccessibleInterface(radio);
+  ASSERT_NE(radioInfo, nullptr);
+  EXPECT_EQ(radioInfo->role(), QAccessible::RadioButton);
+  EXPECT_EQ(radioInfo->text(QAccessible::Name), QStringLiteral("2"));
+  EXPECT_FALSE(radioInfo->state().checked);
+  radioInfo->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(radio->IsChecked());
+  EXPECT_TRUE(radioInfo->state().checked);
+
   auto button = MakeButton();
   button->setText(QStringLiteral("Apply"));
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button.get());

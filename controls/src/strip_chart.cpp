@@ -58,7 +58,8 @@ uint32_t StripChart::AddSample(uint32_t value) {
   const Column column{value_ - minimum_, maximum_ - minimum_};
   DrawBar(w - kColumn, column);
   columns_.push_back(column);
-  while (columns_.size() > static_cast<size_t>(w / kColumn + 1)) columns_.pop_front();
+  const size_t shown = static_cast<size_t>(w / kColumn) + 1;
+  while (columns_.size() > shown) columns_.pop_front();
   update();
   return previous;
 }

@@ -60,8 +60,10 @@ TEST(GradientProgress, PaintsTheFilledPartOverTheBackground) {
   EXPECT_EQ(image.pixelColor(0, 5), QColor(0, 0, 255));
   EXPECT_EQ(image.pixelColor(73, 5), QColor(0, 0, 255));
   EXPECT_EQ(image.pixelColor(74, 5), QColor(255, 255, 255));
-  bar.SetBarColour(0x0000FF, 0);
-  EXPECT_EQ(bar.colourStops(), std::vector<uint32_t>({0x0000FF, 0x0000FF}));
+  bar.SetBarColour(0x0000FF, 0);  // a second colour of 0 repeats the first: solid red
+  const QImage red = bar.grab().toImage();
+  EXPECT_EQ(red.pixelColor(0, 5), QColor(255, 0, 0));
+  EXPECT_EQ(red.pixelColor(73, 5), QColor(255, 0, 0));
 }
 
 TEST(StripChart, ScrollsAndDrawsColumns) {

@@ -2,7 +2,10 @@
 // never undo each other. Each case runs wlanctl as a user would, against a real wlansim.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -30,28 +33,33 @@ class StoreSafety : public ::testing::Test {
     args.insert(args.begin(), WLANCTL_PATH);
     return test::RunProgram(args);
   }
-  // Runs the command to its end once, then kKills times killed after a random part of that
-  // time, calling `check` after each death. Returns how many runs the kill cut short.
+  // Runs the command kKills times and kills it at a random moment of its registry writes: the
+  // first change of the database's write-ahead log tells that they began. Calls `check` after
+  // each death; returns how many runs the kill cut short.
   template <typename Args, typename Check>
   int KillRepeatedly(Args&& argsOf, Check&& check) {
-    std::vector<std::string> first = argsOf(-1);
-    const auto begin = std::chrono::steady_clock::now();
-    EXPECT_EQ(Wlanctl(first), 0);
-    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - begin);
+    EXPECT_EQ(Wlanctl(argsOf(-1)), 0);  // the log file exists from here on
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    EXPECT_GE(inotify_add_watch(watch, (daemon.registryPath() + "-wal").c_str(), IN_MODIFY), 0);
     std::mt19937 random(16);
-    std::uniform_int_distribution<int64_t> at(0, span.count());
+    std::uniform_int_distribution<int> at(0, 400);  // microseconds: a few writes' time
     int cut = 0;
     for (int i = 0; i < kKills; ++i) {
+      char events[4096];
+      while (read(watch, events, sizeof events) > 0) {
+      }
       std::vector<std::string> args = argsOf(i);
       args.insert(args.begin(), WLANCTL_PATH);
       const pid_t child = test::StartProgram(args);
+      pollfd written{watch, POLLIN, 0};
+      EXPECT_EQ(poll(&written, 1, 10000), 1) << "run " << i << " wrote nothing";
       // The kill point is random; no result depends on how long this takes.
       std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
       kill(child, SIGKILL);
       cut += test::WaitProgram(child) == -1;
       check(i);
     }
+    close(watch);
     return cut;
   }
   std::unique_ptr<SqliteRegistry> OpenRegistry() {
@@ -115,7 +123,7 @@ struct LinkSettings {
 TEST_F(StoreSafety, KilledConfigSetLeavesOneCommandsSettings) {
   const LinkSettings sets[2] = {{"AlphaNet", 3, 1, 1, 3}, {"BravoNetwork", 9, 2, 0, 5}};
   const auto args = [&](int i) -> std::vector<std::string> {
-    const LinkSettings& s = sets[(i + 2) % 2];
+    const LinkSettings& s = sets[((i % 2) + 2) % 2];
     return {"config", "set", "--ssid", s.ssid, "--channel", std::to_string(s.channel),
             "--power-mode", std::to_string(s.powerMode), "--preamble", std::to_string(s.preamble),
             "--rate", std::to_string(s.rate)};

@@ -9,6 +9,7 @@
 #include "edits.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
+#include "logic/settings_lock.h"
 #include "logic/survey_model.h"
 
 namespace nv::cli {
@@ -107,6 +108,9 @@ int Add(Context& c, const Args& a, const std::string& name) {
   if (!IsValidProfileName(name) || name.size() > kProfileNameChars) {
     return Usage(c, "a profile name has 1 to 32 characters and no backslash");
   }
+  // From the look for an existing profile to the write: another add of that name waits.
+  const SettingsLock lock(c.io.system());
+  if (!lock.held()) return Fail(c, kSettingsBusyMessage);
   AdapterConfig existing{};
   if (Exists(c, name, &existing) && !a.flags.count("replace")) {
     return Fail(c, "a profile named \"" + name + "\" exists; add --replace to overwrite it");

@@ -33,7 +33,11 @@ bool ReadStored(Context& c, AdapterConfig* config) {
 
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
   const ChangeOutcome outcome = ChangeAdapterSettings(c.io, scope, overwrite);
-  if (!outcome.adapterFound) Fail(c, "no supported adapter found");
+  if (outcome.lockTimedOut) {
+    Fail(c, kSettingsBusyMessage);
+  } else if (!outcome.adapterFound) {
+    Fail(c, "no supported adapter found");
+  }
   return outcome.overwritten;
 }
 

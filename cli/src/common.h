@@ -24,6 +24,9 @@ bool ReadStored(Context& c, AdapterConfig* config);
 // before the adapter was changed.
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
 
+inline constexpr const char* kSettingsBusyMessage =
+    "another change of the settings did not finish within 5 s; nothing was changed";
+
 std::string VersionText(const uint8_t v[4]);
 
 // Parses the words after a command; prints usage errors. False when the command must stop

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/win32_codes.h"
+#include "settings_lock.h"
 #include "unix_socket.h"
 
 namespace nv {
@@ -89,5 +90,9 @@ void PosixSystem::Sleep(uint32_t milliseconds) {
   while (nanosleep(&span, &span) != 0) {
   }
 }
+
+LockResult PosixSystem::TryLockSettings() { return posix::TryLockSettingsFile(); }
+
+void PosixSystem::UnlockSettings() { posix::UnlockSettingsFile(); }
 
 }  // namespace nv

@@ -28,6 +28,8 @@ class PosixSystem : public SystemPort {
   VersionInfo GetVersion() override;
   uint32_t TickCount() override;
   void Sleep(uint32_t milliseconds) override;
+  LockResult TryLockSettings() override;  // flock in the runtime directory
+  void UnlockSettings() override;
 };
 
 }  // namespace nv

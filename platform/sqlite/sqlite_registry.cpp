@@ -209,11 +209,33 @@ int32_t SqliteRegistry::EnumKey(RegKey key, uint32_t index, char* name, uint32_t
   if (const int32_t e = KeyOf(key, &id)) return e;
   Transaction t(transactions_, false);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
-  Statement s(Prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY name LIMIT 1 OFFSET ?2"));
+  std::string found;
+  if (!NextSubkey(key, id, index, &found)) {
+    cursors_.erase(key);
+    return win::kErrorNoMoreItems;
+  }
+  cursors_[key] = {id, index, found};
+  return CopyName(found, name, nameLength);
+}
+
+// Index 0, and the index after the handle's last one, cost one step through the (parent, name)
+// index; any other index counts from the start.
+bool SqliteRegistry::NextSubkey(RegKey key, int64_t id, uint32_t index, std::string* name) {
+  const auto cursor = cursors_.find(key);
+  const bool follows =
+      cursor != cursors_.end() && cursor->second.key == id && cursor->second.index + 1 == index;
+  Statement s(Prepare(
+      follows ? "SELECT name FROM keys WHERE parent = ?1 AND name > ?2 ORDER BY name LIMIT 1"
+              : "SELECT name FROM keys WHERE parent = ?1 ORDER BY name LIMIT 1 OFFSET ?2"));
   s.Bind(1, id);
-  s.Bind(2, static_cast<int64_t>(index));
-  if (s.Step() != SQLITE_ROW) return win::kErrorNoMoreItems;
-  return CopyName(s.Text(0), name, nameLength);
+  if (follows) {
+    s.Bind(2, cursor->second.name);
+  } else {
+    s.Bind(2, static_cast<int64_t>(index));
+  }
+  if (s.Step() != SQLITE_ROW) return false;
+  *name = std::string(s.Text(0));
+  return true;
 }
 
 int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength,
@@ -302,8 +324,28 @@ int32_t SqliteRegistry::DeleteKey(RegKey parent, std::string_view subKey) {
 }
 
 int32_t SqliteRegistry::CloseKey(RegKey key) {
+  cursors_.erase(key);
   if (key == kHkeyLocalMachine || key == kHkeyCurrentUser) return win::kErrorSuccess;
   return handles_.erase(key) != 0 ? win::kErrorSuccess : win::kErrorInvalidHandle;
+}
+
+int32_t SqliteRegistry::BeginBatch() {
+  if (transactions_.batchDepth++ > 0) return win::kErrorSuccess;
+  transactions_.batchFailed = false;
+  if (Statement(transactions_.beginImmediate).Step() == SQLITE_DONE) return win::kErrorSuccess;
+  transactions_.batchDepth = 0;
+  return sqlite_support::kErrorRegistryIo;
+}
+
+int32_t SqliteRegistry::EndBatch(bool commit) {
+  if (transactions_.batchDepth == 0) return win::kErrorInvalidFunction;
+  if (!commit) transactions_.batchFailed = true;
+  if (--transactions_.batchDepth > 0) return win::kErrorSuccess;
+  if (!transactions_.batchFailed && Statement(transactions_.commit).Step() == SQLITE_DONE) {
+    return win::kErrorSuccess;
+  }
+  Statement(transactions_.rollback).Step();
+  return commit ? sqlite_support::kErrorRegistryIo : win::kErrorSuccess;
 }
 
 }  // namespace nv

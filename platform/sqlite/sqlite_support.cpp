@@ -80,15 +80,19 @@ std::span<const uint8_t> Statement::Blob(int column) {
   return {blob, blob ? static_cast<size_t>(sqlite3_column_bytes(s_, column)) : 0};
 }
 
-Transaction::Transaction(const TransactionStatements& statements, bool write) : s_(statements) {
-  open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
+Transaction::Transaction(TransactionStatements& statements, bool write)
+    : s_(statements), inBatch_(statements.batchDepth > 0), write_(write) {
+  if (!inBatch_) open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
 }
 
 Transaction::~Transaction() {
+  if (inBatch_ && write_ && !committed_) s_.batchFailed = true;
   if (open_) Statement(s_.rollback).Step();
 }
 
 bool Transaction::Commit() {
+  committed_ = true;
+  if (inBatch_) return true;  // the batch commits
   if (!open_) return false;
   open_ = false;
   return Statement(s_.commit).Step() == SQLITE_DONE;

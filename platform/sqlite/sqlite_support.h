@@ -42,18 +42,22 @@ class Statement {
   sqlite3_stmt* s_;
 };
 
-// BEGIN (IMMEDIATE for writers) at construction; rolled back unless committed.
+// BEGIN (IMMEDIATE for writers) at construction; rolled back unless committed. Inside a batch
+// it joins the batch's transaction, and a writer left uncommitted fails the batch.
 class Transaction {
  public:
-  Transaction(const TransactionStatements& statements, bool write);
+  Transaction(TransactionStatements& statements, bool write);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
   bool Commit();
 
  private:
-  const TransactionStatements& s_;
+  TransactionStatements& s_;
   bool open_ = false;
+  bool inBatch_ = false;
+  bool write_ = false;
+  bool committed_ = false;
 };
 
 // Creates missing directories 0700 and the file 0600 (an existing file is made 0600).

@@ -68,6 +68,30 @@ uint32_t Win32System::TickCount() { return GetTickCount(); }
 
 void Win32System::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+Win32System::~Win32System() {
+  if (settingsMutex_ != nullptr) CloseHandle(settingsMutex_);
+}
+
+LockResult Win32System::TryLockSettings() {
+  if (settingsMutex_ == nullptr) {
+    settingsMutex_ = CreateMutexA(nullptr, FALSE, "Local\\NetvaneWlanSettingsLock");
+    if (settingsMutex_ == nullptr) return LockResult::Failed;
+  }
+  switch (WaitForSingleObject(settingsMutex_, 0)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED:  // its holder died; the lock is ours now
+      return LockResult::Acquired;
+    case WAIT_TIMEOUT:
+      return LockResult::Busy;
+    default:
+      return LockResult::Failed;
+  }
+}
+
+void Win32System::UnlockSettings() {
+  if (settingsMutex_ != nullptr) ReleaseMutex(settingsMutex_);
+}
+
 HKEY Win32Registry::Native(RegKey key) const {
   if (key == kHkeyLocalMachine) return localMachine_;
   if (key == kHkeyCurrentUser) return currentUser_;

@@ -39,9 +39,19 @@ class Win32AdapterProbe : public AdapterProbe {
 
 class Win32System : public SystemPort {
  public:
+  Win32System() = default;
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
   VersionInfo GetVersion() override;
   uint32_t TickCount() override;
   void Sleep(uint32_t milliseconds) override;
+  // A named mutex in the session's namespace; a thread that holds it may take it again.
+  LockResult TryLockSettings() override;
+  void UnlockSettings() override;
+
+ private:
+  HANDLE settingsMutex_ = nullptr;
 };
 
 // The registry through advapi32. Tests may give other keys to stand for the two roots, so

@@ -85,6 +85,7 @@ std::string SimDriver::Control(std::string_view line, int* status) {
   if (verb == "log") {
     if (what == "--clear") {
       log_.clear();
+      logBytes_ = 0;
       return "log cleared";
     }
     std::string out;

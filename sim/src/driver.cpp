@@ -108,6 +108,16 @@ void SimDriver::RegisterAdapter() {
   settings_ = s;
 }
 
+// Oldest first out; one request's input (a frame, 64 KiB at most) always fits.
+void SimDriver::LogRequest(uint32_t code, std::span<const uint8_t> in) {
+  while (!log_.empty() && logBytes_ + in.size() + kLogEntryBytes > kMaxLogBytes) {
+    logBytes_ -= log_.front().in.size() + kLogEntryBytes;
+    log_.pop_front();
+  }
+  log_.push_back({code, {in.begin(), in.end()}});
+  logBytes_ += in.size() + kLogEntryBytes;
+}
+
 bool SimDriver::Open() { return present_ && !faults_.openFails; }
 
 bool SimDriver::Probe(std::string_view name) {
@@ -118,7 +128,7 @@ bool SimDriver::Probe(std::string_view name) {
 
 wire::IoctlReply SimDriver::Ioctl(uint32_t code, std::span<const uint8_t> in,
                                   uint32_t outCapacity) {
-  if (log_.size() < 100000) log_.push_back({code, {in.begin(), in.end()}});
+  LogRequest(code, in);
   if (!present_) return Fail(kErrorDeviceRemoved);
   const CodeInfo info = LookupControlCode(code);
   if (info.pair == nullptr) return Fail(win::kErrorInvalidFunction);

@@ -7,6 +7,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -16,7 +17,6 @@ namespace nv::sim {
 
 namespace {
 
-constexpr size_t kMaxClients = 256;
 constexpr size_t kControlChunk = 60000;
 
 bool PeerAllowed(int fd) {
@@ -26,10 +26,12 @@ bool PeerAllowed(int fd) {
   return peer.uid == geteuid() || peer.uid == 0;
 }
 
+bool Waiting(int result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
+
 }  // namespace
 
 SimServer::~SimServer() {
-  for (Client& c : clients_) close(c.fd);
+  for (Client& c : clients_) Close(c);
   if (listenFd_ >= 0) {
     close(listenFd_);
     unlink(path_.c_str());
@@ -68,55 +70,130 @@ bool SimServer::Listen(std::string* error) {
 void SimServer::Run(const volatile std::sig_atomic_t* stop, int wakeFd) {
   while (!*stop) {
     std::vector<pollfd> fds = {{listenFd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    for (const Client& c : clients_) fds.push_back({c.fd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), -1) < 0) {
+    // A client with replies waiting is not read until it takes them.
+    for (const Client& c : clients_) {
+      fds.push_back({c.fd, static_cast<short>(c.out.empty() ? POLLIN : POLLOUT), 0});
+    }
+    if (poll(fds.data(), fds.size(), PollTimeout()) < 0) {
       if (errno == EINTR) continue;
       return;
     }
     // Serve existing clients first; their indexes match fds[2...].
-    std::vector<Client> kept;
-    for (size_t i = 0; i < clients_.size(); ++i) {
+    const size_t served = clients_.size();
+    for (size_t i = 0; i < served; ++i) {
       Client& c = clients_[i];
-      if (fds[i + 2].revents == 0 || Receive(c)) {
-        kept.push_back(std::move(c));
-      } else {
-        close(c.fd);
-      }
+      const short events = fds[i + 2].revents;
+      if (events == 0) continue;
+      const bool keep = (events & POLLOUT) ? Flush(c) && HandleFrames(c) : Receive(c);
+      if (!keep) Close(c);
     }
-    clients_ = std::move(kept);
     if (fds[0].revents & POLLIN) Accept();
+    const uint64_t now = driver_.NowMs();
+    for (Client& c : clients_) {
+      if (c.fd >= 0 && Expired(c, now)) Close(c);
+    }
+    std::erase_if(clients_, [](const Client& c) { return c.fd < 0; });
   }
+}
+
+bool SimServer::Expired(const Client& c, uint64_t now) const {
+  return (!c.in.empty() && now - c.inSince >= kFrameDeadlineMs) ||
+         (!c.out.empty() && now - c.outSince >= kFrameDeadlineMs);
+}
+
+// On the real clock poll wakes for the nearest deadline; the virtual one moves only by `step`,
+// which the loop sees as a request.
+int SimServer::PollTimeout() {
+  if (driver_.virtualClock()) return -1;
+  const uint64_t now = driver_.NowMs();
+  uint64_t nearest = UINT64_MAX;
+  for (const Client& c : clients_) {
+    if (!c.in.empty()) nearest = std::min(nearest, c.inSince + kFrameDeadlineMs);
+    if (!c.out.empty()) nearest = std::min(nearest, c.outSince + kFrameDeadlineMs);
+  }
+  if (nearest == UINT64_MAX) return -1;
+  return nearest <= now ? 0 : static_cast<int>(std::min<uint64_t>(nearest - now, 60000));
+}
+
+void SimServer::Close(Client& c) {
+  if (c.fd < 0) return;
+  close(c.fd);
+  c.fd = -1;
+  queuedBytes_ -= c.out.size();
+  c.out.clear();
 }
 
 void SimServer::Accept() {
   for (;;) {
-    const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (fd < 0) return;
-    if (!PeerAllowed(fd) || clients_.size() >= kMaxClients) {
-      close(fd);  // another user's process, or too many at once
+    if (!PeerAllowed(fd)) {
+      close(fd);  // another user's process
       continue;
     }
-    timeval timeout{2, 0};  // a client that stops reading is dropped, not waited for
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-    clients_.push_back({fd, false, {}});
+    MakeRoom();
+    Client client;
+    client.fd = fd;
+    client.lastActive = ++activity_;
+    clients_.push_back(std::move(client));
   }
+}
+
+// At the limit the longest-idle connection goes, so that a new client is always served.
+void SimServer::MakeRoom() {
+  std::erase_if(clients_, [](const Client& c) { return c.fd < 0; });
+  if (clients_.size() < kMaxClients) return;
+  auto idlest = std::min_element(clients_.begin(), clients_.end(), [](const auto& a, const auto& b) {
+    return a.lastActive < b.lastActive;
+  });
+  Close(*idlest);
+  clients_.erase(idlest);
 }
 
 bool SimServer::Receive(Client& client) {
   uint8_t chunk[16384];
   const ssize_t n = recv(client.fd, chunk, sizeof chunk, MSG_DONTWAIT);
-  if (n < 0) return errno == EAGAIN || errno == EINTR;
-  if (n == 0) return false;
+  if (Waiting(static_cast<int>(n))) return true;
+  if (n <= 0) return false;
+  if (client.in.empty()) client.inSince = driver_.NowMs();
+  client.lastActive = ++activity_;
   client.in.insert(client.in.end(), chunk, chunk + n);
-  for (;;) {
+  return HandleFrames(client);
+}
+
+// Handles the complete frames received, until a reply has to wait for the client.
+bool SimServer::HandleFrames(Client& client) {
+  size_t at = 0;
+  bool keep = true;
+  while (keep && client.out.empty()) {
     wire::Frame frame;
     size_t used = 0;
-    const wire::Decode result = wire::DecodeFrame(client.in, &frame, &used);
-    if (result == wire::Decode::NeedMore) return true;
+    const auto rest = std::span<const uint8_t>(client.in).subspan(at);
+    const wire::Decode result = wire::DecodeFrame(rest, &frame, &used);
+    if (result == wire::Decode::NeedMore) break;
     if (result == wire::Decode::Malformed) return false;
-    client.in.erase(client.in.begin(), client.in.begin() + static_cast<std::ptrdiff_t>(used));
-    if (!Handle(client, frame)) return false;
+    at += used;
+    keep = Handle(client, frame);
   }
+  client.in.erase(client.in.begin(), client.in.begin() + static_cast<std::ptrdiff_t>(at));
+  if (at > 0 && !client.in.empty()) client.inSince = driver_.NowMs();  // the next frame began
+  return keep;
+}
+
+// Sends what the socket takes now; the rest waits for POLLOUT.
+bool SimServer::Flush(Client& client) {
+  while (client.sent < client.out.size()) {
+    const ssize_t n = send(client.fd, client.out.data() + client.sent,
+                           client.out.size() - client.sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (Waiting(static_cast<int>(n))) return true;
+    if (n <= 0) return false;
+    client.sent += static_cast<size_t>(n);
+    client.lastActive = ++activity_;
+  }
+  queuedBytes_ -= client.out.size();
+  client.out.clear();
+  client.sent = 0;
+  return true;
 }
 
 bool SimServer::Handle(Client& client, const wire::Frame& frame) {
@@ -151,8 +228,18 @@ bool SimServer::Handle(Client& client, const wire::Frame& frame) {
   }
 }
 
+// Queues the reply and sends what the socket takes; a client whose queue would grow past its
+// bound (or the daemon's) is dropped.
 bool SimServer::Send(Client& client, uint8_t type, std::span<const uint8_t> body) {
-  return posix::SendFrame(client.fd, type, body);
+  const std::vector<uint8_t> frame = wire::EncodeFrame(type, body);
+  if (frame.empty() || client.out.size() + frame.size() > kMaxQueuedBytes ||
+      queuedBytes_ + frame.size() > kMaxQueuedBytesTotal) {
+    return false;
+  }
+  if (client.out.empty()) client.outSince = driver_.NowMs();
+  client.out.insert(client.out.end(), frame.begin(), frame.end());
+  queuedBytes_ += frame.size();
+  return Flush(client);
 }
 
 // Long answers (the request log) travel in chunks; the last one says so.

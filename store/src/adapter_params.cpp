@@ -147,26 +147,38 @@ bool LocateAdapterKey(AdapterIo& io, std::string* instancePath) {
 }
 
 namespace {
-using ValueSetOperation = void (*)(Registry&, RegKey, std::string_view, AdapterConfig&);
+// Writes the groups `config.scope` selects into the key, all of them or none (one batch).
+// False when the key did not open or the batch did not land.
+bool WriteValueSet(Registry& registry, RegKey root, std::string_view path,
+                   const AdapterConfig& config) {
+  RegistryBatch batch(registry);
+  RegKey key = 0;
+  if (registry.OpenKey(root, path, kKeyAllAccess, &key) != win::kErrorSuccess) return false;
+  if (config.scope == kScopeAll || config.scope == kScopeLink) WriteLinkGroup(registry, key, config);
+  if (config.scope == kScopeAll || config.scope == kScopeSecurity) {
+    WriteSecurityGroup(registry, key, config);
+  }
+  registry.CloseKey(key);
+  return batch.Commit() == win::kErrorSuccess;
+}
+}  // namespace
 
-// Runs a value-set operation on the adapter's key; scope tells whether it was found.
-void OnAdapterKey(AdapterIo& io, AdapterConfig& config, ValueSetOperation operation) {
+void ReadAdapterParameters(AdapterIo& io, AdapterConfig& config) {
   std::string path;
   if (!LocateAdapterKey(io, &path)) {
     config.scope = kScopeNoAdapter;
     return;
   }
-  operation(io.registry(), kHkeyLocalMachine, path, config);
+  ReadConfigValues(io.registry(), kHkeyLocalMachine, path, config);
   config.scope = kScopeAll;
 }
-}  // namespace
 
-void ReadAdapterParameters(AdapterIo& io, AdapterConfig& config) {
-  OnAdapterKey(io, config, ReadConfigValues);
-}
-
+// Not found and not stored both read -1: the caller learns whether the settings landed.
 void WriteAdapterParameters(AdapterIo& io, AdapterConfig& config) {
-  OnAdapterKey(io, config, WriteConfigValues);
+  std::string path;
+  const bool stored = LocateAdapterKey(io, &path) &&
+                      WriteValueSet(io.registry(), kHkeyLocalMachine, path, config);
+  config.scope = stored ? kScopeAll : kScopeNoAdapter;
 }
 
 void ReadConfigValues(Registry& registry, RegKey root, std::string_view path,
@@ -182,16 +194,7 @@ void ReadConfigValues(Registry& registry, RegKey root, std::string_view path,
 
 void WriteConfigValues(Registry& registry, RegKey root, std::string_view path,
                        AdapterConfig& config) {
-  RegKey key = 0;
-  if (registry.OpenKey(root, path, kKeyAllAccess, &key) != win::kErrorSuccess) {
-    config.scope = kScopeNoAdapter;
-    return;
-  }
-  if (config.scope == kScopeAll || config.scope == kScopeLink) WriteLinkGroup(registry, key, config);
-  if (config.scope == kScopeAll || config.scope == kScopeSecurity) {
-    WriteSecurityGroup(registry, key, config);
-  }
-  registry.CloseKey(key);
+  if (!WriteValueSet(registry, root, path, config)) config.scope = kScopeNoAdapter;
 }
 
 }  // namespace nv

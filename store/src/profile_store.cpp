@@ -121,24 +121,33 @@ void ReadProfile(Registry& registry, std::string_view name, AdapterConfig& confi
   config.scope = found ? kScopeAll : kScopeNoAdapter;
 }
 
+// One batch: a profile is stored whole or not at all, whenever the process dies.
 void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& config) {
   if (!IsValidProfileName(name)) {
     config.scope = kScopeNoAdapter;
     return;
   }
+  RegistryBatch batch(registry);
   RegKey created = 0;
   if (registry.CreateKey(kHkeyCurrentUser, ProfilePath(name), &created) == win::kErrorSuccess) {
     registry.CloseKey(created);
   }
+  bool written = false;
   const bool found = WithProfile(registry, name, [&](const std::string& path) {
     WriteConfigValues(registry, kHkeyCurrentUser, path, config);
+    written = config.scope != kScopeNoAdapter;
   });
-  config.scope = found ? kScopeAll : kScopeNoAdapter;
+  // Not found: the created key stays, as it would without the batch.
+  const bool landed = batch.Commit() == win::kErrorSuccess;
+  config.scope = found && written && landed ? kScopeAll : kScopeNoAdapter;
 }
 
 void DeleteProfile(Registry& registry, std::string_view name) {
   if (!IsValidProfileName(name)) return;  // "" would take every profile with it
-  DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name));
+  RegistryBatch batch(registry);
+  if (DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name)) == win::kErrorSuccess) {
+    batch.Commit();
+  }
 }
 
 int32_t DeleteKeyTree(Registry& registry, RegKey parent, std::string_view path) {

@@ -90,6 +90,51 @@ TEST_P(RegistryConformance, SubkeysEnumerateInCaseInsensitiveOrder) {
   registry->CloseKey(base);
 }
 
+// Callers walk forward, repeat an index after ERROR_MORE_DATA, go back, skip, and walk two
+// handles of one key at once: every index names the same key whichever way it was reached.
+TEST_P(RegistryConformance, EnumKeyByIndexInAnyOrder) {
+  RegKey base = 0;
+  RegKey second = 0;
+  ASSERT_EQ(Create(*registry, kBase, &base), 0);
+  ASSERT_EQ(Create(*registry, kBase, &second), 0);
+  const std::vector<std::string> sorted = {"a0", "B1", "c2", "D3", "e4", "F5"};
+  for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
+    ASSERT_EQ(Create(*registry, std::string(kBase) + "\\" + *it), 0);
+  }
+  const auto at = [&](RegKey key, uint32_t index) {
+    char name[16];
+    uint32_t length = sizeof name;
+    const int32_t rc = registry->EnumKey(key, index, name, &length);
+    return rc == 0 ? std::string(name, length) : "error " + std::to_string(rc);
+  };
+  for (const uint32_t index : {0u, 1u, 1u, 2u, 5u, 3u, 4u, 0u, 2u, 3u}) {
+    EXPECT_EQ(at(base, index), sorted[index]) << index;
+    EXPECT_EQ(at(second, 5 - index), sorted[5 - index]) << index;
+  }
+  char tiny[2];
+  uint32_t length = sizeof tiny;
+  EXPECT_EQ(registry->EnumKey(base, 4, tiny, &length), win::kErrorMoreData);
+  EXPECT_EQ(at(base, 5), sorted[5]);
+  EXPECT_EQ(at(base, 6), "error " + std::to_string(win::kErrorNoMoreItems));
+  EXPECT_EQ(at(base, 0), sorted[0]);
+  registry->CloseKey(second);
+  registry->CloseKey(base);
+}
+
+// A committed batch lands on every backend (on Windows' registry as plain calls).
+TEST_P(RegistryConformance, CommittedBatchLands) {
+  RegKey key = 0;
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  ASSERT_EQ(Create(*registry, std::string(kBase) + "\\Batch", &key), 0);
+  EXPECT_EQ(SetText(*registry, key, "one", "1"), 0);
+  EXPECT_EQ(SetText(*registry, key, "two", "2"), 0);
+  registry->CloseKey(key);
+  EXPECT_EQ(registry->EndBatch(true), 0);
+  ASSERT_EQ(registry->OpenKey(kHkeyCurrentUser, std::string(kBase) + "\\Batch", kKeyRead, &key), 0);
+  EXPECT_EQ(ValueNames(*registry, key), std::vector<std::string>({"one", "two"}));
+  registry->CloseKey(key);
+}
+
 TEST_P(RegistryConformance, EnumKeyBufferTooSmall) {
   RegKey base = 0;
   ASSERT_EQ(Create(*registry, kBase, &base), 0);

@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -5,6 +6,7 @@
 #include <memory>
 
 #include "platform/sqlite_registry.h"
+#include "platform/win32_codes.h"
 #include "registry_conformance.h"
 #include "temp_dir.h"
 
@@ -126,6 +128,95 @@ TEST(SqliteRegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
       EXPECT_EQ(r->QueryValue(common, name, nullptr, nullptr, &size), 0) << name;
     }
   }
+}
+
+// What a batch on SQLite promises beyond the shared suite: dropped, failed or cut short by the
+// death of its process, none of it lands.
+class SqliteBatch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    registry = SqliteRegistry::OpenFile(path, &error);
+    ASSERT_TRUE(registry) << error;
+  }
+  // Creates the key and writes `count` values in it.
+  void Write(SqliteRegistry& r, const std::string& key, int count) {
+    RegKey k = 0;
+    ASSERT_EQ(r.CreateKey(kHkeyCurrentUser, "Software\\" + key, &k), 0);
+    for (int i = 0; i < count; ++i) {
+      const std::string name = "v" + std::to_string(i);
+      ASSERT_EQ(r.SetValue(k, name, kRegSz, reinterpret_cast<const uint8_t*>(name.data()),
+                           static_cast<uint32_t>(name.size())), 0);
+    }
+    r.CloseKey(k);
+  }
+  bool Exists(const std::string& key) {
+    RegKey k = 0;
+    if (registry->OpenKey(kHkeyCurrentUser, "Software\\" + key, kKeyRead, &k) != 0) return false;
+    registry->CloseKey(k);
+    return true;
+  }
+  TempDir dir;
+  std::string path = dir.File("registry.db");
+  std::unique_ptr<SqliteRegistry> registry;
+};
+
+TEST_F(SqliteBatch, DroppedOrNestedDroppedBatchLeavesNothing) {
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  Write(*registry, "Dropped", 3);
+  EXPECT_EQ(registry->EndBatch(false), 0);
+  EXPECT_FALSE(Exists("Dropped"));
+
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  Write(*registry, "Outer", 2);
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  Write(*registry, "Inner", 2);
+  EXPECT_EQ(registry->EndBatch(false), 0);
+  EXPECT_NE(registry->EndBatch(true), 0);  // an inner batch was dropped: nothing lands
+  EXPECT_FALSE(Exists("Outer"));
+  EXPECT_FALSE(Exists("Inner"));
+  EXPECT_NE(registry->EndBatch(true), 0);  // no batch open
+
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  Write(*registry, "Kept", 2);
+  EXPECT_EQ(registry->EndBatch(true), 0);
+  EXPECT_TRUE(Exists("Kept"));
+}
+
+TEST_F(SqliteBatch, FailedWriteInABatchDropsItAll) {
+  ASSERT_EQ(registry->BeginBatch(), 0);
+  Write(*registry, "Partial", 2);
+  EXPECT_EQ(registry->DeleteKey(kHkeyCurrentUser, "Software"), win::kErrorAccessDenied);
+  EXPECT_NE(registry->EndBatch(true), 0);
+  EXPECT_FALSE(Exists("Partial"));
+}
+
+TEST_F(SqliteBatch, ProcessDyingInsideABatchLeavesNothing) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::string error;
+    auto own = SqliteRegistry::OpenFile(path, &error);
+    own->BeginBatch();
+    Write(*own, "Torn", 16);
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = write(ready[1], &byte, 1);
+    pause();  // killed here, mid-batch
+    _exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  std::string error;
+  registry = SqliteRegistry::OpenFile(path, &error);  // a new reader after the death
+  EXPECT_FALSE(Exists("Torn"));
+  Write(*registry, "After", 1);  // the database is not left locked
+  EXPECT_TRUE(Exists("After"));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The one road every change of adapter settings takes, whichever front-end starts it (the
 // Configuration and Security pages, the Site Survey page and its Profile dialog, wlanctl):
 // read the stored settings, overwrite what the caller owns, apply with `scope`, store with the
-// same scope, start a scan. Showing the Link Info page afterwards is the window's business.
+// same scope, start a scan. The road runs under the per-user settings lock
+// (logic/settings_lock.h), so concurrent changes never undo each other. Showing the Link Info page afterwards is the window's business.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,9 @@ namespace nv {
 // What the road did. The tray and the pages ignore it (the next tick or reload shows the real
 // state); wlanctl reports it.
 struct ChangeOutcome {
+  // Another change held the settings lock past the wait (or it could not be had): the road
+  // stopped before reading, sending or storing anything.
+  bool lockTimedOut = false;
   bool adapterFound = false;  // the stored settings of a supported adapter could be read
   bool overwritten = false;   // the caller's overwrite accepted the change (else nothing was sent)
   bool stored = false;        // the registry write succeeded

@@ -42,6 +42,36 @@ class Registry {
   // RegDeleteKeyA: refuses a key that still has subkeys (ERROR_ACCESS_DENIED).
   virtual int32_t DeleteKey(RegKey parent, std::string_view subKey) = 0;
   virtual int32_t CloseKey(RegKey key) = 0;
+
+  // A batch: the calls between BeginBatch and EndBatch(true) land together or not at all,
+  // whenever the process dies; EndBatch(false) drops them. Batches nest: the outermost one
+  // lands when neither it nor any inner one was dropped and no call in it failed. Backends without transactions (Windows' registry) make plain calls, which is
+  // what these defaults do.
+  virtual int32_t BeginBatch() { return 0; }
+  virtual int32_t EndBatch(bool /*commit*/) { return 0; }
+};
+
+// Holds a batch for a scope; committed by Commit(), dropped otherwise.
+class RegistryBatch {
+ public:
+  explicit RegistryBatch(Registry& registry)
+      : registry_(registry), open_(registry.BeginBatch() == 0) {}
+  ~RegistryBatch() {
+    if (open_) registry_.EndBatch(false);
+  }
+  RegistryBatch(const RegistryBatch&) = delete;
+  RegistryBatch& operator=(const RegistryBatch&) = delete;
+  // The batch's result: 0 when everything in it landed.
+  int32_t Commit() {
+    if (!open_) return kBatchNotOpen;
+    open_ = false;
+    return registry_.EndBatch(true);
+  }
+  static constexpr int32_t kBatchNotOpen = 1016;  // ERROR_REGISTRY_IO_FAILED
+
+ private:
+  Registry& registry_;
+  bool open_;
 };
 
 }  // namespace nv

@@ -15,12 +15,16 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace nv::sqlite_support {
-// The prepared BEGIN, BEGIN IMMEDIATE, COMMIT and ROLLBACK of one connection.
+// The prepared BEGIN, BEGIN IMMEDIATE, COMMIT and ROLLBACK of one connection, and its open
+// batch: while `batchDepth` > 0 every call joins the batch's transaction, and a write that
+// fails sets `batchFailed`.
 struct TransactionStatements {
   sqlite3_stmt* begin = nullptr;
   sqlite3_stmt* beginImmediate = nullptr;
   sqlite3_stmt* commit = nullptr;
   sqlite3_stmt* rollback = nullptr;
+  int batchDepth = 0;
+  bool batchFailed = false;
 };
 }  // namespace nv::sqlite_support
 
@@ -49,6 +53,9 @@ class SqliteRegistry : public Registry {
   int32_t DeleteValue(RegKey key, std::string_view name) override;
   int32_t DeleteKey(RegKey parent, std::string_view subKey) override;
   int32_t CloseKey(RegKey key) override;
+  // One IMMEDIATE transaction around the batch.
+  int32_t BeginBatch() override;
+  int32_t EndBatch(bool commit) override;
 
   size_t openHandleCount() const { return handles_.size(); }
 
@@ -62,11 +69,21 @@ class SqliteRegistry : public Registry {
   int32_t Walk(int64_t start, std::string_view path, bool create, int64_t* id);
   int32_t FindChild(int64_t parent, std::string_view name, int64_t* id);
   RegKey NewHandle(int64_t id);
+  bool NextSubkey(RegKey key, int64_t id, uint32_t index, std::string* name);
+
+  // Where the last enumeration of a handle's subkeys stood, so that the next index continues
+  // from that name through the index instead of counting from the start.
+  struct EnumCursor {
+    int64_t key = 0;
+    uint32_t index = 0;
+    std::string name;
+  };
 
   sqlite3* db_;
   sqlite_support::TransactionStatements transactions_;
   std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
   std::map<RegKey, int64_t> handles_;
+  std::map<RegKey, EnumCursor> cursors_;
   RegKey nextHandle_ = 0x1000;
 };
 

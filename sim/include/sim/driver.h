@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <span>
 #include <sstream>
@@ -21,6 +22,11 @@ struct LoggedRequest {
   uint32_t code;
   std::vector<uint8_t> in;
 };
+
+// The request log keeps the newest requests up to this many bytes of input (each request
+// counts its input and kLogEntryBytes).
+inline constexpr size_t kMaxLogBytes = 1u << 20;
+inline constexpr size_t kLogEntryBytes = 64;
 
 struct Faults {
   bool openFails = false;
@@ -45,6 +51,7 @@ class SimDriver {
   void Insert();
   bool Step(uint64_t ms);
   uint64_t NowMs();
+  bool virtualClock() const { return virtualClock_; }
   const DriverSettings& settings() const { return settings_; }
   void LoadScenario(Scenario scenario);
   std::string StateJson();
@@ -77,7 +84,9 @@ class SimDriver {
   std::map<uint32_t, uint32_t> registers_;
   std::map<uint32_t, uint32_t> pendingPolls_;
   uint64_t scanDoneAt_ = 0;
-  std::vector<LoggedRequest> log_;
+  void LogRequest(uint32_t code, std::span<const uint8_t> in);
+  std::deque<LoggedRequest> log_;  // the newest requests, kMaxLogBytes at most
+  size_t logBytes_ = 0;
 };
 
 }  // namespace nv::sim

@@ -1,8 +1,13 @@
 // Serves the virtual adapter on a Unix socket: many clients at once, one poll loop, only the
-// daemon's own user (or root) served, a malformed frame closes only that connection.
+// daemon's own user (or root) served, a malformed frame closes only that connection. No client
+// can stall the others: writes never block (a client's unsent replies wait in a bounded queue,
+// and it is not read while they wait), a frame in either direction left unfinished for 2 s of
+// the daemon's clock closes its connection, and at the connection limit the longest-idle
+// connection makes room for a new one.
 #pragma once
 
 #include <csignal>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +15,13 @@
 #include "sim/driver.h"
 
 namespace nv::sim {
+
+inline constexpr size_t kMaxClients = 256;
+inline constexpr uint64_t kFrameDeadlineMs = 2000;
+// Replies one client has not taken yet; the largest reply (the request log) fits.
+inline constexpr size_t kMaxQueuedBytes = 4u << 20;
+// Replies all clients have not taken yet.
+inline constexpr size_t kMaxQueuedBytesTotal = 32u << 20;
 
 class SimServer {
  public:
@@ -25,12 +37,23 @@ class SimServer {
 
  private:
   struct Client {
-    int fd;
+    int fd = -1;
     bool opened = false;
-    std::vector<uint8_t> in;
+    std::vector<uint8_t> in;   // received bytes of frames not yet handled
+    std::vector<uint8_t> out;  // replies not yet sent, from `sent` on
+    size_t sent = 0;
+    uint64_t inSince = 0;      // daemon clock when the unfinished incoming frame began
+    uint64_t outSince = 0;     // ... when the oldest unsent reply was queued
+    uint64_t lastActive = 0;   // order of activity: the smallest is the longest idle
   };
   void Accept();
+  void MakeRoom();
   bool Receive(Client& client);  // false: close the connection
+  bool HandleFrames(Client& client);
+  bool Flush(Client& client);
+  bool Expired(const Client& client, uint64_t now) const;
+  int PollTimeout();
+  void Close(Client& client);
   bool Handle(Client& client, const wire::Frame& frame);
   bool Send(Client& client, uint8_t type, std::span<const uint8_t> body);
   bool SendControlReply(Client& client, int status, const std::string& text);
@@ -39,6 +62,8 @@ class SimServer {
   std::string path_;
   int listenFd_ = -1;
   std::vector<Client> clients_;
+  uint64_t activity_ = 0;
+  size_t queuedBytes_ = 0;
 };
 
 }  // namespace nv::sim

@@ -1,0 +1,29 @@
+// Holds the per-user settings lock for a scope, so that two changes (wlanctl, the pages, the
+// Profile dialog, in any process) never read the same stored settings and write over each
+// other. Waiting for it has the registry's limit; the wait runs on the system port's clock.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/system_port.h"
+
+namespace nv {
+
+inline constexpr uint32_t kSettingsLockWaitMs = 5000;
+
+class SettingsLock {
+ public:
+  explicit SettingsLock(SystemPort& system, uint32_t waitMs = kSettingsLockWaitMs);
+  ~SettingsLock();
+  SettingsLock(const SettingsLock&) = delete;
+  SettingsLock& operator=(const SettingsLock&) = delete;
+
+  // False when another holder kept it past the wait, or it could not be had at all.
+  bool held() const { return held_; }
+
+ private:
+  SystemPort& system_;
+  bool held_ = false;
+};
+
+}  // namespace nv

@@ -1,0 +1,144 @@
+// The per-user settings lock and the change road under it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "adapter_fixture.h"
+#include "logic/change_road.h"
+#include "logic/settings_lock.h"
+#include "store/adapter_params.h"
+
+#ifdef _WIN32
+#include "win32_ports.h"
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "posix_ports.h"
+#include "temp_dir.h"
+#endif
+
+namespace nv {
+namespace {
+
+// Busy for the first `busyTries` tries; counts what the road takes and gives back.
+class LockingSystem : public FakeSystem {
+ public:
+  LockResult TryLockSettings() override {
+    ++tries;
+    if (tries <= busyTries) return LockResult::Busy;
+    ++locks;
+    return LockResult::Acquired;
+  }
+  void UnlockSettings() override { ++unlocks; }
+  int busyTries = 0;
+  int tries = 0, locks = 0, unlocks = 0;
+};
+
+struct RoadCase {
+  int busyTries;
+  bool ran;
+};
+
+TEST(ChangeRoadLock, WaitsOnTheSystemClockAndStopsBeforeAnythingAfterFiveSeconds) {
+  for (const RoadCase& rc : {RoadCase{0, true}, RoadCase{5, true}, RoadCase{1000000, false}}) {
+    SCOPED_TRACE(rc.busyTries);
+    LockingSystem system;
+    system.busyTries = rc.busyTries;
+    test::TestPorts t;
+    t.AddInstance("0001", std::string(kHardwareIds[0]), true);
+    AdapterIo road(Ports{t.link, t.probe, system, *t.registry});
+    bool overwritten = false;
+    const ChangeOutcome outcome = ChangeAdapterSettings(road, kScopeLink, [&](AdapterConfig& c) {
+      overwritten = true;
+      c.channel = 11;
+      return true;
+    });
+    EXPECT_EQ(outcome.lockTimedOut, !rc.ran);
+    EXPECT_EQ(overwritten, rc.ran);
+    EXPECT_EQ(outcome.stored, rc.ran);
+    EXPECT_EQ(t.link.requests().empty(), !rc.ran);  // nothing sent without the lock
+    EXPECT_EQ(system.locks, system.unlocks);
+    if (!rc.ran) {
+      EXPECT_GE(system.tick, kSettingsLockWaitMs);
+      EXPECT_LT(system.tick, kSettingsLockWaitMs + 100);
+    }
+  }
+}
+
+#ifdef _WIN32
+using NativeSystem = Win32System;
+struct RuntimeDir {};
+#else
+using NativeSystem = PosixSystem;
+struct RuntimeDir {
+  RuntimeDir() { setenv("WLANMON_RUNTIME_DIR", dir.File("run").c_str(), 1); }
+  test::TempDir dir;
+};
+#endif
+
+LockResult TryFromAnotherThread(SystemPort& system) {
+  LockResult result = LockResult::Failed;
+  std::thread([&] {
+    result = system.TryLockSettings();
+    if (result == LockResult::Acquired) system.UnlockSettings();
+  }).join();
+  return result;
+}
+
+TEST(SettingsLock, NestsInItsThreadAndKeepsOtherThreadsOut) {
+  const RuntimeDir dir;
+  NativeSystem system;
+  ASSERT_EQ(system.TryLockSettings(), LockResult::Acquired);
+  ASSERT_EQ(system.TryLockSettings(), LockResult::Acquired);
+  EXPECT_EQ(TryFromAnotherThread(system), LockResult::Busy);
+  system.UnlockSettings();
+  EXPECT_EQ(TryFromAnotherThread(system), LockResult::Busy);
+  system.UnlockSettings();
+  EXPECT_EQ(TryFromAnotherThread(system), LockResult::Acquired);
+}
+
+#ifndef _WIN32
+TEST(SettingsLock, KeepsOtherProcessesOutUntilItsHolderEndsEvenByDying) {
+  const RuntimeDir dir;
+  int held[2];
+  int release[2];
+  ASSERT_EQ(pipe(held), 0);
+  ASSERT_EQ(pipe(release), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    close(release[1]);  // so that the parent's close is the end of the pipe
+    PosixSystem own;
+    const char ok = own.TryLockSettings() == LockResult::Acquired ? 1 : 0;
+    [[maybe_unused]] ssize_t n = write(held[1], &ok, 1);
+    char byte = 0;
+    n = read(release[0], &byte, 1);
+    _exit(0);  // dies holding it
+  }
+  char ok = 0;
+  ASSERT_EQ(read(held[0], &ok, 1), 1);
+  ASSERT_EQ(ok, 1);
+  PosixSystem system;
+  EXPECT_EQ(system.TryLockSettings(), LockResult::Busy);
+  {
+    // The wait runs on a clock the test moves.
+    struct Delegating : FakeSystem {
+      LockResult TryLockSettings() override { return real->TryLockSettings(); }
+      SystemPort* real = nullptr;
+    } waiting;
+    waiting.real = &system;
+    const SettingsLock lock(waiting);
+    EXPECT_FALSE(lock.held());
+    EXPECT_GE(waiting.tick, kSettingsLockWaitMs);
+  }
+  close(release[1]);
+  waitpid(child, nullptr, 0);
+  EXPECT_EQ(system.TryLockSettings(), LockResult::Acquired);
+  system.UnlockSettings();
+  for (int fd : {held[0], held[1], release[0]}) close(fd);
+}
+#endif
+
+}  // namespace
+}  // namespace nv

@@ -24,7 +24,7 @@ ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrit
   config.scope = scope;
   WriteAdapterParameters(io, config);
   outcome.stored = config.scope != kScopeNoAdapter;
-  outcome.scanStarted = StartScan(io) == kIoOk;
+  outcome.scanStarted = StartScan(io) == 1;
   return outcome;
 }
 

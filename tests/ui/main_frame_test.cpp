@@ -72,24 +72,5 @@ TEST_F(MainFrameTest, NoDriverAtStartStillBringsUpTheIcon) {
   EXPECT_FALSE(frame.tray().isVisible());
 }
 
-TEST(Icons, EveryResourceAtEverySize) {
-  for (int resource : kIconResources) {
-    for (int size : kIconSizes) {
-      const QImage image = DrawIcon(resource, size);
-      EXPECT_EQ(image.size(), QSize(size, size));
-      int opaque = 0;  // the tallest bar stands in the right quarter, half way up
-      for (int x = size * 3 / 4; x < size; ++x) opaque += image.pixelColor(x, size / 2).alpha() > 0;
-      EXPECT_GT(opaque, 0) << resource << "@" << size;
-    }
-  }
-  // Four green bars, yellow ones and the red cross differ where it matters.
-  const QImage good = DrawIcon(133, 32);
-  const QImage poor = DrawIcon(160, 32);
-  EXPECT_GT(good.pixelColor(28, 20).green(), good.pixelColor(28, 20).red());
-  EXPECT_GT(poor.pixelColor(28, 20).red(), poor.pixelColor(28, 20).blue());
-  const QImage none = DrawIcon(153, 32);
-  EXPECT_GT(none.pixelColor(16, 16).red(), 150);
-}
-
 }  // namespace
 }  // namespace nv

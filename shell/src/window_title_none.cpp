@@ -1,0 +1,11 @@
+// Where top-level windows cannot be listed (Wayland, other platforms): the lock file alone
+// keeps the program single.
+#include "shell/single_instance.h"
+
+namespace nv {
+
+bool TopLevelWindowExists(const char*) { return false; }
+
+void SetNativeTitle(WId, const char*) {}
+
+}  // namespace nv

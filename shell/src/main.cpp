@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication::setOrganizationName(QStringLiteral("MORWEN"));
-  QApplication::setApplicationName(QStringLiteral("wlanmon"));
-  QApplication::setApplicationDisplayName(QStringLiteral("WLAN Monitor"));  // the tray's title
+  // The name a D-Bus tray shows as the item's title. A display name would also be appended
+  // to every window title, the frame's included.
+  QApplication::setApplicationName(QStringLiteral("WLAN Monitor"));
   QApplication::setDesktopFileName(QStringLiteral("wlanmon"));
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window leaves the tray
   QApplication::setWindowIcon(nv::MakeIcon(nv::kIconApplication));

@@ -5,7 +5,6 @@
 
 #include "adapter/operations.h"
 #include "shell/icons.h"
-#include "shell/single_instance.h"
 #include "shell/tray_kind.h"
 
 namespace nv {
@@ -34,7 +33,7 @@ CMainFrame::~CMainFrame() { monitor_.Stop(); }
 
 void CMainFrame::Start() {
   // A native window that is never mapped: others find the running program by its title.
-  SetNativeTitle(winId(), kMainFrameTitle);
+  winId();
   monitor_.Start();
   timer_.start(kMonitorPeriodMs);
 }

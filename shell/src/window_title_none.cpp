@@ -6,6 +6,4 @@ namespace nv {
 
 bool TopLevelWindowExists(const char*) { return false; }
 
-void SetNativeTitle(WId, const char*) {}
-
 }  // namespace nv

@@ -7,8 +7,4 @@ namespace nv {
 
 bool TopLevelWindowExists(const char* title) { return FindWindowA(nullptr, title) != nullptr; }
 
-void SetNativeTitle(WId window, const char* title) {
-  SetWindowTextA(reinterpret_cast<HWND>(window), title);
-}
-
 }  // namespace nv

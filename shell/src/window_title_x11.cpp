@@ -69,16 +69,4 @@ bool TopLevelWindowExists(const char* title) {
   return false;
 }
 
-void SetNativeTitle(WId window, const char* title) {
-  xcb_connection_t* c = Connection();
-  if (!c) return;
-  const auto w = static_cast<xcb_window_t>(window);
-  const auto length = static_cast<uint32_t>(std::strlen(title));
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, Atom(c, "_NET_WM_NAME"), Atom(c, "UTF8_STRING"),
-                      8, length, title);
-  xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, length,
-                      title);
-  xcb_flush(c);
-}
-
 }  // namespace nv

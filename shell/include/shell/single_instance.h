@@ -5,7 +5,6 @@
 
 #include <QLockFile>
 #include <QString>
-#include <QWindow>
 #include <memory>
 
 namespace nv {
@@ -23,8 +22,5 @@ class SingleInstance {
 // True when a top-level window titled `title` exists on this desktop (FindWindowA on Windows,
 // the root window's children on X11; false where windows cannot be listed).
 bool TopLevelWindowExists(const char* title);
-// Gives a native window exactly `title` (SetWindowTextA on Windows), without the application
-// name Qt appends to window titles.
-void SetNativeTitle(WId window, const char* title);
 
 }  // namespace nv

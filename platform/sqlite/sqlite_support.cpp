@@ -80,7 +80,9 @@ std::span<const uint8_t> Statement::Blob(int column) {
   return {blob, blob ? static_cast<size_t>(sqlite3_column_bytes(s_, column)) : 0};
 }
 
-Transaction::Transaction(const TransactionStatements& statements, bool write) : s_(statements) {
+Transaction::Transaction(const TransactionStatements& statements, bool write, bool inSnapshot)
+    : s_(statements) {
+  if (inSnapshot) return;
   open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
 }
 

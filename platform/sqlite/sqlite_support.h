@@ -45,7 +45,8 @@ class Statement {
 // BEGIN (IMMEDIATE for writers) at construction; rolled back unless committed.
 class Transaction {
  public:
-  Transaction(const TransactionStatements& statements, bool write);
+  // `inSnapshot`: the caller already reads in an open transaction; this one does nothing.
+  Transaction(const TransactionStatements& statements, bool write, bool inSnapshot = false);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;

@@ -4,6 +4,7 @@
 // case-insensitive name order, values in the order they were first written; Win32 error codes.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -62,12 +63,20 @@ class SqliteRegistry : public Registry {
   int32_t Walk(int64_t start, std::string_view path, bool create, int64_t* id);
   int32_t FindChild(int64_t parent, std::string_view name, int64_t* id);
   RegKey NewHandle(int64_t id);
+  void HoldSnapshot();
+  void DropSnapshot();
+  // True when reads go in the held snapshot (renewed once it is too old).
+  bool ReadSnapshot();
+
+  static constexpr std::chrono::milliseconds kSnapshotAge{100};
 
   sqlite3* db_;
   sqlite_support::TransactionStatements transactions_;
   std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
   std::map<RegKey, int64_t> handles_;
   RegKey nextHandle_ = 0x1000;
+  bool snapshot_ = false;
+  std::chrono::steady_clock::time_point snapshotSince_;
 };
 
 // WLANMON_REGISTRY, else $XDG_DATA_HOME/wlanmon/registry.db, else ~/.local/share/wlanmon/....

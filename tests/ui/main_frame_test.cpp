@@ -26,6 +26,13 @@ TEST_F(MainFrameTest, FollowsTheLinkFromStartToAssociation) {
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Netvane Wireless LAN Monitor"));
   EXPECT_FALSE(frame.isVisible());
   frame.Start();
+  // A native window others can find by its title, never shown.
+  EXPECT_TRUE(frame.testAttribute(Qt::WA_WState_Created));
+  EXPECT_FALSE(frame.isVisible());
+  // No D-Bus tray here: a single activation is half a double click and opens nothing.
+  Q_EMIT frame.tray().activated(QSystemTrayIcon::Trigger);
+  EXPECT_FALSE(state.configWindowOpen);
+  EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor"));
   frame.Tick();
   EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor\nNo Connect"));

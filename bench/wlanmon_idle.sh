@@ -25,7 +25,9 @@ for _ in $(seq 100); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.05; d
 
 start=$(date +%s%N)
 "$mon" >/dev/null 2>&1 & pid=$!; pids+=($pid)
-until xwininfo -root -tree | grep -F '("wlanmon" "wlanmon")' >/dev/null; do sleep 0.005; done
+until xwininfo -root -tree | grep -F '("wlanmon" ' | grep -vF 'Netvane Wireless' >/dev/null; do
+  sleep 0.005
+done
 icon_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 
 sleep 5  # settle: the link associates, the first ticks pass

@@ -18,6 +18,7 @@ constexpr const char* kStatusHelp =
     "usage: wlanctl status [--json]\n"
     "The link as the Link Info page and the tray show it: status, SSID, BSSID, channel, rate,\n"
     "link quality and signal strength, the tray icon's resource number and its tooltip.\n"
+    "While connecting or disassociated the tray keeps the icon it had (\"icon\": null).\n"
     "Exit status 1 when no adapter is found.\n";
 
 constexpr const char* kScanHelp =
@@ -73,7 +74,9 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   const bool measured = found && s.state == kStateAssociated && s.networkMode == 1;
   const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
   const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
-  const TrayLook look = DecideLook(found, s, quality, signal, kIconEmpty);
+  // States 2 and 4 keep whatever icon the tray had: none is named.
+  const TrayLook look = DecideLook(found, s, quality, signal, kIconNone);
+  const bool kept = look.icon == kIconNone;
   const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
   const std::string ssid = named ? std::string(s.ssid, strnlen(s.ssid, 32)) : "";
   const std::string bssid = named ? BssidText(s.bssid) : "";
@@ -87,7 +90,7 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
                       {"rate", rate},
                       {"quality", measured ? Json(quality) : Json(nullptr)},
                       {"signal", measured ? Json(signal) : Json(nullptr)},
-                      {"icon", look.icon},
+                      {"icon", kept ? Json(nullptr) : Json(look.icon)},
                       {"tooltip", look.tip}});
   } else {
     Row(c, "Status", found ? StatusLine(s) : std::string(StatusText(kStateNoDriver)));
@@ -96,7 +99,8 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
     Row(c, "Tx Rate", rate.empty() ? "" : rate + " Mbps");
     Row(c, "Link Quality", measured ? std::to_string(quality) + "%" : "");
     Row(c, "Signal Strength", measured ? std::to_string(signal) + "%" : "");
-    Row(c, "Tray icon", std::to_string(look.icon));
+    Row(c, "Tray icon", kept ? "unchanged (the tray keeps the icon it had)"
+                             : std::to_string(look.icon));
     Row(c, "Tooltip", OneLine(look.tip));
   }
   return found ? kExitOk : kExitFailed;

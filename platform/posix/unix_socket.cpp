@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -92,9 +93,33 @@ bool ReadFrame(int fd, wire::Frame* frame) {
   return wire::DecodeFrame(buffer, frame, &consumed) == wire::Decode::Ok;
 }
 
+namespace {
+// The one frame that answers a request: nothing else comes until the next request, so it is
+// taken in as it arrives (one read, usually) instead of prefix and payload apart.
+bool ReadReply(int fd, wire::Frame* frame) {
+  std::array<uint8_t, wire::kMaxFrameBytes> buffer;  // not zero-filled: only `got` bytes count
+  size_t got = 0;
+  size_t need = wire::kPrefixBytes;
+  while (got < need) {
+    const ssize_t n = recv(fd, buffer.data() + got, buffer.size() - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<size_t>(n);
+    if (need == wire::kPrefixBytes && got >= need) {
+      const uint32_t payload = le::Get32(std::span<const uint8_t>(buffer.data(), got), 0);
+      if (payload < 2 || payload > wire::kMaxFrameBytes - wire::kPrefixBytes) return false;
+      need += payload;
+    }
+  }
+  size_t consumed = 0;
+  return got == need &&
+         wire::DecodeFrame({buffer.data(), got}, frame, &consumed) == wire::Decode::Ok;
+}
+}  // namespace
+
 bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t replyType,
                wire::Frame* reply) {
-  return SendFrame(fd, type, body) && ReadFrame(fd, reply) && reply->type == replyType;
+  return SendFrame(fd, type, body) && ReadReply(fd, reply) && reply->type == replyType;
 }
 
 int SendControl(const std::string& command, std::string* reply) {

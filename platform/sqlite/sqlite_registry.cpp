@@ -74,6 +74,7 @@ using sqlite_support::Transaction;
 SqliteRegistry::SqliteRegistry(sqlite3* db) : db_(db) {}
 
 SqliteRegistry::~SqliteRegistry() {
+  DropSnapshot();
   for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
   sqlite3_close(db_);
 }
@@ -184,17 +185,19 @@ int32_t SqliteRegistry::OpenKey(RegKey parent, std::string_view subKey, uint32_t
   if (result == nullptr) return win::kErrorInvalidParameter;
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
-  Transaction t(transactions_, false);
+  HoldSnapshot();  // the reads through the new key share it
   int64_t id = 0;
-  if (const int32_t e = Walk(start, subKey, false, &id)) return e;
-  *result = NewHandle(id);
-  return win::kErrorSuccess;
+  const int32_t e = Walk(start, subKey, false, &id);
+  if (e == win::kErrorSuccess) *result = NewHandle(id);
+  if (handles_.empty()) DropSnapshot();
+  return e;
 }
 
 int32_t SqliteRegistry::CreateKey(RegKey parent, std::string_view subKey, RegKey* result) {
   if (result == nullptr) return win::kErrorInvalidParameter;
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
+  DropSnapshot();  // writes go in their own transaction and are seen at once
   Transaction t(transactions_, true);
   int64_t id = 0;
   if (const int32_t e = Walk(start, subKey, true, &id)) return e;
@@ -207,7 +210,7 @@ int32_t SqliteRegistry::EnumKey(RegKey key, uint32_t index, char* name, uint32_t
   if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(transactions_, false);
+  Transaction t(transactions_, false, ReadSnapshot());
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   std::string found;
   if (!NextSubkey(key, id, index, &found)) {
@@ -243,7 +246,7 @@ int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32
   if (name == nullptr || nameLength == nullptr) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(transactions_, false);
+  Transaction t(transactions_, false, ReadSnapshot());
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id "
                       "LIMIT 1 OFFSET ?2"));
@@ -260,7 +263,7 @@ int32_t SqliteRegistry::QueryValue(RegKey key, std::string_view name, uint32_t* 
                                    uint8_t* data, uint32_t* dataSize) {
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
-  Transaction t(transactions_, false);
+  Transaction t(transactions_, false, ReadSnapshot());
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("SELECT type, data FROM vals WHERE key = ?1 AND name = ?2"));
   s.Bind(1, id);
@@ -276,6 +279,7 @@ int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t typ
   if (data == nullptr && dataSize != 0) return win::kErrorInvalidParameter;
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
+  DropSnapshot();  // writes go in their own transaction and are seen at once
   Transaction t(transactions_, true);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   // An update keeps the row, so a value keeps its place in the enumeration.
@@ -293,6 +297,7 @@ int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t typ
 int32_t SqliteRegistry::DeleteValue(RegKey key, std::string_view name) {
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
+  DropSnapshot();  // writes go in their own transaction and are seen at once
   Transaction t(transactions_, true);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   Statement s(Prepare("DELETE FROM vals WHERE key = ?1 AND name = ?2"));
@@ -306,6 +311,7 @@ int32_t SqliteRegistry::DeleteValue(RegKey key, std::string_view name) {
 int32_t SqliteRegistry::DeleteKey(RegKey parent, std::string_view subKey) {
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
+  DropSnapshot();  // writes go in their own transaction and are seen at once
   Transaction t(transactions_, true);
   int64_t id = 0;
   if (const int32_t e = Walk(start, subKey, false, &id)) return e;
@@ -326,11 +332,37 @@ int32_t SqliteRegistry::DeleteKey(RegKey parent, std::string_view subKey) {
 int32_t SqliteRegistry::CloseKey(RegKey key) {
   cursors_.erase(key);
   if (key == kHkeyLocalMachine || key == kHkeyCurrentUser) return win::kErrorSuccess;
-  return handles_.erase(key) != 0 ? win::kErrorSuccess : win::kErrorInvalidHandle;
+  if (handles_.erase(key) == 0) return win::kErrorInvalidHandle;
+  if (handles_.empty()) DropSnapshot();
+  return win::kErrorSuccess;
+}
+
+// While keys are open, their reads share one read transaction: one lock instead of one per
+// call, and one consistent view of the keys being read. It ends when the last key closes,
+// before any write, and after kSnapshotAge, so a key left open never hides others' writes long.
+void SqliteRegistry::HoldSnapshot() {
+  if (transactions_.batchDepth > 0) return;  // the batch's transaction serves its reads
+  const auto now = std::chrono::steady_clock::now();
+  if (snapshot_ && now - snapshotSince_ <= kSnapshotAge) return;
+  DropSnapshot();
+  snapshot_ = Statement(transactions_.begin).Step() == SQLITE_DONE;
+  snapshotSince_ = now;
+}
+
+void SqliteRegistry::DropSnapshot() {
+  if (!snapshot_) return;
+  snapshot_ = false;
+  Statement(transactions_.commit).Step();
+}
+
+bool SqliteRegistry::ReadSnapshot() {
+  if (snapshot_) HoldSnapshot();  // renewed once too old
+  return snapshot_;
 }
 
 int32_t SqliteRegistry::BeginBatch() {
   if (transactions_.batchDepth++ > 0) return win::kErrorSuccess;
+  DropSnapshot();  // a batch writes, so it must not start inside the readers' transaction
   transactions_.batchFailed = false;
   if (Statement(transactions_.beginImmediate).Step() == SQLITE_DONE) return win::kErrorSuccess;
   transactions_.batchDepth = 0;

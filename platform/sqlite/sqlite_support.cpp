@@ -80,9 +80,12 @@ std::span<const uint8_t> Statement::Blob(int column) {
   return {blob, blob ? static_cast<size_t>(sqlite3_column_bytes(s_, column)) : 0};
 }
 
-Transaction::Transaction(TransactionStatements& statements, bool write)
+Transaction::Transaction(TransactionStatements& statements, bool write, bool inSnapshot)
     : s_(statements), inBatch_(statements.batchDepth > 0), write_(write) {
-  if (!inBatch_) open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
+  // Inside a batch, or in the read snapshot the caller holds, that transaction serves.
+  if (!inBatch_ && !inSnapshot) {
+    open_ = Statement(write ? s_.beginImmediate : s_.begin).Step() == SQLITE_DONE;
+  }
 }
 
 Transaction::~Transaction() {

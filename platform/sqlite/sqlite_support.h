@@ -46,7 +46,8 @@ class Statement {
 // it joins the batch's transaction, and a writer left uncommitted fails the batch.
 class Transaction {
  public:
-  Transaction(TransactionStatements& statements, bool write);
+  // `inSnapshot`: the caller already reads in an open transaction; this one does nothing.
+  Transaction(TransactionStatements& statements, bool write, bool inSnapshot = false);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;

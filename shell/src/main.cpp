@@ -3,14 +3,35 @@
 #include <cstdio>
 
 #include "platform/default_ports.h"
+#include "shell/display_check.h"
 #include "shell/icons.h"
 #include "shell/main_frame.h"
 #include "shell/single_instance.h"
 
+namespace {
+
+// A second start beeps and ends before it shows anything, leaving the first alone.
+int AlreadyRunning() {
+  QApplication::beep();
+  std::fputs("wlanmon: already running\n", stderr);
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  nv::DisplayCheck display;
   QApplication app(argc, argv);
+  if (!display.Opened()) {
+    std::fputs("wlanmon: cannot open a display; the tray program needs a desktop session\n",
+               stderr);
+    return 1;
+  }
   QApplication::setOrganizationName(QStringLiteral("MORWEN"));
-  QApplication::setApplicationName(QStringLiteral("wlanmon"));
+  // The name a D-Bus tray shows as the item's title. A display name would also be appended
+  // to every window title, the frame's included.
+  QApplication::setApplicationName(QStringLiteral("WLAN Monitor"));
+  QApplication::setDesktopFileName(QStringLiteral("wlanmon"));
   QApplication::setQuitOnLastWindowClosed(false);  // closing the window leaves the tray
   QApplication::setWindowIcon(nv::MakeIcon(nv::kIconApplication));
 
@@ -20,13 +41,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "wlanmon: %s\n", error.c_str());
     return 1;
   }
-  // A second start beeps and ends before it shows anything, leaving the first alone.
   nv::SingleInstance instance(QString::fromStdString(runtime + "/wlanmon.lock"));
-  if (!instance.Acquire()) {
-    QApplication::beep();
-    std::fputs("wlanmon: already running\n", stderr);
-    return 0;
-  }
+  if (!instance.Acquire()) return AlreadyRunning();
+  // An instance that shows itself only by its frame's title (another build, another lock).
+  if (nv::TopLevelWindowExists(nv::kMainFrameTitle)) return AlreadyRunning();
   nv::DefaultPorts ports = nv::MakeDefaultPorts();
   if (!ports.registry) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());

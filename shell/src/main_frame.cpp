@@ -5,11 +5,13 @@
 
 #include "adapter/operations.h"
 #include "shell/icons.h"
+#include "shell/tray_kind.h"
 
 namespace nv {
 
 CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
-    : io_(io), state_(state), dialog_(dialog), monitor_(io, state, *this) {
+    : io_(io), state_(state), dialog_(dialog), monitor_(io, state, *this),
+      singleActivationOpens_(TrayActivatesOnce()) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QString::fromLatin1(kMainFrameTitle));
   // Construction reads the radio; its low byte is kept (0xFF without a driver).
@@ -30,6 +32,8 @@ CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
 CMainFrame::~CMainFrame() { monitor_.Stop(); }
 
 void CMainFrame::Start() {
+  // A native window that is never mapped: others find the running program by its title.
+  winId();
   monitor_.Start();
   timer_.start(kMonitorPeriodMs);
 }
@@ -41,7 +45,7 @@ void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
     tray_.hide();
     return;
   }
-  tray_.setIcon(MakeIcon(icon));
+  tray_.setIcon(TrayIcon(icon));
   tray_.setToolTip(QString::fromStdString(tip));
   tray_.show();
   if (!QSystemTrayIcon::isSystemTrayAvailable() && !warnedNoTray_) {
@@ -59,8 +63,12 @@ void CMainFrame::RefreshSurveyLists() {
 
 void CMainFrame::CloseConfigWindowWithPopups() { dialog_.CloseWithPopups(); }
 
+// A double click opens the window; where the tray reports only single activations (the
+// D-Bus tray), one activation does.
 void CMainFrame::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-  if (reason == QSystemTrayIcon::DoubleClick) OpenConfigWindow();
+  const bool opens = reason == QSystemTrayIcon::DoubleClick ||
+                     (reason == QSystemTrayIcon::Trigger && singleActivationOpens_);
+  if (opens) OpenConfigWindow();
 }
 
 void CMainFrame::OpenConfigWindow() {

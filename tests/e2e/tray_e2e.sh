@@ -44,8 +44,11 @@ within 100 tray_ready || fail "trayer did not start"
 "$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
 for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.1; done
 
-icons() { xwininfo -root -tree | grep -c '("wlanmon" "wlanmon")' || true; }
-icon_geometry() { xwininfo -root -tree | grep '("wlanmon" "wlanmon")' | head -1 |
+# The tray icons' windows: the program's own, but not the hidden frame nor the configuration window.
+icon_windows() { xwininfo -root -tree | grep -F '("wlanmon" ' |
+                 grep -vF -e '"Netvane Wireless LAN Monitor"' -e 'Configuration Utility'; }
+icons() { icon_windows | grep -c . || true; }
+icon_geometry() { icon_windows | head -1 |
                   sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
 icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
   read -r w h x y < <(icon_geometry) || return 1

@@ -98,6 +98,23 @@ TEST_F(WlanctlTest, StatusFollowsTheLinkAsItAssociatesDegradesAndDisappears) {
   EXPECT_TRUE(s["quality"].is_null());
 }
 
+// The tray leaves its icon as it was while connecting (2) and disassociated (4).
+TEST_F(WlanctlTest, ConnectingAndDisassociatedNameNoIcon) {
+  daemon.Ctl("step 1600");
+  json s = RunJson({"status"});
+  ASSERT_EQ(s["state"], 2);
+  EXPECT_TRUE(s["icon"].is_null());
+  EXPECT_EQ(s["tooltip"], "WLAN Monitor");
+  ASSERT_EQ(Run({"status"}), 0);
+  EXPECT_NE(out.str().find("unchanged (the tray keeps the icon it had)"), std::string::npos)
+      << out.str();
+  daemon.Ctl("step 1000");
+  daemon.Ctl("network signal 00:0A:F5:10:00:01 0");
+  s = RunJson({"status"});
+  ASSERT_EQ(s["state"], 4);
+  EXPECT_TRUE(s["icon"].is_null());
+}
+
 TEST_F(WlanctlTest, KeygenAgreesWithThePublishedVectors) {
   json k = RunJson({"keygen", "--size", "64", "badpw"});
   EXPECT_EQ(k, json::parse(R"({"size":64,"keys":["02CB778981","C27236DFB1","C90C104FA2",)"

@@ -85,6 +85,40 @@ TEST(SqliteRegistryFile, SurvivesReopening) {
   EXPECT_EQ(size, 1u);
 }
 
+// Reads through open keys share one snapshot. Own writes show at once, and once the last key
+// closes another connection's writes show too: no read stays on an old view.
+TEST(SqliteRegistryFile, OpenKeysNeverHideWrites) {
+  TempDir dir;
+  std::string error;
+  auto a = SqliteRegistry::OpenFile(dir.File("registry.db"), &error);
+  auto b = SqliteRegistry::OpenFile(dir.File("registry.db"), &error);
+  ASSERT_TRUE(a && b) << error;
+  RegKey created = 0;
+  ASSERT_EQ(b->CreateKey(kHkeyLocalMachine, "System\\Shared", &created), 0);
+  b->CloseKey(created);
+  auto read = [](Registry& r, RegKey key) {
+    uint8_t data[4] = {};
+    uint32_t size = sizeof data;
+    return r.QueryValue(key, "v", nullptr, data, &size) == 0 ? data[0] : uint8_t{0};
+  };
+  auto write = [](Registry& r, RegKey key, uint8_t v) {
+    return r.SetValue(key, "v", kRegBinary, &v, 1);
+  };
+  RegKey ka = 0;
+  RegKey kb = 0;
+  ASSERT_EQ(a->OpenKey(kHkeyLocalMachine, "System\\Shared", kKeyRead, &ka), 0);
+  ASSERT_EQ(b->OpenKey(kHkeyLocalMachine, "System\\Shared", kKeyRead, &kb), 0);
+  ASSERT_EQ(write(*a, ka, 1), 0);
+  EXPECT_EQ(read(*a, ka), 1);  // its own write, with the key still open
+  ASSERT_EQ(write(*b, kb, 2), 0);  // b's own view ends before it writes
+  EXPECT_EQ(read(*b, kb), 2);
+  EXPECT_EQ(a->CloseKey(ka), 0);
+  ASSERT_EQ(a->OpenKey(kHkeyLocalMachine, "System\\Shared", kKeyRead, &ka), 0);
+  EXPECT_EQ(read(*a, ka), 2);  // the last close ended the old view
+  EXPECT_EQ(a->CloseKey(ka), 0);
+  EXPECT_EQ(b->CloseKey(kb), 0);
+}
+
 // Two processes write into one file at once; nothing is lost and nothing fails.
 TEST(SqliteRegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
   TempDir dir;

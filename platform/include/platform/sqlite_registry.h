@@ -4,6 +4,7 @@
 // case-insensitive name order, values in the order they were first written; Win32 error codes.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -70,6 +71,12 @@ class SqliteRegistry : public Registry {
   int32_t FindChild(int64_t parent, std::string_view name, int64_t* id);
   RegKey NewHandle(int64_t id);
   bool NextSubkey(RegKey key, int64_t id, uint32_t index, std::string* name);
+  void HoldSnapshot();
+  void DropSnapshot();
+  // True when reads go in the held snapshot (renewed once it is too old).
+  bool ReadSnapshot();
+
+  static constexpr std::chrono::milliseconds kSnapshotAge{100};
 
   // Where the last enumeration of a handle's subkeys stood, so that the next index continues
   // from that name through the index instead of counting from the start.
@@ -85,6 +92,8 @@ class SqliteRegistry : public Registry {
   std::map<RegKey, int64_t> handles_;
   std::map<RegKey, EnumCursor> cursors_;
   RegKey nextHandle_ = 0x1000;
+  bool snapshot_ = false;
+  std::chrono::steady_clock::time_point snapshotSince_;
 };
 
 // WLANMON_REGISTRY, else $XDG_DATA_HOME/wlanmon/registry.db, else ~/.local/share/wlanmon/....

@@ -16,5 +16,8 @@ inline constexpr int kIconResources[] = {128, 132, 133, 134, 135, 136, 153, 157,
 
 QImage DrawIcon(int resource, int size);
 QIcon MakeIcon(int resource);  // all sizes
+// The installed theme icon "wlanmon-N" when there is one (its name is what a D-Bus tray
+// asks the desktop for), else the drawn pictures.
+QIcon TrayIcon(int resource);
 
 }  // namespace nv

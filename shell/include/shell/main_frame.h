@@ -25,7 +25,7 @@ class CMainFrame : public QWidget, private TrayHost {
   CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog);
   ~CMainFrame() override;
 
-  // Frame creation: the tray icon and the monitor timer start.
+  // Frame creation: the native (never shown) window, the tray icon and the monitor timer.
   void Start();
   // One monitor tick now (the timer calls it; tests may too).
   void Tick();
@@ -45,6 +45,8 @@ class CMainFrame : public QWidget, private TrayHost {
   AppState& state_;
   ConfigDialog& dialog_;
   TrayMonitor monitor_;
+  // Asked before the icon is made, as Qt does when it picks the tray's protocol.
+  const bool singleActivationOpens_;
   QSystemTrayIcon tray_;
   QMenu menu_;
   QTimer timer_;

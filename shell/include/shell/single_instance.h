@@ -1,5 +1,6 @@
-// One program per user: a lock file in the runtime directory. A crashed holder leaves a lock
-// whose process is gone, which the next start takes over.
+// One program per user: a lock file in the runtime directory, and the hidden main frame's
+// window title, which other programs (and older builds) look for. A crashed holder leaves a
+// lock whose process is gone, which the next start takes over.
 #pragma once
 
 #include <QLockFile>
@@ -17,5 +18,9 @@ class SingleInstance {
  private:
   std::unique_ptr<QLockFile> lock_;
 };
+
+// True when a top-level window titled `title` exists on this desktop (FindWindowA on Windows,
+// the root window's children on X11; false where windows cannot be listed).
+bool TopLevelWindowExists(const char* title);
 
 }  // namespace nv

@@ -6,12 +6,18 @@
 
 namespace nv {
 
-DefaultPorts MakeDefaultPorts() {
+DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs) {
   DefaultPorts ports;
-  ports.link = std::make_unique<PosixDeviceLink>();
-  ports.probe = std::make_unique<PosixAdapterProbe>();
+  auto link = std::make_unique<PosixDeviceLink>(exchangeDeadlineMs);
+  auto probe = std::make_unique<PosixAdapterProbe>(exchangeDeadlineMs);
+  ports.linkRefusal = [l = link.get(), p = probe.get()] {
+    return l->refusal().empty() ? p->refusal() : l->refusal();
+  };
+  ports.link = std::move(link);
+  ports.probe = std::move(probe);
   ports.system = std::make_unique<PosixSystem>();
   ports.registry = SqliteRegistry::OpenFile(DefaultRegistryPath(), &ports.error);
+  ports.registryBusy = [] { return SqliteRegistry::BusyGiveUps() > 0; };
   return ports;
 }
 

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     std::fputs("wlanmon: already running\n", stderr);
     return 0;
   }
-  nv::DefaultPorts ports = nv::MakeDefaultPorts();
+  nv::DefaultPorts ports = nv::MakeDefaultPorts(250);  // the window must not freeze
   if (!ports.registry) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
     return 1;

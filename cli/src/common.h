@@ -9,6 +9,7 @@
 #include "args.h"
 #include "cli/wlanctl.h"
 #include "logic/change_road.h"
+#include "text_escape.h"
 
 namespace nv::cli {
 
@@ -31,12 +32,6 @@ bool ReportChange(Context& c, const ChangeOutcome& outcome);
 // The road every change takes (logic/change_road.h), reported as above. When the overwrite
 // stops it, the overwrite has said why.
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
-
-// Text from the adapter or the registry made safe for a terminal: every control character
-// (C0, DEL, C1) and every byte that is not UTF-8 becomes \xNN, a backslash \\.
-std::string Printable(std::string_view text);
-// True when the text holds a control character (refused in SSIDs and profile names).
-bool HasControl(std::string_view text);
 
 std::string VersionText(const uint8_t v[4]);
 

@@ -8,13 +8,9 @@ namespace nv {
 
 DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs) {
   DefaultPorts ports;
-  auto link = std::make_unique<PosixDeviceLink>(exchangeDeadlineMs);
-  auto probe = std::make_unique<PosixAdapterProbe>(exchangeDeadlineMs);
-  ports.linkRefusal = [l = link.get(), p = probe.get()] {
-    return l->refusal().empty() ? p->refusal() : l->refusal();
-  };
-  ports.link = std::move(link);
-  ports.probe = std::move(probe);
+  ports.link = std::make_unique<PosixDeviceLink>(exchangeDeadlineMs);
+  ports.probe = std::make_unique<PosixAdapterProbe>(exchangeDeadlineMs);
+  ports.linkRefusal = [] { return posix::LastRefusal(); };
   ports.system = std::make_unique<PosixSystem>();
   ports.registry = SqliteRegistry::OpenFile(DefaultRegistryPath(), &ports.error);
   ports.registryBusy = [] { return SqliteRegistry::BusyGiveUps() > 0; };

@@ -133,9 +133,7 @@ bool TrustedDir(const std::string& dir, std::string* refusal) {
   return false;
 }
 
-}  // namespace
-
-int ConnectToAdapter(int deadlineMs, std::string* refusal) {
+int ConnectChecked(int deadlineMs, std::string* refusal) {
   refusal->clear();
   const std::string dir = RuntimeDir();
   if (!TrustedDir(dir, refusal)) return -1;
@@ -162,6 +160,18 @@ int ConnectToAdapter(int deadlineMs, std::string* refusal) {
     close(fd);
     return -1;
   }
+  return fd;
+}
+
+}  // namespace
+
+thread_local std::string lastRefusal;
+
+const std::string& LastRefusal() { return lastRefusal; }
+
+int ConnectToAdapter(int deadlineMs, std::string* refusal) {
+  const int fd = ConnectChecked(deadlineMs, refusal);
+  lastRefusal = *refusal;
   return fd;
 }
 

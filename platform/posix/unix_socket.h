@@ -23,6 +23,8 @@ int ConnectUnix(const std::string& path);  // -1 on failure
 // root, and giving up after `deadlineMs`. -1 with the reason in `refusal` (empty when there is
 // simply no daemon).
 int ConnectToAdapter(int deadlineMs, std::string* refusal);
+// The reason the last ConnectToAdapter of this thread gave, empty when it gave none.
+const std::string& LastRefusal();
 
 // A negative `deadlineMs` waits as long as it takes. When a deadline passes, the socket is
 // shut down: a late reply must not pass for the answer to the next request.

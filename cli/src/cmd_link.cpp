@@ -99,6 +99,7 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
     Row(c, "Tray icon", std::to_string(look.icon));
     Row(c, "Tooltip", OneLine(look.tip));
   }
+  if (!found) Fail(c, NoAdapter(c));
   return found ? kExitOk : kExitFailed;
 }
 
@@ -142,8 +143,8 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
         << kSurveyColumns[3] << std::setw(9) << kSurveyColumns[4] << kSurveyColumns[5] << "\n";
   for (const SurveyRow& r : rows) {
     c.out << (r.entry == state.connectedBssIndex ? "* " : "  ") << std::setw(19) << r.columns[0]
-          << std::setw(34) << Printable(r.columns[1]) << std::setw(5) << r.columns[2] << std::setw(5)
-          << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
+          << std::setw(34) << Printable(r.columns[1]) << std::setw(5) << r.columns[2]
+          << std::setw(5) << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
   }
   if (abandoned) c.out << "(the survey did not finish within eleven seconds)\n";
   return kExitOk;

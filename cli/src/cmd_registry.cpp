@@ -54,6 +54,18 @@ bool Importable(const RegKeyDump& key) {
   return false;
 }
 
+// A registry path for the terminal: each name escaped, the separators left alone.
+std::string PrintablePath(std::string_view path) {
+  std::string out;
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    if (start > 0) out += '\\';
+    out += Printable(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
 int Export(Context& c, const Args& a) {
   std::vector<RegKeyDump> keys;
   std::vector<std::string> skipped;
@@ -73,7 +85,7 @@ int Export(Context& c, const Args& a) {
     if (!WritePrivateFile(a.positional[1], text, &error)) return Fail(c, error);
     c.out << "Exported " << keys.size() << " keys to " << a.positional[1] << ".\n";
   }
-  for (const std::string& what : skipped) Fail(c, "not exported: " + Printable(what));
+  for (const std::string& what : skipped) Fail(c, "not exported: " + PrintablePath(what));
   return skipped.empty() ? kExitOk : kExitFailed;
 }
 

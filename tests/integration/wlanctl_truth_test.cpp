@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "platform/win32_codes.h"
 #include "private_file.h"
 #include "store/adapter_params.h"
 #include "temp_dir.h"
@@ -247,6 +248,55 @@ TEST_F(WlanctlTest, ImportStoresOnlyWhatThePagesCouldAndReadsRegedit5) {
   json p = RunJson({"profile", "show", "P"});
   EXPECT_EQ(p["ssid"], "Caf\xc3\xa9");
   EXPECT_EQ(p["channel"], 6);
+}
+
+// A registry whose second subkey name anywhere is too long for the 256-character buffer, as a
+// key written by another tool may be.
+class OneLongName : public Registry {
+ public:
+  explicit OneLongName(Registry& real) : r_(real) {}
+  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* k) override {
+    return r_.OpenKey(p, s, a, k);
+  }
+  int32_t CreateKey(RegKey p, std::string_view s, RegKey* k) override {
+    return r_.CreateKey(p, s, k);
+  }
+  int32_t EnumKey(RegKey k, uint32_t i, char* name, uint32_t* length) override {
+    if (i == 1) return win::kErrorMoreData;
+    return r_.EnumKey(k, i, name, length);
+  }
+  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
+                    uint32_t* ds) override {
+    return r_.EnumValue(k, i, n, nl, t, d, ds);
+  }
+  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d,
+                     uint32_t* ds) override {
+    return r_.QueryValue(k, n, t, d, ds);
+  }
+  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
+                   uint32_t ds) override {
+    return r_.SetValue(k, n, t, d, ds);
+  }
+  int32_t DeleteValue(RegKey k, std::string_view n) override { return r_.DeleteValue(k, n); }
+  int32_t DeleteKey(RegKey p, std::string_view s) override { return r_.DeleteKey(p, s); }
+  int32_t CloseKey(RegKey k) override { return r_.CloseKey(k); }
+
+ private:
+  Registry& r_;
+};
+
+TEST_F(WlanctlTest, ExportGoesOnPastANameItCannotReadAndSaysSo) {
+  for (const char* name : {"a", "b", "c"}) {
+    ASSERT_EQ(Run({"profile", "add", name}), 0) << err.str();
+  }
+  OneLongName odd(*registry);
+  AdapterIo oddIo(Ports{ports.link, ports.probe, system, odd});
+  EXPECT_EQ(RunWith(oddIo, {"registry", "export"}), 1);
+  EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\a]")) << out.str();
+  EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\c]")) << out.str();  // goes on past b
+  EXPECT_TRUE(Has(err.str(), "not exported: HKEY_CURRENT_USER\\Software\\NVXPROFILE: subkey 1 "
+                             "(a name longer than 255 characters)"))
+      << err.str();
 }
 
 TEST_F(WlanctlTest, RatesByTextNamesIgnoringCaseAndTheProfilesLeftOut) {

@@ -74,7 +74,9 @@ int ParseChoice(std::string_view text, const std::string_view* choices, size_t c
     if (Normalise(choices[i]) == wanted) return static_cast<int>(i);
   }
   int position = 0;
-  if (positions && ParseInt(text, &position) && position >= 0 && size_t(position) < count) return position;
+  if (positions && ParseInt(text, &position) && position >= 0 && size_t(position) < count) {
+    return position;
+  }
   int prefixMatch = -1;
   int prefixMatches = 0;
   for (size_t i = 0; i < count; ++i) {

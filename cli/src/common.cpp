@@ -50,7 +50,11 @@ bool ReportChange(Context& c, const ChangeOutcome& outcome) {
   }
   std::string refused;
   for (const std::string& name : outcome.refused) refused += (refused.empty() ? "" : ", ") + name;
-  if (!refused.empty()) Fail(c, "the driver refused: " + refused);
+  if (!refused.empty()) {
+    Fail(c, "the driver refused: " + refused +
+                (outcome.reached && outcome.stored ? " (the other settings were applied and stored)"
+                                                   : ""));
+  }
   if (!outcome.reached) {
     Fail(c, "nothing reached the adapter; nothing was stored");
   } else if (!outcome.stored) {

@@ -12,11 +12,14 @@ constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.
 bool FromUtf16(std::string_view bytes, std::string* out) {
   if (bytes.size() % 2 != 0) return false;
   for (size_t i = 0; i < bytes.size(); i += 2) {
-    uint32_t cp = static_cast<uint8_t>(bytes[i]) | static_cast<uint32_t>(static_cast<uint8_t>(bytes[i + 1])) << 8;
+    const auto unit = [&](size_t at) {
+      return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) |
+             static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+    };
+    uint32_t cp = unit(i);
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       if (i + 3 >= bytes.size()) return false;
-      const uint32_t low = static_cast<uint8_t>(bytes[i + 2]) |
-                           static_cast<uint32_t>(static_cast<uint8_t>(bytes[i + 3])) << 8;
+      const uint32_t low = unit(i + 2);
       if (low < 0xDC00 || low > 0xDFFF) return false;
       cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
       i += 2;

@@ -71,7 +71,8 @@ Clock::time_point DeadlineFrom(int deadlineMs) {
 bool Ready(int fd, short events, Clock::time_point deadline) {
   if (deadline == Clock::time_point::max()) return true;
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     pollfd p{fd, events, 0};
     const int n = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count())) : 0;
     if (n > 0) return true;

@@ -235,7 +235,8 @@ TEST_F(WlanctlTest, ImportStoresOnlyWhatThePagesCouldAndReadsRegedit5) {
 
   // Windows' registry editor: UTF-16LE with a byte-order mark, CRLF lines.
   const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n" + profileKey +
-                           "\"dot11DesiredSSID\"=\"Caf\xc3\xa9\"\r\n\"dot11DesiredChannel\"=\"6\"\r\n";
+                           "\"dot11DesiredSSID\"=\"Caf\xc3\xa9\"\r\n"
+                           "\"dot11DesiredChannel\"=\"6\"\r\n";
   std::string utf16 = "\xFF\xFE";
   for (size_t i = 0; i < text.size(); ++i) {
     const auto b = static_cast<unsigned char>(text[i]);

@@ -1,14 +1,20 @@
-// REGEDIT4 files as a user may hand them to "wlanctl registry import".
+// REGEDIT4 and REGEDIT5 (UTF-16LE) files as a user may hand them to "wlanctl registry import",
+// and the import's check of what they hold.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "import_check.h"
 #include "regedit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<nv::cli::RegKeyDump> keys;
   nv::cli::RegeditError error;
-  if (nv::cli::ParseRegedit4({reinterpret_cast<const char*>(data), size}, &keys, &error)) {
+  if (nv::cli::ParseRegeditFile({reinterpret_cast<const char*>(data), size}, &keys, &error)) {
+    nv::cli::RegeditError problem;
+    if (!nv::cli::CheckImport(keys, nv::ChannelRange{1, 11}, &problem) && problem.message.empty()) {
+      __builtin_trap();  // a refusal always says why
+    }
     // What parses must write back into text that parses to the same keys.
     std::vector<nv::cli::RegKeyDump> again;
     if (!nv::cli::ParseRegedit4(nv::cli::WriteRegedit4(keys), &again, &error)) __builtin_trap();

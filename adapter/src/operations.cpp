@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "adapter/buffers.h"
@@ -31,20 +33,33 @@ int SendValue(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, int32
   return Send(io, handle, pair, EncodeValueBuffer(static_cast<uint32_t>(value)));
 }
 
-void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c) {
-  Send(io, h, codes::kSsid, EncodeSsidBuffer(c));
-  SendValue(io, h, codes::kBssType, c.bssType);
-  SendValue(io, h, codes::kPowerMode, c.powerMode);
-  Send(io, h, codes::kRates, EncodeRatesBuffer(RateCodeFromIndex(c.txRate)));
-  SendValue(io, h, codes::kChannel, c.channel);
-  SendValue(io, h, codes::kPreamble, c.shortPreamble);
+void Note(ApplyReport* report, bool ok, std::string_view setting) {
+  if (report == nullptr) return;
+  if (ok) {
+    ++report->accepted;
+  } else {
+    report->refused.emplace_back(setting);
+  }
 }
 
-void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c) {
-  SendValue(io, h, codes::kWepStatus, c.wepStatus);
-  SendValue(io, h, codes::kAuthMode, c.authMode);
+void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
+  Note(r, Send(io, h, codes::kSsid, EncodeSsidBuffer(c)) == kIoOk, "SSID");
+  Note(r, SendValue(io, h, codes::kBssType, c.bssType) == kIoOk, "BSS type");
+  Note(r, SendValue(io, h, codes::kPowerMode, c.powerMode) == kIoOk, "power mode");
+  Note(r, Send(io, h, codes::kRates, EncodeRatesBuffer(RateCodeFromIndex(c.txRate))) == kIoOk,
+       "transmit rate");
+  Note(r, SendValue(io, h, codes::kChannel, c.channel) == kIoOk, "channel");
+  Note(r, SendValue(io, h, codes::kPreamble, c.shortPreamble) == kIoOk, "preamble");
+}
+
+void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
+  Note(r, SendValue(io, h, codes::kWepStatus, c.wepStatus) == kIoOk, "WEP status");
+  Note(r, SendValue(io, h, codes::kAuthMode, c.authMode) == kIoOk, "authentication mode");
   if (c.wepStatus != 0) return;  // keys travel only while WEP is enabled
-  for (int slot = 0; slot < 4; ++slot) Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot));
+  for (int slot = 0; slot < 4; ++slot) {
+    Note(r, Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot)) == kIoOk,
+         "WEP key " + std::to_string(slot + 1));
+  }
 }
 
 int SetScan(AdapterIo& io, uint32_t value) {
@@ -69,13 +84,16 @@ bool QueryStatusBlock(AdapterIo& io, StatusBlockFields& block) {
 
 }  // namespace
 
-void ApplyConfig(AdapterIo& io, const AdapterConfig& config) {
-  WithDevice(io, [&](DeviceHandle h) {
-    if (config.scope == kScopeAll || config.scope == kScopeLink) SendLinkGroup(io, h, config);
+void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report) {
+  const bool opened = WithDevice(io, [&](DeviceHandle h) {
+    if (config.scope == kScopeAll || config.scope == kScopeLink) {
+      SendLinkGroup(io, h, config, report);
+    }
     if (config.scope == kScopeAll || config.scope == kScopeSecurity) {
-      SendSecurityGroup(io, h, config);
+      SendSecurityGroup(io, h, config, report);
     }
   });
+  if (report != nullptr) report->deviceOpened = opened;
 }
 
 int StartScan(AdapterIo& io) { return SetScan(io, 1); }
@@ -150,10 +168,12 @@ uint32_t ReadRegulatoryDomain(AdapterIo& io) {
   return domain;
 }
 
-void SetRadio(AdapterIo& io, bool on) {
-  WithDevice(io, [&](DeviceHandle h) {
-    io.WriteWindowB(h, kRadioAddress, on ? kRadioOnValue : kRadioOffValue);
+void SetRadio(AdapterIo& io, bool on, ApplyReport* report) {
+  const bool opened = WithDevice(io, [&](DeviceHandle h) {
+    Note(report, io.WriteWindowB(h, kRadioAddress, on ? kRadioOnValue : kRadioOffValue) == 1,
+         "radio");
   });
+  if (report != nullptr) report->deviceOpened = opened;
 }
 
 int ReadRadioState(AdapterIo& io) {

@@ -11,7 +11,8 @@ std::optional<std::string> Args::Get(const std::string& name) const {
 }
 
 bool ParseArgs(const std::vector<std::string>& words, const std::set<std::string>& valued,
-               const std::set<std::string>& flags, Args* args, std::string* error) {
+               const std::set<std::string>& flags, Args* args, std::string* error,
+               const std::set<std::string>& askable) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word.size() < 3 || word.rfind("--", 0) != 0) {
@@ -24,8 +25,11 @@ bool ParseArgs(const std::vector<std::string>& words, const std::set<std::string
       value = name.substr(eq + 1);
       name.resize(eq);
     }
+    const bool noValueFollows = i + 1 >= words.size() || words[i + 1].rfind("--", 0) == 0;
     if (flags.count(name) && !value) {
       args->flags.insert(name);
+    } else if (askable.count(name) && !value && noValueFollows) {
+      args->asked.push_back(name);
     } else if (valued.count(name)) {
       if (!value) {
         if (i + 1 >= words.size()) {
@@ -61,7 +65,8 @@ bool ParseInt(std::string_view text, int* value) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
-int ParseChoice(std::string_view text, const std::string_view* choices, size_t count) {
+int ParseChoice(std::string_view text, const std::string_view* choices, size_t count,
+                bool positions) {
   // A text ("11" for "11 Mbps") wins over a position, which wins over a beginning.
   const std::string wanted = Normalise(text);
   if (wanted.empty()) return -1;
@@ -69,7 +74,9 @@ int ParseChoice(std::string_view text, const std::string_view* choices, size_t c
     if (Normalise(choices[i]) == wanted) return static_cast<int>(i);
   }
   int position = 0;
-  if (ParseInt(text, &position) && position >= 0 && size_t(position) < count) return position;
+  if (positions && ParseInt(text, &position) && position >= 0 && size_t(position) < count) {
+    return position;
+  }
   int prefixMatch = -1;
   int prefixMatches = 0;
   for (size_t i = 0; i < count; ++i) {

@@ -55,7 +55,7 @@ void CorrectNetworkMode(Context& c, LinkStatus& status) {
 }
 
 void Row(Context& c, const char* label, const std::string& value) {
-  c.out << std::left << std::setw(17) << label << value << "\n";
+  c.out << std::left << std::setw(17) << label << Printable(value) << "\n";
 }
 
 }  // namespace
@@ -103,6 +103,7 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
                              : std::to_string(look.icon));
     Row(c, "Tooltip", OneLine(look.tip));
   }
+  if (!found) Fail(c, NoAdapter(c));
   return found ? kExitOk : kExitFailed;
 }
 
@@ -111,7 +112,7 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kScanHelp, &a, &exit)) return exit;
   if (!a.positional.empty()) return Usage(c, "scan takes no arguments");
-  if (!StartScan(c.io)) return Fail(c, "no adapter found: the survey could not start");
+  if (!StartScan(c.io)) return Fail(c, NoAdapter(c) + ": the survey could not start");
   bool abandoned = false;
   for (int polls = 0;;) {
     c.io.system().Sleep(1000);
@@ -146,8 +147,8 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
         << kSurveyColumns[3] << std::setw(9) << kSurveyColumns[4] << kSurveyColumns[5] << "\n";
   for (const SurveyRow& r : rows) {
     c.out << (r.entry == state.connectedBssIndex ? "* " : "  ") << std::setw(19) << r.columns[0]
-          << std::setw(34) << r.columns[1] << std::setw(5) << r.columns[2] << std::setw(5)
-          << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
+          << std::setw(34) << Printable(r.columns[1]) << std::setw(5) << r.columns[2]
+          << std::setw(5) << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
   }
   if (abandoned) c.out << "(the survey did not finish within eleven seconds)\n";
   return kExitOk;
@@ -163,15 +164,21 @@ int CmdRadio(Context& c, const std::vector<std::string>& words) {
     return Usage(c, "radio needs on, off or status, not \"" + what + "\"");
   }
   int state = ReadRadioState(c.io);
-  if (state < 0) return Fail(c, "no adapter found");
   if (what != "status") {
     const int wanted = what == "on" ? 1 : 0;
-    SetRadio(c.io, wanted == 1);
+    ApplyReport report;
+    SetRadio(c.io, wanted == 1, &report);
+    if (!report.deviceOpened) return Fail(c, NoAdapter(c));
     // The adapter confirms through its register window; give it five seconds.
     for (int i = 0; (state = ReadRadioState(c.io)) != wanted && i < 5; ++i) {
       c.io.system().Sleep(1000);
     }
     if (state != wanted) return Fail(c, "the adapter did not confirm the radio switch");
+  } else if (state < 0) {
+    DriverVersions v{};
+    ReadVersions(c.io, v);  // does the link open at all?
+    if (v.result == -1) return Fail(c, NoAdapter(c));
+    return Fail(c, "the adapter did not report the radio state");
   }
   if (a.flags.count("json")) {
     PrintJson(c, Json{{"radio", state ? "on" : "off"}});
@@ -188,7 +195,7 @@ int CmdVersions(Context& c, const std::vector<std::string>& words) {
   if (!a.positional.empty()) return Usage(c, "versions takes no arguments");
   DriverVersions v{};
   ReadVersions(c.io, v);
-  if (v.result == -1) return Fail(c, "no adapter found: the versions could not be read");
+  if (v.result == -1) return Fail(c, NoAdapter(c) + ": the versions could not be read");
   const std::string driver = VersionText(v.driverVersion);
   const std::string firmware = VersionText(v.firmwareVersion);
   if (a.flags.count("json")) {

@@ -1,7 +1,10 @@
 // profile list|show|add|remove|activate: the Site Survey page's profiles.
 #include <cstring>
 #include <iomanip>
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <optional>
 
 #include "adapter/operations.h"
 #include "commands.h"
@@ -11,6 +14,7 @@
 #include "store/profile_store.h"
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
+#include "platform/win32_codes.h"
 
 namespace nv::cli {
 
@@ -42,9 +46,44 @@ const char* MarkText(int mark) {
   }
 }
 
+// The stored profile names, each cut to the 32 characters that count.
+std::vector<std::string> StoredNames(Context& c) {
+  std::vector<std::string> names;
+  Registry& registry = c.io.registry();
+  RegKey root = 0;
+  if (registry.OpenKey(kHkeyCurrentUser, kProfileRoot, kKeyRead, &root) != 0) return names;
+  for (uint32_t i = 0;; ++i) {
+    char name[256];
+    uint32_t length = sizeof name;
+    const int32_t rc = registry.EnumKey(root, i, name, &length);
+    if (rc == win::kErrorNoMoreItems) break;
+    if (rc != win::kErrorSuccess) continue;  // an unreadable name still counts as a profile
+    names.emplace_back(name, std::min<size_t>(length, kProfileNameChars));
+  }
+  registry.CloseKey(root);
+  return names;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// The name a profile is stored under when one matches `name` ignoring case (registry key
+// names ignore case, so "HOME" and "home" are one key).
+std::optional<std::string> StoredNameFor(Context& c, const std::string& name) {
+  for (const std::string& stored : StoredNames(c)) {
+    if (SameIgnoringCase(stored, name)) return stored;
+  }
+  return std::nullopt;
+}
+
 bool Exists(Context& c, const std::string& name, AdapterConfig* config) {
   *config = AdapterConfig{};
-  ReadProfile(c.io.registry(), name, *config);
+  ReadProfile(c.io.registry(), StoredNameFor(c, name).value_or(name), *config);
   return config->scope == kScopeAll;
 }
 
@@ -60,24 +99,30 @@ int List(Context& c, const Args& a) {
   LinkStatus current{};
   ReadLinkStatus(c.io, current);
   const std::vector<ProfileRow> rows = OrderProfiles(*table, survey, current);
+  const size_t stored = StoredNames(c).size();
+  const size_t omitted = stored > rows.size() ? stored - rows.size() : 0;
   if (a.flags.count("json")) {
     Json list = Json::array();
     for (const ProfileRow& r : rows) {
       list.push_back({{"name", r.name}, {"mark", r.mark}, {"status", MarkText(r.mark)}});
     }
-    PrintJson(c, Json{{"profiles", list}});
+    PrintJson(c, Json{{"profiles", list}, {"omitted", omitted}});
     return kExitOk;
   }
-  if (rows.empty()) c.out << "No profiles.\n";
+  if (rows.empty() && omitted == 0) c.out << "No profiles.\n";
   for (const ProfileRow& r : rows) {
-    c.out << std::left << std::setw(34) << r.name << MarkText(r.mark) << "\n";
+    c.out << std::left << std::setw(34) << Printable(r.name) << MarkText(r.mark) << "\n";
+  }
+  if (omitted > 0) {
+    c.out << omitted << " more profile" << (omitted == 1 ? " is" : "s are")
+          << " stored but not listed: the list holds " << kMaxProfiles << ".\n";
   }
   return kExitOk;
 }
 
 int Show(Context& c, const Args& a, const std::string& name) {
   AdapterConfig cfg{};
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
   const std::string ssid(cfg.ssid, strnlen(cfg.ssid, 32));
   const auto pick = [](const auto& texts, int32_t v) {
     return v >= 0 && static_cast<size_t>(v) < texts.size() ? std::string(texts[v])
@@ -99,22 +144,25 @@ int Show(Context& c, const Args& a, const std::string& name) {
   }
   for (const auto& [key, value] : json.items()) {
     c.out << std::left << std::setw(12) << key
-          << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+          << Printable(value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
   }
   return kExitOk;
 }
 
-int Add(Context& c, const Args& a, const std::string& name) {
-  if (!IsValidProfileName(name) || name.size() > kProfileNameChars) {
-    return Usage(c, "a profile name has 1 to 32 characters and no backslash");
+int Add(Context& c, const Args& a, const std::string& asked) {
+  if (!IsValidProfileName(asked) || asked.size() > kProfileNameChars || HasControl(asked)) {
+    return Usage(c, "a profile name has 1 to 32 characters, no backslash and no control "
+                    "characters");
   }
   // From the look for an existing profile to the write: another add of that name waits.
   const SettingsLock lock(c.io.system());
-  if (!lock.held()) return Fail(c, kSettingsBusyMessage);
-  AdapterConfig existing{};
-  if (Exists(c, name, &existing) && !a.flags.count("replace")) {
-    return Fail(c, "a profile named \"" + name + "\" exists; add --replace to overwrite it");
+  if (lock.timedOut()) return Fail(c, kSettingsBusyMessage);
+  const std::optional<std::string> stored = StoredNameFor(c, asked);
+  if (stored && !a.flags.count("replace")) {
+    return Fail(c, "a profile named \"" + Printable(*stored) +
+                       "\" exists (names ignore case); add --replace to overwrite it");
   }
+  const std::string name = stored.value_or(asked);  // --replace keeps the stored spelling
   AdapterConfig cfg{};
   ReadAdapterParameters(c.io, cfg);
   if (cfg.scope == kScopeNoAdapter) cfg = DefaultAdapterConfig();
@@ -133,37 +181,36 @@ int Add(Context& c, const Args& a, const std::string& name) {
   cfg.scope = kScopeAll;
   WriteProfile(c.io.registry(), name, cfg);
   if (cfg.scope != kScopeAll) return Fail(c, "the profile could not be stored");
-  if (a.flags.count("activate")) {
-    const ChangeOutcome outcome = ChangeAdapterSettings(c.io, kScopeAll, [&](AdapterConfig& to) {
-      to = cfg;
-      return true;
-    });
-    if (!outcome.adapterFound) return Fail(c, "profile stored, but no adapter found");
+  if (a.flags.count("activate") && !Change(c, kScopeAll, [&](AdapterConfig& to) {
+        to = cfg;
+        return true;
+      })) {
+    return Fail(c, "the profile \"" + Printable(name) + "\" was stored but not activated");
   }
-  c.out << "Profile \"" << name << "\" stored" << (a.flags.count("activate") ? " and activated" : "")
-        << ".\n";
+  c.out << "Profile \"" << Printable(name) << "\" stored"
+        << (a.flags.count("activate") ? " and activated" : "") << ".\n";
   return kExitOk;
 }
 
 int Remove(Context& c, const std::string& name) {
   AdapterConfig cfg{};
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
   DeleteProfile(c.io.registry(), name);
-  c.out << "Profile \"" << name << "\" removed.\n";
+  c.out << "Profile \"" << Printable(name) << "\" removed.\n";
   return kExitOk;
 }
 
 int Activate(Context& c, const std::string& name) {
   AdapterConfig cfg{};
   // A profile deleted meanwhile is refused, not applied as a cleared configuration.
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + name + "\"");
+  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
   if (!Change(c, kScopeAll, [&](AdapterConfig& to) {
         to = cfg;
         return true;
       })) {
     return kExitFailed;
   }
-  c.out << "Profile \"" << name << "\" activated.\n";
+  c.out << "Profile \"" << Printable(name) << "\" activated.\n";
   return kExitOk;
 }
 

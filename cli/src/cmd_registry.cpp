@@ -4,6 +4,8 @@
 #include "commands.h"
 #include "common.h"
 #include "platform/win32_codes.h"
+#include "adapter/operations.h"
+#include "import_check.h"
 #include "private_file.h"
 #include "regedit.h"
 #include "store/adapter_params.h"
@@ -17,8 +19,12 @@ constexpr const char* kRegistryHelp =
     "usage: wlanctl registry export [FILE]\n"
     "       wlanctl registry import FILE\n"
     "Writes the adapter's instance key and the profiles as a REGEDIT4 file (the format of\n"
-    "Windows' registry editor; standard output without FILE), or reads one back. An import\n"
-    "checks the whole file first and changes nothing when any line is bad.\n";
+    "Windows' registry editor; standard output without FILE), or reads one back (REGEDIT4, or\n"
+    "REGEDIT5 as Windows' registry editor exports it, UTF-16 with a byte-order mark). An\n"
+    "import checks the whole file first: every value must be one the settings pages could\n"
+    "store (a channel of the regulatory domain, key texts of 10, 26 or 58 digits, an SSID of\n"
+    "at most 32 characters...); it changes nothing when any line is bad. An export that has\n"
+    "to pass over a key or value it cannot read names it and exits 1.\n";
 
 constexpr std::string_view kProfileKey = "Software\\NVXPROFILE";
 
@@ -48,25 +54,39 @@ bool Importable(const RegKeyDump& key) {
   return false;
 }
 
+// A registry path for the terminal: each name escaped, the separators left alone.
+std::string PrintablePath(std::string_view path) {
+  std::string out;
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    if (start > 0) out += '\\';
+    out += Printable(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
 int Export(Context& c, const Args& a) {
   std::vector<RegKeyDump> keys;
+  std::vector<std::string> skipped;
   std::string instance;
   if (LocateAdapterKey(c.io, &instance)) {
     instance.pop_back();  // the trailing backslash
-    DumpKeyTree(c.io.registry(), kHkeyLocalMachine, instance, &keys);
+    DumpKeyTree(c.io.registry(), kHkeyLocalMachine, instance, &keys, &skipped);
   } else {
-    c.err << "wlanctl: no supported adapter found; exporting the profiles only\n";
+    c.err << "wlanctl: " << NoAdapter(c) << "; exporting the profiles only\n";
   }
-  DumpKeyTree(c.io.registry(), kHkeyCurrentUser, std::string(kProfileKey), &keys);
+  DumpKeyTree(c.io.registry(), kHkeyCurrentUser, std::string(kProfileKey), &keys, &skipped);
   const std::string text = WriteRegedit4(keys);
   if (a.positional.size() == 1) {
     c.out << text;
-    return kExitOk;
+  } else {
+    std::string error;
+    if (!WritePrivateFile(a.positional[1], text, &error)) return Fail(c, error);
+    c.out << "Exported " << keys.size() << " keys to " << a.positional[1] << ".\n";
   }
-  std::string error;
-  if (!WritePrivateFile(a.positional[1], text, &error)) return Fail(c, error);
-  c.out << "Exported " << keys.size() << " keys to " << a.positional[1] << ".\n";
-  return kExitOk;
+  for (const std::string& what : skipped) Fail(c, "not exported: " + PrintablePath(what));
+  return skipped.empty() ? kExitOk : kExitFailed;
 }
 
 int Import(Context& c, const std::string& file) {
@@ -74,7 +94,7 @@ int Import(Context& c, const std::string& file) {
   if (!ReadWholeFile(file, &text, &error)) return Fail(c, error);
   std::vector<RegKeyDump> keys;
   RegeditError bad;
-  if (!ParseRegedit4(text, &keys, &bad)) {
+  if (!ParseRegeditFile(text, &keys, &bad)) {
     return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
                        "; nothing was imported");
   }
@@ -86,6 +106,10 @@ int Import(Context& c, const std::string& file) {
                          "was imported");
     }
     values += key.values.size();
+  }
+  if (!CheckImport(keys, ChannelRangeFor(ReadRegulatoryDomain(c.io)), &bad)) {
+    return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
+                       "; nothing was imported");
   }
   if (const int32_t rc = WriteKeys(c.io.registry(), keys)) {
     return Fail(c, "the registry refused a write (error " + std::to_string(rc) + ")");

@@ -27,8 +27,10 @@ const std::string kSecurityHelp = std::string(
     kSecurityOptionsHelp;
 
 constexpr const char* kKeygenHelp =
-    "usage: wlanctl keygen --size 64|128|256 PASSPHRASE [--json]\n"
-    "Prints the four keys a passphrase (at most 32 characters) makes, in hexadecimal.\n";
+    "usage: wlanctl keygen --size 64|128|256 [PASSPHRASE | -] [--json]\n"
+    "Prints the four keys a passphrase (at most 32 characters) makes, in hexadecimal.\n"
+    "A passphrase on the command line is visible to other users while wlanctl runs: give -\n"
+    "to read it from a line of standard input, or leave it out to be asked without echo.\n";
 
 std::string Pick(const std::string_view* texts, size_t count, int32_t value) {
   if (value >= 0 && static_cast<size_t>(value) < count) return std::string(texts[value]);
@@ -36,7 +38,7 @@ std::string Pick(const std::string_view* texts, size_t count, int32_t value) {
 }
 
 void Row(Context& c, const char* label, const std::string& value) {
-  c.out << std::left << std::setw(14) << label << value << "\n";
+  c.out << std::left << std::setw(14) << label << Printable(value) << "\n";
 }
 
 int ConfigShow(Context& c, const Args& a) {
@@ -178,9 +180,18 @@ int CmdKeygen(Context& c, const std::vector<std::string>& words) {
   if (!ParseCommand(c, words, {"size"}, {}, kKeygenHelp, &a, &exit)) return exit;
   const int size = a.Get("size") ? ParseKeySize(*a.Get("size")) : -1;
   if (size < 0) return Usage(c, "keygen needs --size 64, 128 or 256");
-  if (a.positional.size() != 1 || a.positional[0].empty()) {
-    return Usage(c, "keygen needs one passphrase");
+  if (a.positional.size() > 1) return Usage(c, "keygen needs one passphrase");
+  std::string error;
+  if (a.positional.empty()) {
+    a.positional.emplace_back();
+    if (!AskSecret(c, "Passphrase: ", &a.positional[0])) {
+      return Usage(c, "keygen needs a passphrase (- reads it from standard input)");
+    }
+  } else if (a.positional[0] == "-" &&
+             !ReadSecretLine(c, "the passphrase", &a.positional[0], &error)) {
+    return Usage(c, error);
   }
+  if (a.positional[0].empty()) return Usage(c, "keygen needs one passphrase");
   if (a.positional[0].size() > kMaxPassphraseChars) {
     return Usage(c, "the passphrase takes at most 32 characters");
   }

@@ -1,8 +1,10 @@
 #include "common.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "adapter/operations.h"
+#include "edits.h"
 #include "store/adapter_params.h"
 
 namespace nv::cli {
@@ -25,20 +27,51 @@ bool ReadStored(Context& c, AdapterConfig* config) {
   *config = AdapterConfig{};
   ReadAdapterParameters(c.io, *config);
   if (config->scope == kScopeNoAdapter) {
-    Fail(c, "no supported adapter found");
+    Fail(c, NoAdapter(c));
     return false;
   }
   return true;
+}
+
+std::string NoAdapter(Context& c) {
+  if (c.registryBusy && c.registryBusy()) return kRegistryBusyText;
+  const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
+  return why.empty() ? "no supported adapter found" : "no adapter: " + why;
+}
+
+bool ReportChange(Context& c, const ChangeOutcome& outcome) {
+  if (!outcome.adapterFound) return Fail(c, NoAdapter(c)), false;
+  if (!outcome.overwritten) return false;  // the overwrite said why
+  if (!outcome.deviceOpened) {
+    const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
+    Fail(c, "the adapter could not be opened" + (why.empty() ? "" : " (" + why + ")") +
+                "; nothing was changed");
+    return false;
+  }
+  std::string refused;
+  for (const std::string& name : outcome.refused) refused += (refused.empty() ? "" : ", ") + name;
+  if (!refused.empty()) {
+    Fail(c, "the driver refused: " + refused +
+                (outcome.reached && outcome.stored ? " (the other settings were applied and stored)"
+                                                   : ""));
+  }
+  if (!outcome.reached) {
+    Fail(c, "nothing reached the adapter; nothing was stored");
+  } else if (!outcome.stored) {
+    const bool busy = c.registryBusy && c.registryBusy();
+    Fail(c, std::string("the settings could not be stored") + (busy ? ": " : "") +
+                (busy ? kRegistryBusyText : ""));
+  }
+  return outcome.applied && outcome.stored;
 }
 
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
   const ChangeOutcome outcome = ChangeAdapterSettings(c.io, scope, overwrite);
   if (outcome.lockTimedOut) {
     Fail(c, kSettingsBusyMessage);
-  } else if (!outcome.adapterFound) {
-    Fail(c, "no supported adapter found");
+    return false;
   }
-  return outcome.overwritten;
+  return ReportChange(c, outcome);
 }
 
 std::string VersionText(const uint8_t v[4]) {
@@ -47,19 +80,68 @@ std::string VersionText(const uint8_t v[4]) {
   return text;
 }
 
+bool ReadSecretLine(Context& c, const std::string& what, std::string* value,
+                    std::string* error) {
+  if (c.in == nullptr || !std::getline(*c.in, *value)) {
+    *error = "standard input ended before " + what;
+    return false;
+  }
+  if (!value->empty() && value->back() == '\r') value->pop_back();
+  return true;
+}
+
+bool AskSecret(Context& c, const std::string& prompt, std::string* value) {
+  return c.askSecret && c.askSecret(prompt, value);
+}
+
+namespace {
+
+std::string PromptFor(const std::string& option) {
+  return option == "passphrase" ? "Passphrase: " : "WEP key " + option.substr(3) + ": ";
+}
+
+// "-" values come from standard input in a fixed order; left-out ones are asked for.
+bool ResolveSecrets(Context& c, Args* args, std::string* error) {
+  for (const std::string& name : SecretOptionNames()) {
+    auto found = args->values.find(name);
+    if (found == args->values.end() || found->second != "-") continue;
+    if (!ReadSecretLine(c, "the value of --" + name, &found->second, error)) return false;
+  }
+  for (const std::string& name : args->asked) {
+    std::string value;
+    if (!AskSecret(c, PromptFor(name), &value)) {
+      *error = "--" + name + " needs a value (- reads it from standard input)";
+      return false;
+    }
+    args->values[name] = value;
+  }
+  args->asked.clear();
+  return true;
+}
+
+}  // namespace
+
 bool ParseCommand(Context& c, const std::vector<std::string>& words,
                   const std::set<std::string>& valued, const std::set<std::string>& flags,
                   const char* help, Args* args, int* exit) {
   std::set<std::string> allFlags = flags;
   allFlags.insert({"help", "json"});
+  std::set<std::string> askable;
+  for (const std::string& name : SecretOptionNames()) {
+    if (valued.count(name)) askable.insert(name);
+  }
   std::string error;
-  if (!ParseArgs(words, valued, allFlags, args, &error)) {
+  if (!ParseArgs(words, valued, allFlags, args, &error, askable)) {
     *exit = Usage(c, error);
     return false;
   }
   if (args->flags.count("help")) {
     c.out << help;
     *exit = kExitOk;
+    return false;
+  }
+  if (!ResolveSecrets(c, args, &error)) {
+    *exit = Usage(c, error);
     return false;
   }
   return true;

@@ -3,15 +3,19 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "adapter/records.h"
 #include "args.h"
 #include "cli/wlanctl.h"
 #include "logic/change_road.h"
+#include "text_escape.h"
 
 namespace nv::cli {
 
 using Json = nlohmann::ordered_json;
+
+inline constexpr const char* kRegistryBusyText = "the settings are in use by another program";
 
 int Fail(Context& c, const std::string& message, int code = kExitFailed);
 // One line on standard error; exit status 2.
@@ -20,8 +24,13 @@ void PrintJson(Context& c, const Json& json);
 
 // Reads the adapter's stored configuration; false (after saying so) when there is no adapter.
 bool ReadStored(Context& c, AdapterConfig* config);
-// The road every change takes (logic/change_road.h); false (after saying so) when it stopped
-// before the adapter was changed.
+// "no supported adapter found", or why there is none as far as the ports know.
+std::string NoAdapter(Context& c);
+// Says what went wrong on the road; true only when every request went through and the
+// settings were stored.
+bool ReportChange(Context& c, const ChangeOutcome& outcome);
+// The road every change takes (logic/change_road.h), reported as above. When the overwrite
+// stops it, the overwrite has said why.
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
 
 inline constexpr const char* kSettingsBusyMessage =
@@ -29,7 +38,13 @@ inline constexpr const char* kSettingsBusyMessage =
 
 std::string VersionText(const uint8_t v[4]);
 
-// Parses the words after a command; prints usage errors. False when the command must stop
+// One line of standard input for a secret (`what` names it in the error); a trailing CR goes.
+bool ReadSecretLine(Context& c, const std::string& what, std::string* value, std::string* error);
+// Asks on the terminal without echo; false when there is no terminal to ask on.
+bool AskSecret(Context& c, const std::string& prompt, std::string* value);
+
+// Parses the words after a command (secret options resolved: "-" read from standard input,
+// left-out values asked for); prints usage errors. False when the command must stop
 // (with *exit set: 0 after --help, 2 after an error).
 bool ParseCommand(Context& c, const std::vector<std::string>& words,
                   const std::set<std::string>& valued, const std::set<std::string>& flags,

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "common.h"
 #include "store/wep_keys.h"
 
 namespace nv::cli {
@@ -10,12 +11,12 @@ namespace nv::cli {
 namespace {
 
 bool Choice(const Args& args, const char* name, const std::string_view* texts, size_t count,
-            int32_t* field, std::string* error) {
+            int32_t* field, std::string* error, bool positions = true) {
   const auto value = args.Get(name);
   if (!value) return true;
-  const int index = ParseChoice(*value, texts, count);
+  const int index = ParseChoice(*value, texts, count, positions);
   if (index < 0) {
-    *error = "--" + std::string(name) + ": no such choice \"" + *value + "\"";
+    *error = "--" + std::string(name) + ": no such choice \"" + Printable(*value) + "\"";
     return false;
   }
   *field = index;
@@ -112,6 +113,11 @@ const std::set<std::string>& SecurityOptionNames() {
   return names;
 }
 
+const std::set<std::string>& SecretOptionNames() {
+  static const std::set<std::string> names = {"passphrase", "key1", "key2", "key3", "key4"};
+  return names;
+}
+
 int ParseKeySize(const std::string& text) {
   for (int i = 0; i < 3; ++i) {
     const std::string_view full = kKeySizeTexts[i];
@@ -124,6 +130,7 @@ bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
                       std::string* error) {
   if (const auto ssid = args.Get("ssid")) {
     if (ssid->size() > 32) return *error = "--ssid takes at most 32 characters", false;
+    if (HasControl(*ssid)) return *error = "--ssid must not hold control characters", false;
     std::memset(c.ssid, 0, sizeof c.ssid);
     std::memcpy(c.ssid, ssid->data(), ssid->size());
   }
@@ -137,7 +144,9 @@ bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
     c.channel = n;
   }
   return Choice(args, "bss-type", kBssTypeTexts.data(), kBssTypeTexts.size(), &c.bssType, error) &&
-         Choice(args, "rate", kTxRateTexts.data(), kTxRateTexts.size(), &c.txRate, error) &&
+         // Rates by their texts only: "5" must not mean the fifth entry, 11 Mbps.
+         Choice(args, "rate", kTxRateTexts.data(), kTxRateTexts.size(), &c.txRate, error,
+                false) &&
          Choice(args, "preamble", kPreambleTexts.data(), kPreambleTexts.size(), &c.shortPreamble,
                 error) &&
          Choice(args, "power-mode", kPowerModeTexts.data(), kPowerModeTexts.size(), &c.powerMode,

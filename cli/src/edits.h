@@ -14,7 +14,7 @@ inline constexpr const char* kLinkOptionsHelp =
     "  --ssid TEXT           at most 32 characters\n"
     "  --bss-type TYPE       Ad-hoc | Infrastructure | Any (or 0..2)\n"
     "  --channel N           a channel of the regulatory domain's range\n"
-    "  --rate RATE           Auto | 1 | 2 | 5.5 | 5.5 PBCC | 11 | 11 PBCC | 22 PBCC (or 0..7)\n"
+    "  --rate RATE           Auto | 1 | 2 | 5.5 | 5.5 PBCC | 11 | 11 PBCC | 22 PBCC (Mbps)\n"
     "  --preamble P          Long | Short (or 0..1)\n"
     "  --power-mode M        Continuous | Maximum | Fast (or 0..2)\n";
 
@@ -25,7 +25,15 @@ inline constexpr const char* kSecurityOptionsHelp =
     "  --size BITS           64 | 128 | 256 for all four keys; --size1 .. --size4 for one\n"
     "  --key1 .. --key4 TEXT the key texts\n"
     "  --default-key N       1..4, the transmit key\n"
-    "  --passphrase TEXT     make all four keys from a passphrase (size of key 1)\n";
+    "  --passphrase TEXT     make all four keys from a passphrase (size of key 1)\n"
+    "  Keys and passphrases given as TEXT are visible to other users of this machine while\n"
+    "  wlanctl runs. Give - instead to read each from a line of standard input (in the order\n"
+    "  --passphrase, --key1 .. --key4), or leave the value out to be asked for it without\n"
+    "  echo on a terminal.\n";
+
+// The options whose values are secrets: read from standard input for "-", asked for when
+// left out.
+const std::set<std::string>& SecretOptionNames();
 
 const std::set<std::string>& LinkOptionNames();
 const std::set<std::string>& SecurityOptionNames();

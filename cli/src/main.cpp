@@ -3,14 +3,19 @@
 
 #include "cli/wlanctl.h"
 #include "platform/default_ports.h"
+#include "terminal.h"
 
 int main(int argc, char** argv) {
-  nv::DefaultPorts ports = nv::MakeDefaultPorts();
+  nv::DefaultPorts ports = nv::MakeDefaultPorts(2000);  // no exchange may hang the command
   if (!ports.registry) {
     std::cerr << "wlanctl: " << ports.error << "\n";
     return nv::cli::kExitFailed;
   }
   nv::AdapterIo io(nv::Ports{*ports.link, *ports.probe, *ports.system, *ports.registry});
   nv::cli::Context context{io, std::cout, std::cerr};
+  context.in = &std::cin;
+  if (nv::cli::StdinIsTerminal()) context.askSecret = nv::cli::ReadHiddenLine;
+  context.linkRefusal = ports.linkRefusal;
+  context.registryBusy = ports.registryBusy;
   return nv::cli::Run({argv + 1, argv + argc}, context);
 }

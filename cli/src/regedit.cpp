@@ -77,30 +77,48 @@ std::string WriteRegedit4(const std::vector<RegKeyDump>& keys) {
 }
 
 bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
-                 std::vector<RegKeyDump>* out) {
+                 std::vector<RegKeyDump>* out, std::vector<std::string>* skipped) {
   RegKey key = 0;
   if (registry.OpenKey(root, path, kKeyRead, &key) != win::kErrorSuccess) return false;
+  const std::string where = std::string(RootName(root)) + "\\" + path;
+  const auto skip = [&](const std::string& what) {
+    if (skipped) skipped->push_back(what);
+  };
   RegKeyDump dump{root, path, {}};
   for (uint32_t i = 0;; ++i) {
     std::string name(16384, '\0');
     auto nameLength = static_cast<uint32_t>(name.size());
     uint32_t type = 0;
     uint32_t size = 0;
-    if (registry.EnumValue(key, i, name.data(), &nameLength, &type, nullptr, &size) !=
-        win::kErrorSuccess) {
-      break;
+    const int32_t rc = registry.EnumValue(key, i, name.data(), &nameLength, &type, nullptr, &size);
+    if (rc == win::kErrorNoMoreItems) break;
+    if (rc != win::kErrorSuccess) {
+      skip(where + ": value " + std::to_string(i) + " (error " + std::to_string(rc) + ")");
+      if (i > 65536) break;  // a registry that fails every index must not keep us here
+      continue;
     }
     name.resize(nameLength);
     std::vector<uint8_t> data(size);
-    registry.QueryValue(key, name, &type, data.data(), &size);
+    if (registry.QueryValue(key, name, &type, data.data(), &size) != win::kErrorSuccess) {
+      skip(where + ": value \"" + name + "\"");
+      continue;
+    }
     data.resize(size);
     dump.values.push_back({name, type, std::move(data)});
   }
   std::vector<std::string> children;
   for (uint32_t i = 0;; ++i) {
-    char name[256];
+    char name[256];  // Windows' key names have at most 255 characters
     uint32_t length = sizeof name;
-    if (registry.EnumKey(key, i, name, &length) != win::kErrorSuccess) break;
+    const int32_t rc = registry.EnumKey(key, i, name, &length);
+    if (rc == win::kErrorNoMoreItems) break;
+    if (rc != win::kErrorSuccess) {
+      skip(where + ": subkey " + std::to_string(i) +
+           (rc == win::kErrorMoreData ? " (a name longer than 255 characters)"
+                                      : " (error " + std::to_string(rc) + ")"));
+      if (i > 65536) break;
+      continue;
+    }
     children.emplace_back(name, length);
   }
   registry.CloseKey(key);
@@ -108,7 +126,7 @@ bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
   for (const std::string& child : children) {
     std::string childPath = path;
     childPath.append("\\").append(child);
-    DumpKeyTree(registry, root, childPath, out);
+    if (!DumpKeyTree(registry, root, childPath, out, skipped)) skip(where + "\\" + child);
   }
   return true;
 }

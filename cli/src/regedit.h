@@ -31,11 +31,17 @@ struct RegeditError {
   std::string message;
 };
 // The whole text or nothing: on the first bad line, false with its number and what is wrong.
+// Takes the REGEDIT4 header and the "Windows Registry Editor Version 5.00" one.
 bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, RegeditError* error);
+// A file's bytes: UTF-16LE after its byte-order mark (what Windows' registry editor exports,
+// strings then arriving as UTF-8), UTF-8 with or without a mark, or plain ANSI text.
+bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys,
+                      RegeditError* error);
 
 // The key and every key below it, values in registry order. False when it does not open.
+// A subkey or value that cannot be read is passed over and named in `skipped`.
 bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
-                 std::vector<RegKeyDump>* out);
+                 std::vector<RegKeyDump>* out, std::vector<std::string>* skipped = nullptr);
 // Creates the keys and sets the values; the first registry error, or 0.
 int32_t WriteKeys(Registry& registry, const std::vector<RegKeyDump>& keys);
 

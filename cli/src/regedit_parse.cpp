@@ -6,6 +6,45 @@ namespace nv::cli {
 
 namespace {
 
+constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
+
+// UTF-16LE to UTF-8; false at an unpaired surrogate or an odd byte count.
+bool FromUtf16(std::string_view bytes, std::string* out) {
+  if (bytes.size() % 2 != 0) return false;
+  for (size_t i = 0; i < bytes.size(); i += 2) {
+    const auto unit = [&](size_t at) {
+      return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) |
+             static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+    };
+    uint32_t cp = unit(i);
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      if (i + 3 >= bytes.size()) return false;
+      const uint32_t low = unit(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return false;
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+      return false;
+    }
+    if (cp < 0x80) {
+      *out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      *out += static_cast<char>(0xC0 | cp >> 6);
+      *out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      *out += static_cast<char>(0xE0 | cp >> 12);
+      *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+      *out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      *out += static_cast<char>(0xF0 | cp >> 18);
+      *out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+      *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+      *out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return true;
+}
+
 struct Line {
   int number;
   std::string text;
@@ -166,7 +205,9 @@ bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, Regedit
   for (const Line& line : LogicalLines(text)) {
     if (line.text.empty() || line.text[0] == ';') continue;
     if (!header) {
-      if (line.text != "REGEDIT4") return Fail(error, line.number, "the file must start with REGEDIT4");
+      if (line.text != "REGEDIT4" && line.text != kRegedit5Header) {
+        return Fail(error, line.number, "the file must start with REGEDIT4");
+      }
       header = true;
       continue;
     }
@@ -188,6 +229,17 @@ bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, Regedit
   if (!header) return Fail(error, 1, "the file must start with REGEDIT4");
   *keys = std::move(parsed);
   return true;
+}
+
+bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys,
+                      RegeditError* error) {
+  if (bytes.substr(0, 2) == "\xFF\xFE") {
+    std::string text;
+    if (!FromUtf16(bytes.substr(2), &text)) return Fail(error, 1, "bad UTF-16 text");
+    return ParseRegedit4(text, keys, error);
+  }
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return ParseRegedit4(bytes, keys, error);
 }
 
 }  // namespace nv::cli

@@ -32,7 +32,10 @@ void Help(std::ostream& out) {
   for (const Command& c : kCommands) {
     out << "  " << std::left << std::setw(10) << c.name << c.summary << "\n";
   }
-  out << "\nExit status: 0 done, 1 failed (no adapter, key check, no such profile), 2 usage.\n"
+  out << "\nExit status: 0 done (a change: the driver took every request and the settings were\n"
+         "stored), 1 failed, saying what (no adapter, a setting the driver refused, settings not\n"
+         "stored or in use by another program, key check, no such profile), 2 usage.\n"
+         "Keys given on the command line are visible to other users: see security --help.\n"
          "Environment: WLANMON_RUNTIME_DIR (the virtual adapter's socket), WLANMON_REGISTRY.\n";
 }
 

@@ -1,5 +1,7 @@
 #include "logic/change_road.h"
 
+#include <utility>
+
 #include "adapter/operations.h"
 #include "logic/settings_lock.h"
 #include "store/adapter_params.h"
@@ -9,7 +11,7 @@ namespace nv {
 ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
   ChangeOutcome outcome;
   const SettingsLock lock(io.system());
-  if (!lock.held()) {
+  if (lock.timedOut()) {
     outcome.lockTimedOut = true;
     return outcome;
   }
@@ -20,9 +22,16 @@ ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrit
   if (!overwrite(config)) return outcome;
   outcome.overwritten = true;
   config.scope = scope;
-  ApplyConfig(io, config);
+  ApplyReport report;
+  ApplyConfig(io, config, &report);
+  outcome.deviceOpened = report.deviceOpened;
+  outcome.applied = report.deviceOpened && report.refused.empty();
+  outcome.refused = std::move(report.refused);
+  outcome.reached = report.accepted > 0;
+  if (!outcome.reached) return outcome;
   config.scope = scope;
   WriteAdapterParameters(io, config);
+  // A batch that did not land leaves scope at -1, so a failed value write is seen here.
   outcome.stored = config.scope != kScopeNoAdapter;
   outcome.scanStarted = StartScan(io) == 1;
   return outcome;

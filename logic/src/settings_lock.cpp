@@ -16,6 +16,7 @@ SettingsLock::SettingsLock(SystemPort& system, uint32_t waitMs) : system_(system
     const LockResult result = system_.TryLockSettings();
     if (result != LockResult::Busy) {
       held_ = result == LockResult::Acquired;
+      unavailable_ = result == LockResult::Failed;
       return;
     }
     const uint32_t waited = system_.TickCount() - start;  // unsigned: survives the wrap

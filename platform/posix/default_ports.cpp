@@ -6,12 +6,14 @@
 
 namespace nv {
 
-DefaultPorts MakeDefaultPorts() {
+DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs) {
   DefaultPorts ports;
-  ports.link = std::make_unique<PosixDeviceLink>();
-  ports.probe = std::make_unique<PosixAdapterProbe>();
+  ports.link = std::make_unique<PosixDeviceLink>(exchangeDeadlineMs);
+  ports.probe = std::make_unique<PosixAdapterProbe>(exchangeDeadlineMs);
+  ports.linkRefusal = [] { return posix::LastRefusal(); };
   ports.system = std::make_unique<PosixSystem>();
   ports.registry = SqliteRegistry::OpenFile(DefaultRegistryPath(), &ports.error);
+  ports.registryBusy = [] { return SqliteRegistry::BusyGiveUps() > 0; };
   return ports;
 }
 

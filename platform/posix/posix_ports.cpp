@@ -20,12 +20,13 @@ constexpr std::string_view kLinkPrefix = "\\\\.\\";
 DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
   if (linkName.substr(0, kLinkPrefix.size()) != kLinkPrefix) return kInvalidDeviceHandle;
   const std::string_view name = linkName.substr(kLinkPrefix.size());
-  const int fd = posix::ConnectUnix(posix::RuntimeDir() + "/" + std::string(name));
+  if (name != posix::kSocketName) return kInvalidDeviceHandle;  // the one link there is
+  const int fd = posix::ConnectToAdapter(deadlineMs_, &refusal_);
   if (fd < 0) return kInvalidDeviceHandle;
   wire::Frame reply;
   uint32_t error = 1;
   if (posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(), wire::kOpenReply,
-                       &reply)) {
+                       &reply, deadlineMs_)) {
     wire::Reader reader(reply.body);
     if (!reader.U32(&error)) error = 1;
   }
@@ -44,9 +45,9 @@ IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code,
   wire::Frame frame;
   wire::IoctlReply reply;
   if (!posix::Roundtrip(static_cast<int>(handle), wire::kIoctl, wire::EncodeIoctlRequest(request),
-                        wire::kIoctlReply, &frame) ||
+                        wire::kIoctlReply, &frame, deadlineMs_) ||
       !wire::DecodeIoctlReply(frame.body, &reply)) {
-    return {false, 0, win::kErrorGenFailure};  // the daemon went away mid-operation
+    return {false, 0, win::kErrorGenFailure};  // the daemon went away or stopped answering
   }
   const size_t copy = std::min(reply.out.size(), out.size());
   std::copy_n(reply.out.begin(), copy, out.begin());
@@ -59,12 +60,12 @@ uint32_t PosixDeviceLink::CompletePending(DeviceHandle) { return 0; }  // never 
 bool PosixDeviceLink::Close(DeviceHandle handle) { return close(static_cast<int>(handle)) == 0; }
 
 bool PosixAdapterProbe::OpenAndClose(std::string_view adapterName) {
-  const int fd = posix::ConnectUnix(posix::SocketPath());
+  const int fd = posix::ConnectToAdapter(deadlineMs_, &refusal_);
   if (fd < 0) return false;
   wire::Frame reply;
   uint8_t present = 0;
   if (posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text(adapterName).bytes(),
-                       wire::kProbeReply, &reply)) {
+                       wire::kProbeReply, &reply, deadlineMs_)) {
     wire::Reader reader(reply.body);
     if (!reader.U8(&present)) present = 0;
   }

@@ -2,24 +2,46 @@
 // virtual adapter behind a Unix socket in the runtime directory.
 #pragma once
 
+#include <string>
+
 #include "platform/adapter_probe.h"
 #include "platform/device_link.h"
 #include "platform/system_port.h"
 
 namespace nv {
 
+// The wait for one exchange with the daemon; a wait that runs out fails the exchange, as a
+// failing driver would.
+inline constexpr int kDefaultExchangeDeadlineMs = 2000;
+
+// The link opens only through a trusted runtime directory to a socket of this user or root
+// (posix::ConnectToAdapter); `refusal()` says why the last open was refused, if it was.
 class PosixDeviceLink : public DeviceLink {
  public:
+  explicit PosixDeviceLink(int deadlineMs = kDefaultExchangeDeadlineMs)
+      : deadlineMs_(deadlineMs) {}
+  const std::string& refusal() const { return refusal_; }
   DeviceHandle Open(std::string_view linkName) override;
   IoOutcome Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> in,
                     std::span<uint8_t> out) override;
   uint32_t CompletePending(DeviceHandle handle) override;
   bool Close(DeviceHandle handle) override;
+
+ private:
+  int deadlineMs_;
+  std::string refusal_;
 };
 
 class PosixAdapterProbe : public AdapterProbe {
  public:
+  explicit PosixAdapterProbe(int deadlineMs = kDefaultExchangeDeadlineMs)
+      : deadlineMs_(deadlineMs) {}
+  const std::string& refusal() const { return refusal_; }
   bool OpenAndClose(std::string_view adapterName) override;
+
+ private:
+  int deadlineMs_;
+  std::string refusal_;
 };
 
 // NT family unless WLANMON_PLATFORM is "9x".

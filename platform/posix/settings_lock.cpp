@@ -38,7 +38,7 @@ bool OpenLockFile(ProcessLock& s) {
   if (s.fd >= 0) close(s.fd);
   s.fd = -1;
   std::string error;
-  if (!EnsurePrivateDir(dir, &error)) return false;
+  if (!TrustedClientDir(dir, &error)) return false;
   s.fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   s.path = path;
   return s.fd >= 0;

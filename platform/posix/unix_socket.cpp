@@ -1,5 +1,6 @@
 #include "unix_socket.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -57,10 +59,46 @@ int ConnectUnix(const std::string& path) {
   return fd;
 }
 
-bool SendFrame(int fd, uint8_t type, std::span<const uint8_t> body) {
-  const std::vector<uint8_t> frame = wire::EncodeFrame(type, body);
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point DeadlineFrom(int deadlineMs) {
+  return deadlineMs < 0 ? Clock::time_point::max()
+                        : Clock::now() + std::chrono::milliseconds(deadlineMs);
+}
+
+// Waits until the socket is ready for `events` or the deadline passes (then shuts it down).
+bool Ready(int fd, short events, Clock::time_point deadline) {
+  if (deadline == Clock::time_point::max()) return true;
+  for (;;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    pollfd p{fd, events, 0};
+    const int n = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count())) : 0;
+    if (n > 0) return true;
+    if (n < 0 && errno == EINTR) continue;
+    shutdown(fd, SHUT_RDWR);
+    return false;
+  }
+}
+
+bool ReadExactly(int fd, uint8_t* out, size_t size, Clock::time_point deadline) {
+  size_t got = 0;
+  while (got < size) {
+    if (!Ready(fd, POLLIN, deadline)) return false;
+    const ssize_t n = recv(fd, out + got, size - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    got += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool SendAll(int fd, const std::vector<uint8_t>& frame, Clock::time_point deadline) {
   size_t sent = 0;
   while (sent < frame.size()) {
+    if (!Ready(fd, POLLOUT, deadline)) return false;
     const ssize_t n = send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
@@ -69,38 +107,93 @@ bool SendFrame(int fd, uint8_t type, std::span<const uint8_t> body) {
   return !frame.empty();
 }
 
-namespace {
-bool ReadExactly(int fd, uint8_t* out, size_t size) {
-  size_t got = 0;
-  while (got < size) {
-    const ssize_t n = recv(fd, out + got, size - got, 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    got += static_cast<size_t>(n);
-  }
-  return true;
-}
-}  // namespace
-
-bool ReadFrame(int fd, wire::Frame* frame) {
+bool ReadFrameBy(int fd, wire::Frame* frame, Clock::time_point deadline) {
   std::vector<uint8_t> buffer(wire::kPrefixBytes);
-  if (!ReadExactly(fd, buffer.data(), buffer.size())) return false;
+  if (!ReadExactly(fd, buffer.data(), buffer.size(), deadline)) return false;
   const uint32_t payload = le::Get32(buffer, 0);
   if (payload < 2 || payload > wire::kMaxFrameBytes - wire::kPrefixBytes) return false;
   buffer.resize(wire::kPrefixBytes + payload);
-  if (!ReadExactly(fd, buffer.data() + wire::kPrefixBytes, payload)) return false;
+  if (!ReadExactly(fd, buffer.data() + wire::kPrefixBytes, payload, deadline)) return false;
   size_t consumed = 0;
   return wire::DecodeFrame(buffer, frame, &consumed) == wire::Decode::Ok;
 }
 
+int ConnectChecked(int deadlineMs, std::string* refusal) {
+  refusal->clear();
+  const std::string dir = RuntimeDir();
+  if (!TrustedClientDir(dir, refusal)) return -1;
+  sockaddr_un address{};
+  const std::string path = dir + "/" + kSocketName;
+  if (path.size() >= sizeof address.sun_path) return -1;
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  if (deadlineMs >= 0) {  // a connect to a daemon that stopped accepting waits this long
+    const timeval wait{deadlineMs / 1000, static_cast<suseconds_t>(deadlineMs % 1000) * 1000};
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+  }
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
+    close(fd);
+    return -1;
+  }
+  if (peer.uid != getuid() && peer.uid != 0) {
+    *refusal = path + " is served by another user (uid " + std::to_string(peer.uid) + ")";
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+// A runtime directory a client may trust: created 0700 when missing, else this user's own
+// and closed to everyone else. Unlike the daemon, a client changes nothing about it.
+bool TrustedClientDir(const std::string& dir, std::string* refusal) {
+  if (!MakeDirectories(dir, refusal)) return false;
+  struct stat st {};
+  if (lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    *refusal = "the runtime directory " + dir + " is not a directory";
+  } else if (st.st_uid != getuid()) {
+    *refusal = "the runtime directory " + dir + " belongs to another user";
+  } else if ((st.st_mode & 0077) != 0) {
+    *refusal = "the runtime directory " + dir + " is open to other users";
+  } else {
+    return true;
+  }
+  return false;
+}
+
+thread_local std::string lastRefusal;
+
+const std::string& LastRefusal() { return lastRefusal; }
+
+int ConnectToAdapter(int deadlineMs, std::string* refusal) {
+  const int fd = ConnectChecked(deadlineMs, refusal);
+  lastRefusal = *refusal;
+  return fd;
+}
+
+bool SendFrame(int fd, uint8_t type, std::span<const uint8_t> body, int deadlineMs) {
+  return SendAll(fd, wire::EncodeFrame(type, body), DeadlineFrom(deadlineMs));
+}
+
+bool ReadFrame(int fd, wire::Frame* frame, int deadlineMs) {
+  return ReadFrameBy(fd, frame, DeadlineFrom(deadlineMs));
+}
+
 namespace {
 // The one frame that answers a request: nothing else comes until the next request, so it is
-// taken in as it arrives (one read, usually) instead of prefix and payload apart.
-bool ReadReply(int fd, wire::Frame* frame) {
+// taken in as it arrives (one wait and one read, usually) instead of prefix and payload apart.
+bool ReadReply(int fd, wire::Frame* frame, Clock::time_point deadline) {
   std::array<uint8_t, wire::kMaxFrameBytes> buffer;  // not zero-filled: only `got` bytes count
   size_t got = 0;
   size_t need = wire::kPrefixBytes;
   while (got < need) {
+    if (!Ready(fd, POLLIN, deadline)) return false;
     const ssize_t n = recv(fd, buffer.data() + got, buffer.size() - got, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
@@ -118,8 +211,10 @@ bool ReadReply(int fd, wire::Frame* frame) {
 }  // namespace
 
 bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t replyType,
-               wire::Frame* reply) {
-  return SendFrame(fd, type, body) && ReadReply(fd, reply) && reply->type == replyType;
+               wire::Frame* reply, int deadlineMs) {
+  const Clock::time_point deadline = DeadlineFrom(deadlineMs);
+  return SendAll(fd, wire::EncodeFrame(type, body), deadline) &&
+         ReadReply(fd, reply, deadline) && reply->type == replyType;
 }
 
 int SendControl(const std::string& command, std::string* reply) {

@@ -104,7 +104,7 @@ std::unique_ptr<SqliteRegistry> SqliteRegistry::OpenMemory() {
 
 bool SqliteRegistry::Initialise(std::string* error) {
   sqlite_support::RegisterWinCase(db_);
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite_support::WaitForBusyDatabase(db_);
   if (!sqlite_support::ExecWaiting(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
       !sqlite_support::ExecWaiting(db_, kSchema)) {
     if (error) *error = std::string("cannot set up registry database: ") + sqlite3_errmsg(db_);
@@ -155,6 +155,9 @@ int32_t SqliteRegistry::FindChild(int64_t parent, std::string_view name, int64_t
 int32_t SqliteRegistry::Walk(int64_t start, std::string_view path, bool create, int64_t* id) {
   std::vector<std::string_view> names;
   if (!SplitPath(path, names)) return win::kErrorBadPathname;
+  for (const std::string_view name : names) {  // Windows' limit on a key name
+    if (name.size() > 255) return win::kErrorInvalidParameter;
+  }
   if (!KeyExists(start)) return win::kErrorKeyDeleted;
   int64_t current = start;
   for (const std::string_view name : names) {

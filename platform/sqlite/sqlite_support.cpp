@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "directories.h"
@@ -30,17 +32,65 @@ int CompareWinCase(void*, int leftSize, const void* left, int rightSize, const v
 
 bool IsBusy(int rc) { return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED; }
 
+// A database held by another program is waited for at most kBusyWait. Once a wait has run
+// out, the holder is evidently busy: calls of the following kBusyWait give up at once, so a
+// command of many calls waits kBusyWait in all, not kBusyWait a call.
+using Clock = std::chrono::steady_clock;
+constexpr auto kBusyWait = std::chrono::seconds(5);
+std::atomic<uint64_t> giveUps{0};
+std::atomic<int64_t> lastGiveUpMs{0};
+
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
+      .count();
+}
+
+bool GaveUpRecently() {
+  return giveUps.load() > 0 &&
+         NowMs() - lastGiveUpMs.load() <
+             std::chrono::duration_cast<std::chrono::milliseconds>(kBusyWait).count();
+}
+
+void NoteGiveUp() {
+  lastGiveUpMs.store(NowMs());
+  ++giveUps;
+}
+
+int WaitWhileBusy(void*, int count) {
+  thread_local Clock::time_point episodeStart;
+  if (count == 0) episodeStart = Clock::now();
+  if (GaveUpRecently() || Clock::now() - episodeStart >= kBusyWait) {
+    NoteGiveUp();
+    return 0;
+  }
+  sqlite3_sleep(10);
+  return 1;
+}
+
+// After a busy result: true while another try is worth it (false once the wait ran out).
+bool TryAgain(Clock::time_point start) {
+  if (GaveUpRecently() || Clock::now() - start >= kBusyWait) {
+    NoteGiveUp();
+    return false;
+  }
+  sqlite3_sleep(1);
+  return true;
+}
+
 }  // namespace
+
+void WaitForBusyDatabase(sqlite3* db) { sqlite3_busy_handler(db, WaitWhileBusy, nullptr); }
 
 void RegisterWinCase(sqlite3* db) {
   sqlite3_create_collation_v2(db, "WINCASE", SQLITE_UTF8, nullptr, CompareWinCase, nullptr);
 }
 
 bool ExecWaiting(sqlite3* db, const char* sql) {
+  const Clock::time_point start = Clock::now();
   for (;;) {
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) return true;
-    if (!IsBusy(rc)) return false;
+    if (!IsBusy(rc) || !TryAgain(start)) return false;
   }
 }
 
@@ -61,10 +111,12 @@ void Statement::BindBlob(int index, const uint8_t* data, uint32_t size) {
 }
 
 int Statement::Step() {
+  const Clock::time_point start = Clock::now();
   for (;;) {
     const int rc = sqlite3_step(s_);
     if (!IsBusy(rc)) return rc;
     sqlite3_reset(s_);
+    if (!TryAgain(start)) return rc;
   }
 }
 
@@ -115,3 +167,7 @@ bool PrepareDatabaseFile(const std::string& path, std::string* error) {
 }
 
 }  // namespace nv::sqlite_support
+
+namespace nv {
+uint64_t SqliteRegistry::BusyGiveUps() { return sqlite_support::giveUps.load(); }
+}  // namespace nv

@@ -20,7 +20,11 @@ inline constexpr int32_t kErrorRegistryIo = 1016;
 // matches and (in Wine, the reference implementation we test against) orders key names.
 void RegisterWinCase(sqlite3* db);
 
-// Runs SQL text, waiting as long as the database is busy. False on any other failure.
+// Waits for a database another connection holds, at most five seconds (see BusyGiveUps).
+void WaitForBusyDatabase(sqlite3* db);
+
+// Runs SQL text, waiting while the database is busy (within the wait above). False on any
+// other failure.
 bool ExecWaiting(sqlite3* db, const char* sql);
 
 class Statement {
@@ -33,7 +37,7 @@ class Statement {
   void Bind(int index, int64_t value);
   void Bind(int index, std::string_view text);
   void BindBlob(int index, const uint8_t* data, uint32_t size);
-  int Step();  // SQLITE_ROW, SQLITE_DONE or an error; busy is waited out
+  int Step();  // SQLITE_ROW, SQLITE_DONE or an error; busy is waited for, within limits
   int64_t Int64(int column);
   std::string_view Text(int column);
   std::span<const uint8_t> Blob(int column);

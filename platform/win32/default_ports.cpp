@@ -4,7 +4,7 @@
 
 namespace nv {
 
-DefaultPorts MakeDefaultPorts() {
+DefaultPorts MakeDefaultPorts(int) {  // DeviceIoControl on the real driver is synchronous
   DefaultPorts ports;
   ports.link = std::make_unique<Win32DeviceLink>();
   ports.probe = std::make_unique<Win32AdapterProbe>();

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   if (!instance.Acquire()) return AlreadyRunning();
   // An instance that shows itself only by its frame's title (another build, another lock).
   if (nv::TopLevelWindowExists(nv::kMainFrameTitle)) return AlreadyRunning();
-  nv::DefaultPorts ports = nv::MakeDefaultPorts();
+  nv::DefaultPorts ports = nv::MakeDefaultPorts(250);  // the window must not freeze
   if (!ports.registry) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
     return 1;

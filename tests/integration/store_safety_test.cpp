@@ -121,12 +121,13 @@ struct LinkSettings {
 };
 
 TEST_F(StoreSafety, KilledConfigSetLeavesOneCommandsSettings) {
+  const char* const kRateTexts[] = {"Auto", "1", "2", "5.5", "5.5 PBCC", "11"};  // by index
   const LinkSettings sets[2] = {{"AlphaNet", 3, 1, 1, 3}, {"BravoNetwork", 9, 2, 0, 5}};
   const auto args = [&](int i) -> std::vector<std::string> {
     const LinkSettings& s = sets[((i % 2) + 2) % 2];
     return {"config", "set", "--ssid", s.ssid, "--channel", std::to_string(s.channel),
             "--power-mode", std::to_string(s.powerMode), "--preamble", std::to_string(s.preamble),
-            "--rate", std::to_string(s.rate)};
+            "--rate", kRateTexts[s.rate]};
   };
   const int cut = KillRepeatedly(args, [&](int i) {
     auto r = OpenRegistry();

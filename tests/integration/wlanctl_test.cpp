@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "adapter_fixture.h"
+#include "wlanctl_fixture.h"
 #include "cli/wlanctl.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
@@ -20,54 +21,6 @@ namespace nv {
 namespace {
 
 using nlohmann::json;
-
-// Waiting a second moves the virtual clock a second.
-class SteppingSystem : public PosixSystem {
- public:
-  explicit SteppingSystem(test::SimDaemon& daemon) : daemon_(daemon) {}
-  void Sleep(uint32_t ms) override { daemon_.Ctl("step " + std::to_string(ms)); }
-
- private:
-  test::SimDaemon& daemon_;
-};
-
-class WlanctlTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(daemon.running());
-    ASSERT_TRUE(ports.io);
-  }
-  int Run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    cli::Context context{*io, out, err};
-    return cli::Run(args, context);
-  }
-  json RunJson(std::vector<std::string> args, int expected = 0) {
-    args.push_back("--json");
-    EXPECT_EQ(Run(args), expected) << err.str();
-    return json::parse(out.str(), nullptr, false);
-  }
-  std::vector<std::string> Log() {
-    std::istringstream in(daemon.Ctl("log"));
-    std::vector<std::string> codes;
-    for (std::string line; std::getline(in, line);) codes.push_back(json::parse(line)["code"]);
-    return codes;
-  }
-  std::string Dump() {
-    std::vector<cli::RegKeyDump> keys;
-    cli::DumpKeyTree(*registry, kHkeyLocalMachine, "System", &keys);
-    cli::DumpKeyTree(*registry, kHkeyCurrentUser, "Software", &keys);
-    return cli::WriteRegedit4(keys);
-  }
-
-  test::SimDaemon daemon;
-  SteppingSystem system{daemon};
-  test::SocketPorts ports{daemon, &system};
-  AdapterIo* io = ports.io.get();
-  SqliteRegistry* registry = ports.registry.get();
-  std::ostringstream out, err;
-};
 
 TEST_F(WlanctlTest, StatusFollowsTheLinkAsItAssociatesDegradesAndDisappears) {
   json s = RunJson({"status"});

@@ -18,6 +18,7 @@ class SimDaemon {
   SimDaemon& operator=(const SimDaemon&) = delete;
 
   bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   // Starts it (again) in the same directories; false when it did not come up.
   bool Start();
   // One control command; its reply text, and its status in *status when given.

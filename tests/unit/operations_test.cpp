@@ -99,6 +99,26 @@ TEST_F(OperationsTest, ApplyConfigGoesOnAfterFailedRequestsAndIsSilentWithoutADr
   EXPECT_TRUE(t.link.requests().empty());
 }
 
+TEST_F(OperationsTest, AnAskedReportNamesTheRefusedSettingsWithoutChangingWhatIsSent) {
+  t.link.SetFailure(0x22026C, win::kErrorGenFailure);
+  t.link.SetFailure(0x2202AC, win::kErrorGenFailure);
+  ApplyConfig(t.io, SampleConfig(0, 0));
+  const std::vector<std::string> unasked = Sent();
+  t.link.ClearRequests();
+  ApplyReport report;
+  ApplyConfig(t.io, SampleConfig(0, 0), &report);
+  EXPECT_EQ(Sent(), unasked);
+  EXPECT_TRUE(report.deviceOpened);
+  EXPECT_EQ(report.accepted, 7);
+  EXPECT_EQ(report.refused, (std::vector<std::string>{"BSS type", "WEP key 1", "WEP key 2",
+                                                       "WEP key 3", "WEP key 4"}));
+  t.link.SetOpenFails(true);
+  report = {};
+  ApplyConfig(t.io, SampleConfig(0, 0), &report);
+  EXPECT_FALSE(report.deviceOpened);
+  EXPECT_EQ(report.accepted, 0);
+}
+
 TEST_F(OperationsTest, ScanControl) {
   EXPECT_EQ(StartScan(t.io), 1);
   EXPECT_EQ(StopScan(t.io), 1);

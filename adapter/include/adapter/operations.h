@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "adapter/adapter_io.h"
 #include "adapter/records.h"
@@ -15,9 +17,17 @@ inline constexpr uint32_t kRadioAddress = 0;
 inline constexpr uint32_t kRadioOnValue = 0;
 inline constexpr uint32_t kRadioOffValue = 255;
 
+// What an apply-type operation's requests came to, for a caller who asks (the tray and the
+// pages do not; wlanctl does). Asking changes nothing that is sent.
+struct ApplyReport {
+  bool deviceOpened = false;
+  int accepted = 0;                  // requests the driver took
+  std::vector<std::string> refused;  // the settings whose request failed, in sending order
+};
+
 // Sends the groups `config.scope` selects: 0 all, 1 link, 2 security, others nothing.
-// Individual request results are ignored.
-void ApplyConfig(AdapterIo& io, const AdapterConfig& config);
+// Individual request results are ignored, except for the report.
+void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report = nullptr);
 int StartScan(AdapterIo& io);
 int StopScan(AdapterIo& io);
 int IsScanDone(AdapterIo& io);
@@ -26,7 +36,7 @@ void ReadStatistics(AdapterIo& io, AdapterStatistics& statistics);
 void ReadBssList(AdapterIo& io, BssList& list);
 void ReadVersions(AdapterIo& io, DriverVersions& versions);
 uint32_t ReadRegulatoryDomain(AdapterIo& io);
-void SetRadio(AdapterIo& io, bool on);
+void SetRadio(AdapterIo& io, bool on, ApplyReport* report = nullptr);
 int ReadRadioState(AdapterIo& io);  // 1 on, 0 off, -1 device not opened
 
 }  // namespace nv

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "adapter/adapter_io.h"
 #include "adapter/records.h"
@@ -23,10 +25,16 @@ struct ChangeOutcome {
   bool overwritten = false;   // the caller's overwrite accepted the change (else nothing was sent)
   bool stored = false;        // the registry write succeeded
   bool scanStarted = false;
+  bool deviceOpened = false;          // the apply opened the device link
+  bool reached = false;               // the driver took at least one request (else no store)
+  bool applied = false;               // every request of the apply went through
+  std::vector<std::string> refused;   // settings the driver refused, in sending order
 };
 
 // `overwrite` changes the fields the caller owns; returning false stops the road before
-// anything is sent or stored.
+// anything is sent or stored. When nothing reached the adapter (the link did not open, or the
+// driver refused every request) nothing is stored either, so the registry never claims
+// settings the adapter does not have.
 using Overwrite = std::function<bool(AdapterConfig&)>;
 
 ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite);

@@ -20,10 +20,15 @@ class SettingsLock {
 
   // False when another holder kept it past the wait, or it could not be had at all.
   bool held() const { return held_; }
+  // True when another holder kept it past the wait (not when there is no lock to be had, as
+  // in a runtime directory that is not the user's own: then no change can reach the adapter
+  // anyway, and the caller says why).
+  bool timedOut() const { return !held_ && !unavailable_; }
 
  private:
   SystemPort& system_;
   bool held_ = false;
+  bool unavailable_ = false;
 };
 
 }  // namespace nv

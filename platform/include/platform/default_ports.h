@@ -2,6 +2,8 @@
 // virtual adapter's socket and the SQLite registry.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,9 +20,16 @@ struct DefaultPorts {
   std::unique_ptr<SystemPort> system;
   std::unique_ptr<Registry> registry;  // null when it could not be opened (see error)
   std::string error;
+  // Why the device link was last refused (a runtime directory or socket of another user);
+  // empty when it was not.
+  std::function<std::string()> linkRefusal;
+  // Whether a registry call has given up on a database another program held too long.
+  std::function<bool()> registryBusy;
 };
 
-DefaultPorts MakeDefaultPorts();
+// `exchangeDeadlineMs`: how long one exchange with the driver may take before it counts as
+// failed (the window's thread passes a short one, so a stopped daemon cannot freeze it).
+DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs = 2000);
 
 // A directory private to this user for the program's lock and sockets, created if needed;
 // empty with a message in `error` when it cannot be had.

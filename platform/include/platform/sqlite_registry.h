@@ -59,6 +59,9 @@ class SqliteRegistry : public Registry {
   int32_t EndBatch(bool commit) override;
 
   size_t openHandleCount() const { return handles_.size(); }
+  // How many calls in this process gave up on a database another program held for more
+  // than five seconds (they fail with ERROR_REGISTRY_IO_FAILED or as not found).
+  static uint64_t BusyGiveUps();
 
  private:
   explicit SqliteRegistry(sqlite3* db);

@@ -1,0 +1,66 @@
+#include "text_escape.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace nv::cli {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at `at` (overlong forms and surrogates refused), or 0.
+size_t Utf8Length(std::string_view t, size_t at, uint32_t* point) {
+  const auto b = static_cast<unsigned char>(t[at]);
+  const size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3
+                                 : (b & 0xF8) == 0xF0 ? 4 : 0;
+  if (n == 0 || at + n > t.size()) return 0;
+  uint32_t cp = n == 1 ? b : b & (0x7Fu >> n);
+  for (size_t i = 1; i < n; ++i) {
+    const auto next = static_cast<unsigned char>(t[at + i]);
+    if ((next & 0xC0) != 0x80) return 0;
+    cp = cp << 6 | (next & 0x3Fu);
+  }
+  constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  *point = cp;
+  return n;
+}
+
+bool IsControl(uint32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
+
+}  // namespace
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (size_t at = 0; at < text.size();) {
+    uint32_t cp = 0;
+    const size_t n = Utf8Length(text, at, &cp);
+    if (n == 0 || IsControl(cp)) {
+      for (size_t i = 0; i < std::max<size_t>(n, 1); ++i) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(text[at + i]));
+        out += hex;
+      }
+      at += std::max<size_t>(n, 1);
+      continue;
+    }
+    if (cp == '\\') out += '\\';
+    out.append(text.substr(at, n));
+    at += n;
+  }
+  return out;
+}
+
+bool HasControl(std::string_view text) {
+  for (size_t at = 0; at < text.size();) {
+    uint32_t cp = 0;
+    const size_t n = Utf8Length(text, at, &cp);
+    if (n != 0 && IsControl(cp)) return true;
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (n == 0 && byte >= 0x80 && byte <= 0x9F) return true;  // C1 in an 8-bit terminal
+    at += std::max<size_t>(n, 1);
+  }
+  return false;
+}
+
+}  // namespace nv::cli

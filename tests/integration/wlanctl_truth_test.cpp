@@ -1,0 +1,329 @@
+// wlanctl says what failed, trusts only its own user's adapter, never hangs, keeps keys off
+// the command line and escapes what comes from outside.
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/win32_codes.h"
+#include "private_file.h"
+#include "store/adapter_params.h"
+#include "temp_dir.h"
+#include "adapter_fixture.h"
+#include "wlanctl_fixture.h"
+
+namespace nv {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST_F(WlanctlTest, AChangeExitsZeroOnlyWhenEveryRequestWentThroughAndWasStored) {
+  const char* kLinkCodes[] = {"0x220234", "0x22026C", "0x220248", "0x22029C", "0x2202D8",
+                              "0x2202E0"};
+  struct Case {
+    std::vector<std::string> faults;
+    std::vector<std::string> command;
+    std::string said;
+    bool storedAnyway;
+  } cases[] = {
+      {{"fault open on"}, {"config", "set", "--channel", "3"}, "could not be opened", false},
+      {{"fault code 0x22026C"}, {"config", "set", "--channel", "3"}, "refused: BSS type", true},
+      {{"fault code 0x2202AC"},
+       {"security", "set", "--wep", "on", "--key1", "0123456789"},
+       "refused: WEP key 1, WEP key 2, WEP key 3, WEP key 4",
+       true},
+      {{}, {"config", "set", "--channel", "3"}, "nothing reached the adapter", false},
+      {{"fault open on"}, {"profile", "add", "P", "--activate"}, "could not be opened", false},
+  };
+  for (const char* code : kLinkCodes) cases[3].faults.push_back(std::string("fault code ") + code);
+  for (const Case& c : cases) {
+    daemon.Ctl("fault clear");
+    ASSERT_EQ(Run({"config", "set", "--channel", "1"}), 0) << err.str();
+    const std::string before = Dump();
+    for (const std::string& fault : c.faults) daemon.Ctl(fault);
+    EXPECT_EQ(Run(c.command), 1) << c.said;
+    EXPECT_TRUE(Has(err.str(), c.said)) << err.str();
+    EXPECT_TRUE(out.str().empty()) << out.str();  // no "applied and stored"
+    const bool profileOnly = c.command[0] == "profile";
+    if (!c.storedAnyway && !profileOnly) {
+      EXPECT_EQ(Dump(), before) << c.said;
+    }
+  }
+  daemon.Ctl("fault clear");
+  ASSERT_EQ(Run({"profile", "add", "Home", "--ssid", "HomeWEP64"}), 0);
+  daemon.Ctl("fault open on");
+  EXPECT_EQ(Run({"profile", "activate", "Home"}), 1);
+  EXPECT_TRUE(Has(err.str(), "could not be opened")) << err.str();
+}
+
+TEST_F(WlanctlTest, AnUnconfirmedRadioSwitchIsNotCalledAMissingAdapter) {
+  daemon.Ctl("fault control-stuck on");
+  EXPECT_EQ(Run({"radio", "off"}), 1);
+  EXPECT_EQ(err.str(), "wlanctl: the adapter did not confirm the radio switch\n");
+  EXPECT_EQ(Run({"radio", "status"}), 1);
+  EXPECT_FALSE(Has(err.str(), "no supported adapter")) << err.str();
+}
+
+// A listener of `uid` on `path`, as another user's program would be.
+pid_t ListenAs(const std::string& path, uid_t uid) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) _exit(1);
+  chmod(path.c_str(), 0666);
+  if (setresuid(uid, uid, uid) != 0 || listen(fd, 8) != 0) _exit(1);  // credentials of listen()
+  for (;;) {
+    const int client = accept(fd, nullptr, nullptr);
+    char byte;
+    while (client >= 0 && read(client, &byte, 1) > 0) {
+    }
+    if (client >= 0) close(client);
+  }
+}
+
+TEST_F(WlanctlTest, TheLinkIsRefusedInAForeignDirectoryOrToAForeignListener) {
+  if (getuid() != 0) GTEST_SKIP() << "needs root to play another user";
+  constexpr uid_t kNobody = 65534;
+  test::TempDir scratch;
+  chmod(scratch.path().c_str(), 0755);
+  struct Case {
+    std::string dir;
+    mode_t mode;
+    uid_t owner;
+    uid_t listener;
+    std::string why;
+  } cases[] = {
+      {scratch.File("theirs"), 0755, kNobody, kNobody, "belongs to another user"},
+      {scratch.File("open"), 0777, 0, 0, "is open to other users"},
+      {scratch.File("mine"), 0700, 0, kNobody, "served by another user (uid 65534)"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(mkdir(c.dir.c_str(), c.mode), 0);
+    ASSERT_EQ(chmod(c.dir.c_str(), c.mode), 0);
+    ASSERT_EQ(chown(c.dir.c_str(), c.owner, c.owner), 0);
+    const pid_t listener = ListenAs(c.dir + "/NVWLNPCI", c.listener);
+    for (int i = 0; i < 200 && access((c.dir + "/NVWLNPCI").c_str(), F_OK) != 0; ++i) {
+      usleep(5000);  // until the listener's socket exists
+    }
+    setenv("WLANMON_RUNTIME_DIR", c.dir.c_str(), 1);
+    EXPECT_EQ(Run({"security", "set", "--wep", "on", "--key1", "0123456789"}), 1) << c.why;
+    EXPECT_TRUE(Has(err.str(), c.why)) << err.str();
+    EXPECT_EQ(Run({"status"}), 1);
+    kill(listener, SIGKILL);
+    waitpid(listener, nullptr, 0);
+  }
+  setenv("WLANMON_RUNTIME_DIR", daemon.runtimeDir().c_str(), 1);
+  EXPECT_EQ(Run({"status"}), 0) << err.str();
+}
+
+TEST_F(WlanctlTest, AStoppedDaemonFailsTheExchangeInsteadOfHangingIt) {
+  PosixDeviceLink quickLink(250);
+  PosixAdapterProbe quickProbe(250);
+  AdapterIo quick(Ports{quickLink, quickProbe, system, *registry});
+  ASSERT_EQ(RunWith(quick, {"status"}), 0) << err.str();
+  const pid_t pid = daemon.pid();
+  ASSERT_GT(pid, 0);
+  kill(pid, SIGSTOP);
+  EXPECT_EQ(RunWith(quick, {"status"}), 1);
+  EXPECT_EQ(RunWith(quick, {"config", "set", "--channel", "3"}), 1);
+  kill(pid, SIGCONT);
+  EXPECT_EQ(RunWith(quick, {"status"}), 0) << err.str();
+}
+
+TEST_F(WlanctlTest, ARegistryHeldByAnotherProgramIsWaitedForThenNamed) {
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open(daemon.registryPath().c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(Run({"config", "set", "--channel", "3"}), 1);
+  EXPECT_TRUE(Has(err.str(), "could not be stored: the settings are in use by another program"))
+      << err.str();
+  sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+}
+
+TEST_F(WlanctlTest, SecretsComeFromStandardInputOrASilentPrompt) {
+  in.str("0123456789\n1122334455\r\n");
+  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--key1", "-", "--key2", "-"}), 0)
+      << err.str();
+  json s = RunJson({"security", "show", "--show-keys"});
+  EXPECT_EQ(s["keys"][0]["key"], "0123456789");
+  EXPECT_EQ(s["keys"][1]["key"], "1122334455");
+  EXPECT_EQ(Run({"security", "set", "--key3", "-"}), 2);  // input ended
+  EXPECT_TRUE(Has(err.str(), "standard input ended")) << err.str();
+
+  EXPECT_EQ(Run({"security", "set", "--passphrase"}), 2);  // no terminal to ask on
+  std::vector<std::string> prompts;
+  ask = [&](const std::string& prompt, std::string* value) {
+    prompts.push_back(prompt);
+    *value = "badpw";
+    return true;
+  };
+  ASSERT_EQ(Run({"security", "set", "--passphrase", "--auth", "open"}), 0) << err.str();
+  EXPECT_EQ(prompts, std::vector<std::string>{"Passphrase: "});
+  EXPECT_EQ(RunJson({"security", "show", "--show-keys"})["keys"][1]["key"], "C27236DFB1");
+  in.clear();
+  in.str("badpw\n");
+  EXPECT_EQ(RunJson({"keygen", "--size", "64", "-"})["keys"][0], "02CB778981");
+  ASSERT_EQ(Run({"security", "--help"}), 0);
+  EXPECT_TRUE(Has(out.str(), "visible to other users")) << out.str();
+}
+
+TEST_F(WlanctlTest, OutsideTextIsEscapedOnTheTerminalAndExactInJson) {
+  const std::string evil = "\x1b]0;owned\x07\x1b[2J\xc2\x9b" "31m";
+  json network = {{"ssid", evil},  {"bssid", "00:0A:F5:10:00:09"}, {"channel", 2},
+                  {"mode", "infrastructure"}, {"privacy", false}, {"signal", 90}};
+  ASSERT_EQ(daemon.Ctl("network add " + network.dump()), "network added");
+  daemon.Ctl("step 2500");
+  ASSERT_EQ(Run({"scan"}), 0) << err.str();
+  EXPECT_TRUE(Has(out.str(), "\\x1B]0;owned\\x07\\x1B[2J\\xC2\\x9B31m")) << out.str();
+  EXPECT_FALSE(Has(out.str(), "\x1b")) << out.str();
+  const json scan = RunJson({"scan"});
+  bool exact = false;
+  for (const json& n : scan["networks"]) exact = exact || n["ssid"] == evil;
+  EXPECT_TRUE(exact) << out.str();
+
+  std::string instance;
+  ASSERT_TRUE(LocateAdapterKey(*io, &instance));
+  test::SetText(*registry, kHkeyLocalMachine, instance, "dot11DesiredSSID", "a\x1b[8mb\\");
+  ASSERT_EQ(Run({"config", "show"}), 0);
+  EXPECT_TRUE(Has(out.str(), "a\\x1B[8mb\\\\\n")) << out.str();
+  EXPECT_EQ(RunJson({"config", "show"})["ssid"], "a\x1b[8mb\\");
+
+  EXPECT_EQ(Run({"config", "set", "--ssid", "a\x1b[2Jb"}), 2);
+  EXPECT_EQ(Run({"profile", "add", "p\x07"}), 2);
+}
+
+TEST_F(WlanctlTest, ImportStoresOnlyWhatThePagesCouldAndReadsRegedit5) {
+  std::string instance;
+  ASSERT_TRUE(LocateAdapterKey(*io, &instance));
+  instance.pop_back();
+  const std::string adapterKey = "[HKEY_LOCAL_MACHINE\\" + instance + "]\n";
+  const std::string profileKey = "[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\P]\n";
+  const std::string cases[] = {
+      adapterKey + "\"dot11DesiredChannel\"=\"99\"\n",
+      profileKey + "\"dot11DesiredSSID\"=dword:00000005\n",
+      profileKey + "\"dot11WEPDefaultKey1\"=\"0123456789a\"\n",
+      profileKey + "\"dot11DesiredBSSType\"=\"5\"\n",
+      profileKey + "\"dot11WEPDefaultKeyID\"=dword:00000004\n",
+      profileKey + "\"dot11DesiredSSID\"=\"" + std::string(33, 's') + "\"\n",
+      profileKey + "\"Something\"=\"1\"\n",
+      "[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\" + std::string(256, 'n') + "]\n",
+  };
+  test::TempDir dir;
+  const std::string file = dir.File("bad.reg");
+  const std::string before = Dump();
+  std::string error;
+  for (const std::string& body : cases) {
+    ASSERT_TRUE(cli::WritePrivateFile(file, "REGEDIT4\n\n" + body, &error));
+    EXPECT_EQ(Run({"registry", "import", file}), 1) << body;
+    EXPECT_TRUE(Has(err.str(), "nothing was imported")) << err.str();
+    EXPECT_EQ(Dump(), before) << body;
+  }
+  RegKey tooLong = 0;
+  EXPECT_NE(registry->CreateKey(kHkeyCurrentUser, "Software\\" + std::string(256, 'k'), &tooLong),
+            0);
+
+  // Windows' registry editor: UTF-16LE with a byte-order mark, CRLF lines.
+  const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n" + profileKey +
+                           "\"dot11DesiredSSID\"=\"Caf\xc3\xa9\"\r\n"
+                           "\"dot11DesiredChannel\"=\"6\"\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const unsigned cp = b == 0xC3 ? 0xC0 | (static_cast<unsigned char>(text[++i]) & 0x3F) : b;
+    utf16 += static_cast<char>(cp & 0xFF);
+    utf16 += static_cast<char>(cp >> 8);
+  }
+  ASSERT_TRUE(cli::WritePrivateFile(file, utf16, &error));
+  ASSERT_EQ(Run({"registry", "import", file}), 0) << err.str();
+  json p = RunJson({"profile", "show", "P"});
+  EXPECT_EQ(p["ssid"], "Caf\xc3\xa9");
+  EXPECT_EQ(p["channel"], 6);
+}
+
+// A registry whose second subkey name anywhere is too long for the 256-character buffer, as a
+// key written by another tool may be.
+class OneLongName : public Registry {
+ public:
+  explicit OneLongName(Registry& real) : r_(real) {}
+  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* k) override {
+    return r_.OpenKey(p, s, a, k);
+  }
+  int32_t CreateKey(RegKey p, std::string_view s, RegKey* k) override {
+    return r_.CreateKey(p, s, k);
+  }
+  int32_t EnumKey(RegKey k, uint32_t i, char* name, uint32_t* length) override {
+    if (i == 1) return win::kErrorMoreData;
+    return r_.EnumKey(k, i, name, length);
+  }
+  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
+                    uint32_t* ds) override {
+    return r_.EnumValue(k, i, n, nl, t, d, ds);
+  }
+  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d,
+                     uint32_t* ds) override {
+    return r_.QueryValue(k, n, t, d, ds);
+  }
+  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
+                   uint32_t ds) override {
+    return r_.SetValue(k, n, t, d, ds);
+  }
+  int32_t DeleteValue(RegKey k, std::string_view n) override { return r_.DeleteValue(k, n); }
+  int32_t DeleteKey(RegKey p, std::string_view s) override { return r_.DeleteKey(p, s); }
+  int32_t CloseKey(RegKey k) override { return r_.CloseKey(k); }
+
+ private:
+  Registry& r_;
+};
+
+TEST_F(WlanctlTest, ExportGoesOnPastANameItCannotReadAndSaysSo) {
+  for (const char* name : {"a", "b", "c"}) {
+    ASSERT_EQ(Run({"profile", "add", name}), 0) << err.str();
+  }
+  OneLongName odd(*registry);
+  AdapterIo oddIo(Ports{ports.link, ports.probe, system, odd});
+  EXPECT_EQ(RunWith(oddIo, {"registry", "export"}), 1);
+  EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\a]")) << out.str();
+  EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\c]")) << out.str();  // goes on past b
+  EXPECT_TRUE(Has(err.str(), "not exported: HKEY_CURRENT_USER\\Software\\NVXPROFILE: subkey 1 "
+                             "(a name longer than 255 characters)"))
+      << err.str();
+}
+
+TEST_F(WlanctlTest, RatesByTextNamesIgnoringCaseAndTheProfilesLeftOut) {
+  EXPECT_EQ(Run({"config", "set", "--rate", "5"}), 2);  // no position: "5" is no rate
+  ASSERT_EQ(Run({"config", "set", "--rate", "5.5"}), 0) << err.str();
+  EXPECT_EQ(RunJson({"config", "show"})["txRate"], "5.5 Mbps");
+  ASSERT_EQ(Run({"config", "set", "--rate", "11 PBCC"}), 0) << err.str();
+  EXPECT_EQ(RunJson({"config", "show"})["txRate"], "11 Mbps PBCC");
+
+  ASSERT_EQ(Run({"profile", "add", "home"}), 0) << err.str();
+  EXPECT_EQ(Run({"profile", "add", "HOME"}), 1);
+  EXPECT_TRUE(Has(err.str(), "a profile named \"home\" exists")) << err.str();
+  EXPECT_EQ(Run({"profile", "add", "HOME", "--replace", "--channel", "4"}), 0) << err.str();
+  EXPECT_EQ(RunJson({"profile", "show", "Home"})["channel"], 4);
+
+  for (int i = 0; i < 70; ++i) {
+    RegKey key = 0;
+    ASSERT_EQ(registry->CreateKey(kHkeyCurrentUser, "Software\\NVXPROFILE\\p" + std::to_string(i),
+                                  &key),
+              0);
+    registry->CloseKey(key);
+  }
+  ASSERT_EQ(Run({"profile", "list"}), 0);
+  EXPECT_TRUE(Has(out.str(), "7 more profiles are stored but not listed")) << out.str();
+  EXPECT_EQ(RunJson({"profile", "list"})["omitted"], 7);
+}
+
+}  // namespace
+}  // namespace nv

@@ -23,6 +23,19 @@ void Select(QComboBox* list, int position) {
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
+OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption, const QString& objectName,
+                        QWidget* parent, const QRect& where) {
+  auto* button = new OwnerDrawButton(kind, caption, parent);
+  button->setObjectName(objectName);
+  button->setAccessibleName(caption);
+  button->SetCaptionAlignment(Qt::AlignLeft);
+  QPalette p = button->palette();
+  p.setColor(QPalette::Button, Qt::white);  // its face is the page's
+  button->setPalette(p);
+  button->setGeometry(where);
+  return button;
+}
+
 OwnerDrawButton* PushButton(const QString& caption, const char* objectName, QWidget* parent,
                             const QRect& where) {
   auto* button = new OwnerDrawButton(OwnerDrawButton::Kind::Push, caption, parent);

@@ -38,6 +38,10 @@ QComboBox* OptionList(const Texts& texts, const char* objectName, QWidget* paren
 // Selects `position` (-1: no selection).
 void Select(QComboBox* list, int position);
 
+// A check box or radio button drawn on the white page.
+OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption, const QString& objectName,
+                        QWidget* parent, const QRect& where);
+
 OwnerDrawButton* PushButton(const QString& caption, const char* objectName, QWidget* parent,
                             const QRect& where);
 

@@ -31,13 +31,9 @@ SecurityPage::SecurityPage(AdapterIo& io, AppState& state, WarningBox warning, Q
       io_(io),
       state_(state),
       warning_(std::move(warning)) {
-  encryptionBox_ = new OwnerDrawButton(OwnerDrawButton::Kind::Check,
-                                       QStringLiteral("Data Encryption"), this);
-  encryptionBox_->setObjectName(QStringLiteral("encryptionBox"));
-  encryptionBox_->setAccessibleName(encryptionBox_->text());
-  encryptionBox_->SetCaptionAlignment(Qt::AlignLeft);
-  encryptionBox_->setFocusPolicy(Qt::StrongFocus);
-  encryptionBox_->setGeometry(30, 28, 170, pages::kRowHeight);
+  encryptionBox_ = pages::Choice(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
+                                 QStringLiteral("encryptionBox"), this,
+                                 {30, 28, 170, pages::kRowHeight});
   connect(encryptionBox_, &QAbstractButton::clicked, this,
           [this] { EnableKeyGroup(encryptionBox_->isChecked()); });
   authModeList_ = pages::OptionList(kAuthModeTexts, "authModeList", this,
@@ -54,13 +50,11 @@ void SecurityPage::BuildKeyGroup() {
   Caption(QStringLiteral("Key Length"), this, {370, 72, 100, pages::kRowHeight});
   for (size_t i = 0; i < 4; ++i) {
     const QString number = QString::number(i + 1);
-    auto* radio = new OwnerDrawButton(OwnerDrawButton::Kind::Radio, number, this);
-    radio->setObjectName(QStringLiteral("defaultKey%1Button").arg(number));
+    auto* radio = pages::Choice(OwnerDrawButton::Kind::Radio, number,
+                                QStringLiteral("defaultKey%1Button").arg(number), this,
+                                {46, KeyRowY(i), 60, pages::kRowHeight});
     radio->setAccessibleName(QStringLiteral("Default Key %1").arg(number));
     radio->SetRadioGroup(kRadioGroup);
-    radio->SetCaptionAlignment(Qt::AlignLeft);
-    radio->setFocusPolicy(Qt::StrongFocus);
-    radio->setGeometry(46, KeyRowY(i), 60, pages::kRowHeight);
     defaultKeyButtons_[i] = radio;
 
     auto* key = new HexKeyEdit(this);

@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   frame.Start();
   frame.Tick();
   std::vector<double> times;
+  times.reserve(static_cast<size_t>(openings));
   for (int i = 0; i < openings; ++i) times.push_back(OpenOnce(frame, dialog));
   const double first = times.front();
   std::vector<double> rest(times.begin() + 1, times.end());

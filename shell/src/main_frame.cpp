@@ -74,7 +74,7 @@ void CMainFrame::OpenOrRaiseConfigWindow() {
     return;
   }
   state_.configWindowOpen = true;
-  dialog_.Open();
+  dialog_.OpenWindow();
 }
 
 void CMainFrame::ExitProgram() {

@@ -112,7 +112,7 @@ TEST(ConfigDialog, LabelsAreSetUpAtEveryOpening) {
 
 TEST(ConfigDialog, KeyboardSwitchesPagesLikeTabs) {
   ConfigDialog dialog;
-  dialog.Open();
+  dialog.OpenWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   QTest::keyClick(&dialog, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(dialog.currentPage(), 1);

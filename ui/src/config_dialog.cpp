@@ -129,7 +129,7 @@ void ConfigDialog::ClosePages() {
   }
 }
 
-void ConfigDialog::Open() {
+void ConfigDialog::OpenWindow() {
   setWindowState(Qt::WindowNoState);
   OpenPages();
   show();
@@ -139,7 +139,7 @@ void ConfigDialog::Open() {
 int ConfigDialog::Run() {
   QEventLoop loop;
   const auto connection = connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
-  Open();
+  OpenWindow();
   if (isVisible()) loop.exec();
   disconnect(connection);
   return result();

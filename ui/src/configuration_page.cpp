@@ -58,10 +58,12 @@ ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent)
   connect(cancelButton_, &QAbstractButton::clicked, this, &ConfigurationPage::Reload);
   connect(bssTypeList_, &QComboBox::currentIndexChanged, this,
           [this](int index) { channelList_->setEnabled(ChannelListEnabled(index)); });
-  Reload();
+  ShowStored();
 }
 
-void ConfigurationPage::Reload() {
+void ConfigurationPage::Reload() { ShowStored(); }
+
+void ConfigurationPage::ShowStored() {
   AdapterConfig stored{};
   ReadAdapterParameters(io_, stored);  // no adapter: the zero-filled values are shown
   const LinkSettingsView view = ShowLinkSettings(stored, ReadRegulatoryDomain(io_));

@@ -41,7 +41,7 @@ SecurityPage::SecurityPage(AdapterIo& io, AppState& state, WarningBox warning, Q
   Caption(QStringLiteral("Auth. Mode"), this, {220, 28, 78, pages::kRowHeight}, authModeList_);
   BuildKeyGroup();
   BuildButtons();
-  Reload();
+  ShowStored();
 }
 
 void SecurityPage::BuildKeyGroup() {
@@ -92,7 +92,9 @@ void SecurityPage::BuildButtons() {
   connect(cancelButton_, &QAbstractButton::clicked, this, &SecurityPage::Reload);
 }
 
-void SecurityPage::Reload() {
+void SecurityPage::Reload() { ShowStored(); }
+
+void SecurityPage::ShowStored() {
   AdapterConfig stored{};
   ReadAdapterParameters(io_, stored);
   const SecurityView view = ShowSecurity(stored);

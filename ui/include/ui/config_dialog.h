@@ -34,8 +34,8 @@ class ConfigDialog : public QDialog {
   ~ConfigDialog() override;
 
   // Creates the pages, shows page 0 and the window, and returns; `finished` tells the end.
-  void Open();
-  // Open, then wait until the window ends (tests and tools; the tray uses Open).
+  void OpenWindow();
+  // OpenWindow, then wait until the window ends (tests and tools; the tray uses OpenWindow).
   int Run();
   // Brings the open window to the front of the others.
   void BringToFront();
@@ -55,7 +55,7 @@ class ConfigDialog : public QDialog {
   ConfigPage* page(int index) const { return pages_[static_cast<size_t>(index)]; }
   // cppcheck-suppress CastIntegerToAddressAtReturn ; as above
   LabelStatic* label(int index) const { return labels_[static_cast<size_t>(index)]; }
-  // Opens the pages and sets up the labels without showing the window (for tests and Open).
+  // Opens the pages and sets up the labels without showing the window (for tests and OpenWindow).
   void OpenPages();
 
  protected:

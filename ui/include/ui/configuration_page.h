@@ -24,6 +24,7 @@ class ConfigurationPage : public ConfigPage {
   void Apply();
 
  private:
+  void ShowStored();  // Reload's work, also at creation
   AdapterIo& io_;
   QLineEdit* ssidEdit_ = nullptr;
   QComboBox* bssTypeList_ = nullptr;

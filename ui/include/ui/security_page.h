@@ -34,6 +34,7 @@ class SecurityPage : public ConfigPage {
   int keyFormat() const { return keyFormat_; }
 
  private:
+  void ShowStored();  // Reload's work, also at creation
   void BuildKeyGroup();
   void BuildButtons();
   void EnableKeyGroup(bool on);

@@ -124,13 +124,14 @@ TEST(ConfigDialog, KeyboardSwitchesPagesLikeTabs) {
   QTest::keyClick(&dialog, Qt::Key_PageUp, Qt::ControlModifier);
   EXPECT_EQ(dialog.currentPage(), 4);  // wraps around
   // A page label reached with Tab opens its page with Space.
-  dialog.label(kPageSecurity)->setFocus();
+  dialog.label(kPageSecurity)->setFocus(Qt::TabFocusReason);
   QTest::keyClick(dialog.label(kPageSecurity), Qt::Key_Space);
   EXPECT_EQ(dialog.currentPage(), kPageSecurity);
   EXPECT_EQ(dialog.label(kPageSecurity)->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
   EXPECT_EQ(dialog.label(kPageSecurity)->shownColour(), QColor(0, 0, 255));  // the focus shows
-  dialog.label(kPageAbout)->setFocus();
+  dialog.label(kPageAbout)->setFocus(Qt::OtherFocusReason);  // not by the keyboard: no cue
   EXPECT_EQ(dialog.label(kPageSecurity)->shownColour(), QColor(Qt::black));
+  EXPECT_EQ(dialog.label(kPageAbout)->shownColour(), QColor(128, 128, 128));
   dialog.done(QDialog::Accepted);
 }
 

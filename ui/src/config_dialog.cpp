@@ -212,8 +212,11 @@ void ConfigDialog::changeEvent(QEvent* event) {
 // Space or Enter.
 bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    // Only a focus reached by the keyboard shows; the window's opening focus does not.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
     if (auto* label = qobject_cast<LabelStatic*>(watched)) {
-      label->SetMouseInside(event->type() == QEvent::FocusIn);
+      label->SetMouseInside(event->type() == QEvent::FocusIn && byKeyboard);
     }
   }
   if (event->type() == QEvent::KeyPress) {

@@ -6,6 +6,7 @@
 #include "adapter/operations.h"
 #include "shell/icons.h"
 #include "shell/tray_kind.h"
+#include "ui/pages.h"
 
 namespace nv {
 
@@ -27,6 +28,8 @@ CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
     timer_.start(kMonitorPeriodMs);  // the next tick counts from the end of this one
   });
   dialog_.SetSurveyRefresh([this] { RefreshSurveyLists(); });
+  dialog_.SetPageFactory(StandardPages(io_, state_));
+  connect(&dialog_, &QDialog::finished, this, [this] { state_.configWindowOpen = false; });
 }
 
 CMainFrame::~CMainFrame() { monitor_.Stop(); }
@@ -68,21 +71,23 @@ void CMainFrame::CloseConfigWindowWithPopups() { dialog_.CloseWithPopups(); }
 void CMainFrame::OnActivated(QSystemTrayIcon::ActivationReason reason) {
   const bool opens = reason == QSystemTrayIcon::DoubleClick ||
                      (reason == QSystemTrayIcon::Trigger && singleActivationOpens_);
-  if (opens) OpenConfigWindow();
+  if (opens) OpenOrRaiseConfigWindow();
 }
 
-void CMainFrame::OpenConfigWindow() {
+// The window is not run modally: the tray icon's clicks, tooltip and tick keep working while it
+// is open. configWindowOpen is cleared when the window ends.
+void CMainFrame::OpenOrRaiseConfigWindow() {
   if (state_.configWindowOpen) {
-    dialog_.raise();
-    dialog_.activateWindow();
+    dialog_.BringToFront();
     return;
   }
   state_.configWindowOpen = true;
-  dialog_.Run();
-  state_.configWindowOpen = false;
+  dialog_.OpenWindow();
 }
 
 void CMainFrame::ExitProgram() {
+  // An open window (and any box it shows) ends first: it refuses the quit's close request.
+  if (state_.configWindowOpen) dialog_.CloseWithPopups();
   monitor_.Stop();  // the icon goes before the program ends
   timer_.stop();
   QApplication::quit();

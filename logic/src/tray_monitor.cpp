@@ -12,7 +12,7 @@ constexpr int32_t kConnectingReapplies = 3;
 
 void TrayMonitor::Start() {
   wantedIcon_ = shownIcon_ = kIconEmpty;
-  shownTip_ = kTipPlain;
+  shownTip_.clear();  // the first tick's tip always goes out
   host_.UpdateTrayIcon(kIconEmpty, kTipPlain);
   iconAdded_ = true;
 }
@@ -78,6 +78,8 @@ void TrayMonitor::NoAdapter() {
   host_.UpdateTrayIcon(kIconNoCard, kTipNoCard);
   iconAdded_ = true;
   wantedIcon_ = shownIcon_ = kIconNoCard;
+  // Remember what is shown, so the first tick with the adapter back replaces the tip.
+  shownTip_ = kTipNoCard;
   if (state_.configWindowOpen) host_.CloseConfigWindowWithPopups();
 }
 

@@ -67,7 +67,7 @@ TEST_F(TrayMonitorTest, StartShowsTheEmptyBarsAndStopRemovesThem) {
   m.Stop();
   m.Stop();
   EXPECT_EQ(h.updates, (std::vector<std::pair<int, std::string>>{{136, "WLAN Monitor"},
-                                                                  {0, "WLAN Monitor"}}));
+                                                                  {0, ""}}));
 }
 
 TEST_F(TrayMonitorTest, LookByStateAndMetrics) {
@@ -141,7 +141,9 @@ TEST_F(TrayMonitorTest, ConnectingReappliesSecurityThreeTimesWithAScanEach) {
   EXPECT_EQ(Count(0x2203A0), 3);
   EXPECT_EQ(Count(0x220234), 0);  // security only
   EXPECT_EQ(state.connectingTicks, 6);
-  EXPECT_TRUE(host.updates.empty());  // icon kept, plain tip: what start-up showed
+  // The shown tip starts empty: the first tick sends the plain tip with the start icon.
+  EXPECT_EQ(host.updates,
+            (std::vector<std::pair<int, std::string>>{{136, "WLAN Monitor"}}));
   // Leaving connecting resets the count (and the first settled tick re-applies once more).
   t.link.ClearRequests();
   Link(1);
@@ -179,6 +181,26 @@ TEST_F(TrayMonitorTest, NoAdapterRepeatsEveryTickAndClosesTheWindow) {
   monitor.Tick();
   EXPECT_EQ(host.updates.size(), 3u);
   EXPECT_EQ(host.closes, 2);
+}
+
+TEST_F(TrayMonitorTest, AdapterBackWhileConnectingOrDisassociatedReplacesNoCardTip) {
+  for (int32_t back : {2, 4}) {
+    for (int32_t before : {-1, 2}) {  // the very first tick, or after the plain tip was shown
+      TrayMonitor fresh{t.io, state, host};
+      fresh.Start();
+      if (before != -1) {
+        Link(before);
+        fresh.Tick();
+      }
+      Link(-1);
+      fresh.Tick();
+      EXPECT_EQ(host.updates.back().second, "WLAN Monitor\nNo Card Found");
+      Link(back);
+      fresh.Tick();
+      EXPECT_EQ(host.updates.back().second, "WLAN Monitor") << back << " after " << before;
+      EXPECT_EQ(fresh.shownTip(), "WLAN Monitor");
+    }
+  }
 }
 
 TEST_F(TrayMonitorTest, RecoveryReappliesSecurityOnceWithoutAScan) {

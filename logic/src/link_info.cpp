@@ -1,0 +1,59 @@
+#include "logic/link_info.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "logic/options.h"
+
+namespace nv {
+
+LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent,
+                          int32_t signalPercent) {
+  LinkInfoView view{};
+  const int32_t s = status.state;
+  view.resetBaseline = s == kStateScanning || StatusText(s) == StatusText(kStateNoDriver);
+  view.status = StatusLine(status);
+  if (s == kStateAssociated && status.networkMode == 1) {
+    view.qualityBar = qualityPercent;
+    view.signalBar = signalPercent;
+    view.qualityText = PercentText(qualityPercent);
+    view.signalText = PercentText(signalPercent);
+  }
+  if (s == kStateConnecting || s == kStateAssociated || s == kStateDisassociated) {
+    view.ssid.assign(status.ssid, strnlen(status.ssid, sizeof status.ssid));
+  }
+  if (status.channel != 0) view.channel = std::to_string(status.channel);
+  view.rate = RateText(status.rateIndex);
+  return view;
+}
+
+CounterBaseline BaselineFrom(const AdapterStatistics& read, uint32_t now) {
+  const bool ok = read.counterSet != -1;
+  return {now, ok ? read.rxBytes : 0u, ok ? read.txBytes : 0u};
+}
+
+std::optional<Throughput> AdvanceThroughput(CounterBaseline& baseline,
+                                            const AdapterStatistics& read, uint32_t now) {
+  const uint32_t dt = now - baseline.tick;
+  const uint32_t dRx = read.rxBytes - baseline.rxBytes;
+  const uint32_t dTx = read.txBytes - baseline.txBytes;
+  baseline = {now, read.rxBytes, read.txBytes};
+  if (read.counterSet == -1 || dt == 0) return std::nullopt;
+  return Throughput{KbpsOf(dRx, dt), KbpsOf(dTx, dt)};
+}
+
+int32_t KbpsOf(uint32_t bytes, uint32_t milliseconds) {
+  if (milliseconds == 0) return 0;
+  // Bytes per millisecond x 8000 bits / 1024: at most about 2^32 x 7.8, which fits.
+  const double kbps = static_cast<double>(bytes) * 8000.0 / milliseconds * 0.0009765625;
+  return kbps >= 2147483647.0 ? 2147483647 : static_cast<int32_t>(kbps);
+}
+
+uint32_t ChartValue(int32_t kbps) {
+  if (kbps <= 1) return 0;
+  return static_cast<uint32_t>(std::log10(static_cast<double>(kbps)) * 25.0);
+}
+
+std::string PercentText(int32_t percent) { return std::to_string(percent) + "%"; }
+
+}  // namespace nv

@@ -23,11 +23,11 @@ AdapterConfig Config(const char* ssid, int32_t bssType, int32_t channel) {
 ProfileFormInput Input(const char* name, bool encryption, int radio) {
   ProfileFormInput in;
   in.profileName = name;
-  in.ssid = "Net";
-  in.encryption = encryption;
-  in.checkedRadio = radio;
-  in.keyTexts = {"0123456789", "", "", ""};
-  in.keySizes = {kKeySize64, kKeySize64, kKeySize64, kKeySize64};
+  in.link = {"Net", "", -1, -1, -1, -1};
+  in.security.encryption = encryption;
+  in.security.defaultKey = radio;
+  in.security.keyTexts = {"0123456789", "", "", ""};
+  in.security.keySizes = {kKeySize64, kKeySize64, kKeySize64, kKeySize64};
   return in;
 }
 
@@ -47,7 +47,7 @@ TEST(ProfileForm, TitlesNamesAndEnablingByMode) {
     const ProfileFormView v = ShowProfileForm(Config("Office", 0, 3), c.mode, c.name, 0x10);
     EXPECT_EQ(v.title, c.title);
     EXPECT_EQ(v.profileName, c.shownName);
-    EXPECT_EQ(v.ssid, "Office");
+    EXPECT_EQ(v.link.ssid, "Office");
     EXPECT_EQ(v.nameEnabled, c.nameOn) << c.title;
     EXPECT_EQ(v.ssidEnabled, c.ssidOn) << c.title;
     EXPECT_EQ(v.bssTypeEnabled, c.bssOn) << c.title;
@@ -57,19 +57,20 @@ TEST(ProfileForm, TitlesNamesAndEnablingByMode) {
 
 TEST(ProfileForm, ChannelsByDomainAndTheInfrastructureRule) {
   ProfileFormView v = ShowProfileForm(Config("A", 0, 1), ProfileMode::Add, "", 0x31);
-  EXPECT_EQ(v.channels, std::vector<std::string>({"10", "11"}));
-  EXPECT_EQ(v.channel, -1);
-  EXPECT_TRUE(v.channelEnabled);
+  EXPECT_EQ(v.link.channels, std::vector<std::string>({"10", "11"}));
+  EXPECT_EQ(v.link.channel, -1);
+  EXPECT_TRUE(v.link.channelEnabled);
   v = ShowProfileForm(Config("A", 1, 11), ProfileMode::Add, "", 0x10);
-  EXPECT_EQ(v.channels.size(), 11u);
-  EXPECT_EQ(v.channel, 10);
-  EXPECT_FALSE(v.channelEnabled);
-  EXPECT_TRUE(ShowProfileForm(Config("A", 2, 1), ProfileMode::Add, "", 0x10).channelEnabled);
+  EXPECT_EQ(v.link.channels.size(), 11u);
+  EXPECT_EQ(v.link.channel, 10);
+  EXPECT_FALSE(v.link.channelEnabled);
+  EXPECT_TRUE(
+      ShowProfileForm(Config("A", 2, 1), ProfileMode::Add, "", 0x10).link.channelEnabled);
   AdapterConfig c = Config("A", 0, 1);
   ProfileFormInput in = Input("A", false, -1);
   OverwriteFromProfileForm(in, c);  // no channel selected: 0
   EXPECT_EQ(c.channel, 0);
-  in.channelText = "13";
+  in.link.channelText = "13";
   OverwriteFromProfileForm(in, c);
   EXPECT_EQ(c.channel, 13);
 }
@@ -80,12 +81,12 @@ TEST(ProfileForm, StoredKeysShowAsHex) {
   c.keys[0].material[0] = 0xAB;
   c.keys[2].length = 7;  // fits no size
   const ProfileFormView v = ShowProfileForm(c, ProfileMode::Properties, "A", 0x10);
-  EXPECT_EQ(v.keys[0].text, "AB000000000000000000000000");
-  EXPECT_EQ(v.keys[0].sizeIndex, kKeySize128);
-  EXPECT_EQ(v.keys[1].sizeIndex, kKeySize64);
-  EXPECT_EQ(v.keys[2].sizeIndex, -1);
-  EXPECT_TRUE(v.encryption);
-  EXPECT_EQ(v.defaultKey, 1);
+  EXPECT_EQ(v.security.keys[0].text, "AB000000000000000000000000");
+  EXPECT_EQ(v.security.keys[0].sizeIndex, kKeySize128);
+  EXPECT_EQ(v.security.keys[1].sizeIndex, kKeySize64);
+  EXPECT_EQ(v.security.keys[2].sizeIndex, -1);
+  EXPECT_EQ(v.security.encryption, true);
+  EXPECT_EQ(v.security.defaultKey, 1);
 }
 
 TEST(ProfileForm, OkChecks) {
@@ -103,8 +104,8 @@ TEST(ProfileForm, OkChecks) {
       {"empty name", Input("", true, 0), false, kProfileNameMessage},
       {"backslash", Input("a\\b", false, 0), false, kProfileNameMessage},
   };
-  cases[1].in.keyTexts[1] = "012345678";
-  cases[3].in.keyTexts[1] = "0";
+  cases[1].in.security.keyTexts[1] = "012345678";
+  cases[3].in.security.keyTexts[1] = "0";
   for (const Case& c : cases) {
     const ProfileCheck r = CheckProfileForm(c.in);
     EXPECT_EQ(r.ok, c.ok) << c.what;
@@ -117,15 +118,15 @@ TEST(ProfileForm, OkWritesBackEveryShownField) {
   std::strcpy(c.bssidText, "00-0A-F5-10-00-02");
   c.txRate11M = 77;
   ProfileFormInput in = Input("New", false, -1);
-  in.ssid = std::string(40, 's');
-  in.bssType = 0;
-  in.txRate = -1;  // no selection keeps the value
-  in.preamble = 1;
-  in.powerMode = 2;
-  in.authMode = 1;
+  in.link.ssid = std::string(40, 's');
+  in.link.bssType = 0;
+  in.link.txRate = -1;  // no selection keeps the value
+  in.link.preamble = 1;
+  in.link.powerMode = 2;
+  in.security.authMode = 1;
   in.openedDefaultKey = 3;
-  in.keyFormat = kKeyFormatAscii;
-  in.keyTexts = {"abcde", "", "", ""};
+  in.security.keyFormat = kKeyFormatAscii;
+  in.security.keyTexts = {"abcde", "", "", ""};
   OverwriteFromProfileForm(in, c);
   EXPECT_EQ(std::string(c.ssid), std::string(32, 's'));
   EXPECT_EQ(c.bssType, 0);
@@ -139,7 +140,7 @@ TEST(ProfileForm, OkWritesBackEveryShownField) {
   EXPECT_EQ(c.keys[0].material[0], 'a');
   EXPECT_STREQ(c.bssidText, "00-0A-F5-10-00-02");
   EXPECT_EQ(c.txRate11M, 77);
-  in.checkedRadio = 2;
+  in.security.defaultKey = 2;
   OverwriteFromProfileForm(in, c);
   EXPECT_EQ(c.defaultKeyId, 2);
 }

@@ -5,6 +5,7 @@
 
 #include "adapter/operations.h"
 #include "shell/icons.h"
+#include "ui/pages.h"
 
 namespace nv {
 
@@ -25,6 +26,8 @@ CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
     timer_.start(kMonitorPeriodMs);  // the next tick counts from the end of this one
   });
   dialog_.SetSurveyRefresh([this] { RefreshSurveyLists(); });
+  dialog_.SetPageFactory(StandardPages(io_, state_));
+  connect(&dialog_, &QDialog::finished, this, [this] { state_.configWindowOpen = false; });
 }
 
 CMainFrame::~CMainFrame() { monitor_.Stop(); }
@@ -60,18 +63,18 @@ void CMainFrame::RefreshSurveyLists() {
 void CMainFrame::CloseConfigWindowWithPopups() { dialog_.CloseWithPopups(); }
 
 void CMainFrame::OnActivated(QSystemTrayIcon::ActivationReason reason) {
-  if (reason == QSystemTrayIcon::DoubleClick) OpenConfigWindow();
+  if (reason == QSystemTrayIcon::DoubleClick) OpenOrRaiseConfigWindow();
 }
 
-void CMainFrame::OpenConfigWindow() {
+// The window is not run modally: the tray icon's clicks, tooltip and tick keep working while it
+// is open. configWindowOpen is cleared when the window ends.
+void CMainFrame::OpenOrRaiseConfigWindow() {
   if (state_.configWindowOpen) {
-    dialog_.raise();
-    dialog_.activateWindow();
+    dialog_.BringToFront();
     return;
   }
   state_.configWindowOpen = true;
-  dialog_.Run();
-  state_.configWindowOpen = false;
+  dialog_.Open();
 }
 
 void CMainFrame::ExitProgram() {

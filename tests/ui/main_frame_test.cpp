@@ -1,6 +1,7 @@
 // The tray program's frame against a real wlansim with the virtual clock; ticks by hand.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTimer>
 
 #include "shell/icons.h"
@@ -44,20 +45,40 @@ TEST_F(MainFrameTest, FollowsTheLinkFromStartToAssociation) {
 TEST_F(MainFrameTest, RemovingTheAdapterClosesTheOpenWindow) {
   CMainFrame frame(*ports.io, state, dialog);
   frame.Start();
-  bool wasOpen = false;
-  QTimer::singleShot(0, &frame, [&] {
-    wasOpen = state.configWindowOpen && dialog.isVisible();
-    daemon.Ctl("remove");
-    frame.Tick();
-  });
-  QTimer failsafe;
-  QObject::connect(&failsafe, &QTimer::timeout, &dialog, [&] { dialog.done(-1); });
-  failsafe.start(10000);
-  frame.OpenConfigWindow();  // returns when the window ends
-  EXPECT_TRUE(wasOpen);
+  frame.OpenOrRaiseConfigWindow();  // returns at once
+  EXPECT_TRUE(state.configWindowOpen);
+  EXPECT_TRUE(dialog.isVisible());
+  daemon.Ctl("remove");
+  frame.Tick();
   EXPECT_FALSE(state.configWindowOpen);
+  EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(frame.monitor().shownIcon(), kIconNoCard);
   EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor\nNo Card Found"));
+}
+
+TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
+  CMainFrame frame(*ports.io, state, dialog);
+  frame.Start();
+  frame.OpenOrRaiseConfigWindow();
+  ASSERT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(dialog.isModal());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // nothing blocks the tray icon
+  ASSERT_NE(frame.tray().contextMenu(), nullptr);
+  EXPECT_EQ(frame.tray().contextMenu()->actions().value(0)->text(), QStringLiteral("Exit"));
+  daemon.Ctl("step 3000");
+  frame.Tick();  // the tooltip goes on following the link
+  EXPECT_EQ(frame.tray().toolTip(),
+            QStringLiteral("WLAN Monitor\nLink Quality : Good\nSignal Strength : High"));
+  dialog.ShowPage(kPageAbout);
+  Q_EMIT frame.tray().activated(QSystemTrayIcon::DoubleClick);  // open already: brought forward
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.currentPage(), kPageAbout);  // the same run, not a new one
+  dialog.done(QDialog::Accepted);
+  EXPECT_FALSE(state.configWindowOpen);
+  Q_EMIT frame.tray().activated(QSystemTrayIcon::DoubleClick);  // a new run starts on page 0
+  EXPECT_TRUE(state.configWindowOpen);
+  EXPECT_EQ(dialog.currentPage(), kPageLinkInfo);
+  dialog.done(QDialog::Accepted);
 }
 
 TEST_F(MainFrameTest, NoDriverAtStartStillBringsUpTheIcon) {

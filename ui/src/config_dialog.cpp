@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QWindowStateChangeEvent>
 
 namespace nv {
@@ -37,22 +40,60 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromLatin1(kConfigWindowTitle));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setModal(false);  // the tray stays usable while the window is open
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, kWindowBackground);
   setPalette(p);
-  setFixedSize(600, 400);
+  InstallPageTabAccessibility();
 
   frame_ = new QFrame(this);
   frame_->setObjectName(QStringLiteral("pageFrame"));
   frame_->setFrameShape(QFrame::StyledPanel);
-  frame_->setGeometry(kLabelWidth + 2 * kMargin, kMargin, width() - kLabelWidth - 3 * kMargin,
-                      height() - 2 * kMargin);
+  const int border = frame_->frameWidth();
+  frame_->setGeometry(kLabelWidth + 2 * kMargin, kMargin, kPageSize.width() + 2 * border,
+                      kPageSize.height() + 2 * border);
+  setFixedSize(frame_->geometry().right() + 1 + kMargin, frame_->geometry().bottom() + 1 + kMargin);
   for (int i = 0; i < 5; ++i) {
     auto* label = new LabelStatic(QString::fromLatin1(kLabelTexts[i]), this);
     label->setObjectName(QString::fromLatin1(kPageNames[i]).replace(
         QStringLiteral("Page"), QStringLiteral("Label")));
     label->setGeometry(kMargin, kMargin + 20 + i * (kLabelHeight + 8), kLabelWidth, kLabelHeight);
+    label->setProperty("nvPageTab", i);
+    label->setAccessibleName(QString::fromLatin1(kLabelTexts[i]));
+    label->setFocusPolicy(Qt::TabFocus);
+    label->installEventFilter(this);
+    connect(label, &LabelStatic::clicked, this, [this, i] { ShowPage(i); });
+    labels_[static_cast<size_t>(i)] = label;
+  }
+  SetUpKeyboard();
+  connect(this, &QDialog::finished, this, [this] { ClosePages(); });
+}
+
+ConfigDialog::~ConfigDialog() = default;
+
+void ConfigDialog::SetUpKeyboard() {
+  const struct {
+    QKeyCombination keys;
+    int step;
+  } shortcuts[] = {
+      {Qt::CTRL | Qt::Key_Tab, 1},
+      {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+      {Qt::CTRL | Qt::Key_Backtab, -1},
+      {Qt::CTRL | Qt::Key_PageUp, -1},
+  };
+  for (const auto& s : shortcuts) {
+    auto* shortcut = new QShortcut(QKeySequence(s.keys), this);
+    const int step = s.step;
+    connect(shortcut, &QShortcut::activated, this, [this, step] { ShowNextPage(step); });
+  }
+}
+
+// Set up at every opening: a label the pointer was over when the window closed starts clear.
+void ConfigDialog::SetUpLabels() {
+  for (LabelStatic* label : labels_) {
     label->SetBackgroundColour(kWindowBackground);
     label->SetHoverColour(kHoverBlue);
     label->SetHoverHighlight(true);
@@ -60,40 +101,54 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
     label->SetPointerCursor(Qt::PointingHandCursor);
     label->SetTextColour(Qt::black);
     label->SetUnderline(true);
-    connect(label, &LabelStatic::clicked, this, [this, i] { ShowPage(i); });
-    labels_[static_cast<size_t>(i)] = label;
   }
 }
-
-ConfigDialog::~ConfigDialog() = default;
 
 void ConfigDialog::OpenPages() {
   ClosePages();
   for (int index : kCreationOrder) {
     ConfigPage* page = factory_ ? factory_(index, frame_) : nullptr;
     if (page == nullptr) page = new ConfigPage(QString::fromLatin1(kPageNames[index]), frame_);
-    page->setGeometry(frame_->contentsRect());
+    page->move(frame_->contentsRect().topLeft());  // its own size, at the frame's corner
     page->raise();
     page->hide();
+    connect(page, &ConfigPage::showPageRequested, this, &ConfigDialog::ShowPage);
     pages_[static_cast<size_t>(index)] = page;
   }
+  SetUpLabels();
   currentPage_ = -1;
   ShowPage(kPageLinkInfo);
 }
 
 void ConfigDialog::ClosePages() {
   for (ConfigPage*& page : pages_) {
-    delete page;
+    if (page == nullptr) continue;
+    page->hide();
+    page->deleteLater();  // the end may come from inside one of the page's own handlers
     page = nullptr;
   }
 }
 
-int ConfigDialog::Run() {
+void ConfigDialog::Open() {
   setWindowState(Qt::WindowNoState);
   OpenPages();
-  const int result = exec();
-  ClosePages();  // each run's pages live only as long as the run
-  return result;
+  show();
+  BringToFront();
+}
+
+int ConfigDialog::Run() {
+  QEventLoop loop;
+  const auto connection = connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+  Open();
+  if (isVisible()) loop.exec();
+  disconnect(connection);
+  return result();
+}
+
+void ConfigDialog::BringToFront() {
+  if (isMinimized()) setWindowState(Qt::WindowNoState);
+  raise();
+  activateWindow();
 }
 
 void ConfigDialog::ShowPage(int index) {
@@ -116,6 +171,12 @@ void ConfigDialog::ShowPage(int index) {
   page(index)->show();
   label(index)->SetTextColour(Qt::black);
   if (index == kPageSiteSurvey && surveyRefresh_) surveyRefresh_();
+}
+
+void ConfigDialog::ShowNextPage(int step) {
+  const int shown = currentPage_ == kPageReload ? kPageLinkInfo : currentPage_;
+  const int from = shown < 0 || shown > 4 ? 0 : shown;
+  ShowPage(((from + step) % 5 + 5) % 5);
 }
 
 void ConfigDialog::CloseWithPopups() {
@@ -145,6 +206,19 @@ void ConfigDialog::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible()) {
     done(QDialog::Accepted);
   }
+}
+
+// A page label with the keyboard focus opens its page on Space or Enter.
+bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QVariant tab = watched->property("nvPageTab");
+    if (tab.isValid() && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      ShowPage(tab.toInt());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace nv

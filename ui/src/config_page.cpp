@@ -2,12 +2,14 @@
 
 namespace nv {
 
-ConfigPage::ConfigPage(const QString& label, QWidget* parent) : QWidget(parent) {
-  setObjectName(label);
+ConfigPage::ConfigPage(const QString& name, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);  // every page paints white
+  p.setColor(QPalette::Base, Qt::white);
   setPalette(p);
+  resize(kPageSize);
 }
 
 }  // namespace nv

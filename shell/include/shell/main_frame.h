@@ -29,7 +29,9 @@ class CMainFrame : public QWidget, private TrayHost {
   void Start();
   // One monitor tick now (the timer calls it; tests may too).
   void Tick();
-  void OpenConfigWindow();
+  // The tray's double click (and any other way of asking for the window): opens the window,
+  // or brings it to the front when it is open already. Returns at once.
+  void OpenOrRaiseConfigWindow();
   void ExitProgram();
 
   QSystemTrayIcon& tray() { return tray_; }

@@ -1,5 +1,7 @@
 // The configuration window: a column of five page labels and a frame showing one page. One
-// object lives as long as the program; each run creates the pages anew and starts on page 0.
+// object lives as long as the program; each opening creates the pages anew and starts on
+// page 0. The window is not modal to the rest of the program: the tray's clicks and tick go
+// on while it is open.
 #pragma once
 
 #include <QDialog>
@@ -31,11 +33,17 @@ class ConfigDialog : public QDialog {
   explicit ConfigDialog(QWidget* parent = nullptr);
   ~ConfigDialog() override;
 
-  // Creates the pages, shows page 0 and runs the window modally until it ends.
+  // Creates the pages, shows page 0 and the window, and returns; `finished` tells the end.
+  void Open();
+  // Open, then wait until the window ends (tests and tools; the tray uses Open).
   int Run();
+  // Brings the open window to the front of the others.
+  void BringToFront();
   void ShowPage(int index);
   // Ends the window and closes every dialog and message box it owns, nested ones included.
   void CloseWithPopups();
+  // The next or previous page, in label order, wrapping around (Ctrl+Tab, Ctrl+PageDown...).
+  void ShowNextPage(int step);
 
   // Who makes the pages (the default: empty pages named after their labels).
   void SetPageFactory(PageFactory factory) { factory_ = std::move(factory); }
@@ -47,15 +55,18 @@ class ConfigDialog : public QDialog {
   ConfigPage* page(int index) const { return pages_[static_cast<size_t>(index)]; }
   // cppcheck-suppress CastIntegerToAddressAtReturn ; as above
   LabelStatic* label(int index) const { return labels_[static_cast<size_t>(index)]; }
-  // Opens the pages without running (for tests and Run).
+  // Opens the pages and sets up the labels without showing the window (for tests and Open).
   void OpenPages();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void reject() override {}  // Escape does not close the window
 
  private:
+  void SetUpLabels();
+  void SetUpKeyboard();
   void ClosePages();
 
   QFrame* frame_;
@@ -65,5 +76,8 @@ class ConfigDialog : public QDialog {
   PageFactory factory_;
   std::function<void()> surveyRefresh_;
 };
+
+// Page labels answer screen readers as page tabs; installed once by the window.
+void InstallPageTabAccessibility();
 
 }  // namespace nv

@@ -1,22 +1,26 @@
-// One page slot of the configuration window. The pages themselves derive from it; until they
-// exist each slot is an empty white page named after its label.
+// One page slot of the configuration window. The pages derive from it; a slot without a page
+// of its own is an empty white page named after its label. Every page has the same size,
+// kPageSize, and the window places it at the frame's top-left corner as it is.
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 namespace nv {
+
+inline constexpr QSize kPageSize{500, 420};
 
 class ConfigPage : public QWidget {
   Q_OBJECT
 
  public:
-  ConfigPage(const QString& label, QWidget* parent);
+  ConfigPage(const QString& name, QWidget* parent);
   // Shows the stored configuration again (the Configuration and Security pages).
   virtual void Reload() {}
-  int reloads() const { return reloads_; }
 
- protected:
-  int reloads_ = 0;
+ Q_SIGNALS:
+  // The page asks its window to show a page (0..4, or 9: the stored configuration changed).
+  void showPageRequested(int index);
 };
 
 }  // namespace nv

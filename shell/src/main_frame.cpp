@@ -6,6 +6,7 @@
 #include "adapter/operations.h"
 #include "shell/icons.h"
 #include "ui/pages.h"
+#include "ui/site_survey_page.h"
 
 namespace nv {
 
@@ -55,6 +56,13 @@ void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
 }
 
 void CMainFrame::RefreshSurveyLists() {
+  // With the window open its Site Survey page reads and shows both lists; closed, the shared
+  // survey state is kept current all the same (the tick reads connectedBssIndex).
+  if (auto* page = qobject_cast<SiteSurveyPage*>(dialog_.page(kPageSiteSurvey))) {
+    page->RefreshBssList();
+    page->RefreshProfileList();
+    return;
+  }
   BssList list{};
   ReadBssList(io_, list);
   RefreshSurvey(list, state_.currentLinkStatus, state_.survey);

@@ -20,6 +20,27 @@ namespace nv {
 namespace {
 
 constexpr int kEntryRole = Qt::UserRole;  // survey item: its index in the survey list
+constexpr int kMarkRole = kListMarkRole;
+
+// What the picture says, for screen readers.
+QString MarkText(int mark) {
+  switch (mark) {
+    case kMarkAccessPointCurrent:
+    case kMarkAdHocCurrent:
+      return QStringLiteral("current network");
+    case kMarkAccessPoint:
+    case kMarkAdHoc:
+      return QStringLiteral("in range");
+    default:
+      return QStringLiteral("not in range");
+  }
+}
+
+void SetMark(QTreeWidgetItem* item, int mark) {
+  item->setIcon(0, ListImages()[static_cast<size_t>(mark)]);
+  item->setData(0, kMarkRole, mark);
+  item->setData(0, Qt::AccessibleDescriptionRole, MarkText(mark));
+}
 
 QTreeWidget* List(const char* name, const char* accessible, QWidget* parent) {
   auto* list = new QTreeWidget(parent);
@@ -149,7 +170,7 @@ void SiteSurveyPage::RefreshBssList() {
     for (size_t c = 0; c < row.columns.size(); ++c) {
       item->setText(static_cast<int>(c), QString::fromLatin1(row.columns[c]));
     }
-    item->setIcon(0, ListImages()[static_cast<size_t>(row.image)]);
+    SetMark(item, row.image);
     item->setData(0, kEntryRole, row.entry);
   }
   SizeColumns(surveyList_);
@@ -161,7 +182,7 @@ void SiteSurveyPage::RefreshProfileList() {
   const auto table = ReadProfileTable(io_.registry());
   for (const ProfileRow& row : OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
     auto* item = new QTreeWidgetItem(profileList_, {QString::fromLatin1(row.name)});
-    item->setIcon(0, ListImages()[static_cast<size_t>(row.mark)]);
+    SetMark(item, row.mark);
   }
   SizeColumns(profileList_);
   profileList_->setCurrentItem(nullptr);  // no item is selected
@@ -255,14 +276,17 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
                                 const QString& name) {
   dialog_ = new ProfileDialog(mode, config, name, ReadRegulatoryDomain(io_), this);
   dialog_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog_, &QDialog::accepted, this, &SiteSurveyPage::DialogAccepted);
-  dialog_->open();  // window-modal; the page goes on when it ends
+  ProfileDialog* opened = dialog_;
+  connect(opened, &QDialog::finished, this, [this, opened](int result) {
+    dialog_ = nullptr;  // gone from now on, though deleted only later
+    if (result == QDialog::Accepted) DialogAccepted(*opened);
+  });
+  opened->open();  // window-modal; the page goes on when it ends
 }
 
-void SiteSurveyPage::DialogAccepted() {
-  if (!dialog_) return;
-  const AdapterConfig config = dialog_->config();
-  const std::string name = dialog_->profileName().toLatin1().toStdString();
+void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
+  const AdapterConfig config = dialog.config();
+  const std::string name = dialog.profileName().toLatin1().toStdString();
   StoreProfile(io_.registry(), name, config);
   PutInForce(io_, config);
   RefreshProfileList();

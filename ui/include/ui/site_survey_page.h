@@ -22,6 +22,7 @@ namespace nv {
 class OwnerDrawButton;
 
 inline constexpr int kSurveyPollMs = 1000;
+inline constexpr int kListMarkRole = Qt::UserRole + 1;  // an item's image index
 inline constexpr int kSurveyMaxPolls = 11;
 
 class SiteSurveyPage : public ConfigPage {
@@ -61,7 +62,7 @@ class SiteSurveyPage : public ConfigPage {
   void BuildSurveyGroup(QVBoxLayout* column);
   void BuildProfileGroup(QVBoxLayout* column);
   void OpenDialog(ProfileMode mode, const AdapterConfig& config, const QString& name);
-  void DialogAccepted();
+  void DialogAccepted(const ProfileDialog& dialog);
   QString SelectedProfile() const;
 
   AdapterIo& io_;

@@ -86,6 +86,8 @@ void CMainFrame::OpenOrRaiseConfigWindow() {
 }
 
 void CMainFrame::ExitProgram() {
+  // An open window (and any box it shows) ends first: it refuses the quit's close request.
+  if (state_.configWindowOpen) dialog_.CloseWithPopups();
   monitor_.Stop();  // the icon goes before the program ends
   timer_.stop();
   QApplication::quit();

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The tray program as a person meets it: Xvfb, a real tray host (trayer), wlansim with the
 # virtual clock, wlanmon. Checks by screenshot pixels that the icon appears and follows the
-# link, that a double-click opens the window, that removing the adapter closes it and
-# crosses the icon out, that a second start leaves one icon, and that Exit ends the program.
+# link, that a double-click opens the window and, with the window open and covered, brings it
+# to the front again, that removing the adapter closes it and crosses the icon out, that a
+# second start leaves one icon, and that Exit, chosen while the window is open, ends the program.
+# E2E_DISPLAY picks the X display (default: a random one).
 # Usage: tray_e2e.sh WLANSIM WLANMON
 set -euo pipefail
 sim=$1
 mon=$2
 work=$(mktemp -d)
 export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
-display=:$((50 + RANDOM % 400))
+display=${E2E_DISPLAY:-:$((50 + RANDOM % 400))}
 # Waits up to $1 tenths of a second for the command after it to succeed.
 pids=()
 cleanup() {
@@ -44,8 +46,10 @@ within 100 tray_ready || fail "trayer did not start"
 "$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
 for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.1; done
 
-icons() { xwininfo -root -tree | grep -c '("wlanmon" "wlanmon")' || true; }
-icon_geometry() { xwininfo -root -tree | grep '("wlanmon" "wlanmon")' | head -1 |
+# The tray icon's window: of class wlanmon, and not the configuration window.
+icon_windows() { xwininfo -root -tree | grep '("wlanmon" "wlanmon")' | grep -v 'Configuration Utility'; }
+icons() { icon_windows | grep -c . || true; }
+icon_geometry() { icon_windows | head -1 |
                   sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
 icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
   read -r w h x y < <(icon_geometry) || return 1
@@ -70,6 +74,23 @@ read -r w h x y < <(icon_geometry)
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
 within 50 window_open || fail "double-click did not open the configuration window"
 echo "ok: double-click opens the window"
+
+# Cover the open window with another one; a double-click on the icon brings it forward.
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n 's/^0,0: *\(([0-9,]*)\).*/\1/p'; }
+read -r wx wy ww wh < <(xwininfo -id "$(xdotool search --name 'Wireless LAN Monitor/Configuration Utility' | head -1)" |
+  awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}')
+px=$((wx + 4)); py=$((wy + wh - 4))  # the window's own background, below the page labels
+BACKGROUND='(198,216,241)'
+display -size "${ww}x${wh}" -geometry "+${wx}+${wy}" xc:red >/dev/null 2>&1 & cover=$!; pids+=($cover)
+covered() { [ "$(pixel $px $py)" = '(255,0,0)' ]; }
+within 50 covered || fail "the covering window did not appear"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
+in_front() { [ "$(pixel $px $py)" = "$BACKGROUND" ]; }
+within 50 in_front || fail "double-click did not bring the open window to the front"
+[ "$(xdotool search --name 'Wireless LAN Monitor/Configuration Utility' | wc -l)" = 1 ] ||
+  fail "a second window opened"
+kill "$cover" 2>/dev/null || true
+echo "ok: with the window open, double-click brings it to the front"
 "$sim" ctl remove >/dev/null
 window_closed() { ! window_open; }
 within 30 window_closed || fail "removing the adapter did not close the window within two ticks"
@@ -85,6 +106,13 @@ grep -q "already running" "$work/second.log" || fail "the second start did not s
 [ "$(icons)" = 1 ] || fail "$(icons) tray icons after a second start"
 echo "ok: a second start ends and leaves one icon"
 
+# Back with the adapter, open the window and choose Exit from the icon's menu while it is open.
+"$sim" ctl insert >/dev/null
+not_red() { ! icon_has "$RED"; }
+within 50 not_red || fail "the icon stayed crossed out after the adapter came back"
+read -r w h x y < <(icon_geometry)
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 60 1
+within 50 window_open || fail "double-click did not open the window again"
 ended() { ! kill -0 "$mon_pid" 2>/dev/null; }
 for _ in 1 2 3; do  # a busy machine may open the menu late: try again
   read -r w h x y < <(icon_geometry) || break
@@ -93,7 +121,7 @@ for _ in 1 2 3; do  # a busy machine may open the menu late: try again
   xdotool mousemove_relative 20 10 click 1
   within 30 ended && break
 done
-within 20 ended || fail "Exit did not end the program"
+within 20 ended || fail "Exit (chosen with the window open) did not end the program"
 [ "$(icons)" = 0 ] || fail "the icon stayed after Exit"
-echo "ok: Exit ends the program and removes the icon"
+echo "ok: with the window open, right-click offers Exit, which ends the program and removes the icon"
 echo "1 passed, 0 failed"

@@ -78,7 +78,18 @@ TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
   Q_EMIT frame.tray().activated(QSystemTrayIcon::DoubleClick);  // a new run starts on page 0
   EXPECT_TRUE(state.configWindowOpen);
   EXPECT_EQ(dialog.currentPage(), kPageLinkInfo);
-  dialog.done(QDialog::Accepted);
+  // Exit from the menu while the window is open ends the window first, then the program.
+  bool quitSeen = false;
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, &frame, [&] { quitSeen = true; });
+  QTimer::singleShot(0, &frame, [&] { frame.tray().contextMenu()->actions().value(0)->trigger(); });
+  QTimer failsafe;
+  failsafe.setSingleShot(true);
+  QObject::connect(&failsafe, &QTimer::timeout, qApp, [] { QCoreApplication::exit(2); });
+  failsafe.start(5000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_TRUE(quitSeen);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_FALSE(state.configWindowOpen);
 }
 
 TEST_F(MainFrameTest, NoDriverAtStartStillBringsUpTheIcon) {

@@ -7,7 +7,6 @@ ConfigPage::ConfigPage(const QString& name, QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);  // every page paints white
-  p.setColor(QPalette::Base, Qt::white);
   setPalette(p);
   resize(kPageSize);
 }

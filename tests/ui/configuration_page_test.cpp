@@ -1,0 +1,131 @@
+// The Configuration page against wlansim: Reload shows the registry, Apply sends the link
+// group (scope 1), stores it and scans; Cancel touches nothing.
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <cstring>
+
+#include "controls/owner_draw_button.h"
+#include "pages_test_support.h"
+#include "ui/configuration_page.h"
+
+namespace nv {
+namespace {
+
+class ConfigurationPageTest : public test::PageTest {
+ protected:
+  QComboBox* List(const char* name) {
+    return page->findChild<QComboBox*>(QString::fromLatin1(name));
+  }
+  QLineEdit* Ssid() { return page->findChild<QLineEdit*>(QStringLiteral("ssidEdit")); }
+  OwnerDrawButton* Button(const char* name) {
+    return page->findChild<OwnerDrawButton*>(QString::fromLatin1(name));
+  }
+  void MakePage() { page = std::make_unique<ConfigurationPage>(io(), &frame); }
+  std::unique_ptr<ConfigurationPage> page;
+};
+
+TEST_F(ConfigurationPageTest, ReloadShowsTheStoredSettings) {
+  AdapterConfig c = Stored();
+  std::strcpy(c.ssid, "Office");
+  c.bssType = 1;
+  c.channel = 11;
+  c.txRate = 7;
+  c.shortPreamble = 1;
+  c.powerMode = 2;
+  Store(c, kScopeLink);
+  MakePage();
+  EXPECT_EQ(Ssid()->text(), QStringLiteral("Office"));
+  EXPECT_EQ(Ssid()->maxLength(), 32);
+  ASSERT_EQ(List("channelList")->count(), 11);  // the default scenario's domain 0x10
+  EXPECT_EQ(List("channelList")->currentText(), QStringLiteral("11"));
+  EXPECT_FALSE(List("channelList")->isEnabled());  // infrastructure
+  EXPECT_EQ(List("bssTypeList")->currentText(), QStringLiteral("Infrastructure"));
+  EXPECT_EQ(List("txRateList")->currentText(), QStringLiteral("22 Mbps PBCC"));
+  EXPECT_EQ(List("preambleList")->currentText(), QStringLiteral("Short Preamble"));
+  EXPECT_EQ(List("powerModeList")->currentText(), QStringLiteral("Fast Power Save"));
+  const QStringList rates = {QStringLiteral("Auto"), QStringLiteral("1 Mbps")};
+  EXPECT_EQ(List("txRateList")->itemText(1), rates[1]);  // table order, position = value
+  List("bssTypeList")->setCurrentIndex(0);
+  EXPECT_TRUE(List("channelList")->isEnabled());
+  List("bssTypeList")->setCurrentIndex(2);
+  EXPECT_TRUE(List("channelList")->isEnabled());
+}
+
+TEST_F(ConfigurationPageTest, ApplySendsStoresAndScansTheLinkGroupOnly) {
+  AdapterConfig c = Stored();
+  c.authMode = 1;
+  c.wepStatus = 0;
+  c.keys[0].length = 5;
+  c.keys[0].material[0] = 0x42;
+  Store(c, kScopeAll);
+  MakePage();
+  QSignalSpy shown(page.get(), &ConfigPage::showPageRequested);
+  Ssid()->setText(QString(32, QLatin1Char('N')));
+  List("bssTypeList")->setCurrentIndex(0);
+  List("channelList")->setCurrentIndex(2);
+  List("txRateList")->setCurrentIndex(4);
+  ClearLog();
+  Button("applyButton")->click();
+  const auto sent = Sent();
+  EXPECT_EQ(Count(sent, test::kSetSsid), 1);
+  EXPECT_EQ(Count(sent, test::kSetChannel), 1);
+  EXPECT_EQ(Count(sent, test::kSetScan), 1);
+  EXPECT_EQ(Count(sent, test::kSetWepStatus), 0);  // scope 1: no security group
+  EXPECT_EQ(Count(sent, test::kSetWepKey), 0);
+  const AdapterConfig after = Stored();
+  EXPECT_EQ(std::string(after.ssid), std::string(32, 'N'));
+  EXPECT_EQ(after.bssType, 0);
+  EXPECT_EQ(after.channel, 3);
+  EXPECT_EQ(after.txRate, 4);
+  EXPECT_EQ(after.authMode, 1);  // the security settings stay as stored
+  EXPECT_EQ(after.keys[0].length, 5);
+  EXPECT_EQ(after.keys[0].material[0], 0x42);
+  ASSERT_EQ(shown.count(), 1);
+  EXPECT_EQ(shown[0][0].toInt(), 0);
+}
+
+TEST_F(ConfigurationPageTest, NoChannelSelectedStoresChannelZero) {
+  AdapterConfig c = Stored();
+  c.channel = 14;  // outside domain 0x10's 1..11
+  Store(c, kScopeLink);
+  MakePage();
+  EXPECT_EQ(List("channelList")->currentIndex(), -1);
+  page->Apply();
+  EXPECT_EQ(Stored().channel, 0);
+}
+
+TEST_F(ConfigurationPageTest, CancelRestoresWithoutTouchingAnything) {
+  MakePage();
+  const AdapterConfig before = Stored();
+  Ssid()->setText(QStringLiteral("Elsewhere"));
+  List("bssTypeList")->setCurrentIndex(0);
+  ClearLog();
+  Button("cancelButton")->click();
+  EXPECT_EQ(Ssid()->text(), QString::fromLatin1(before.ssid));
+  EXPECT_EQ(List("bssTypeList")->currentIndex(), before.bssType);
+  for (const std::string& code : Sent()) {
+    EXPECT_TRUE(code != test::kSetSsid && code != test::kSetBssType && code != test::kSetScan)
+        << code;
+  }
+  const AdapterConfig after = Stored();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+}
+
+TEST_F(ConfigurationPageTest, ControlsHaveTheirLabelsAsNames) {
+  MakePage();
+  EXPECT_EQ(Ssid()->accessibleName(), QStringLiteral("SSID"));
+  EXPECT_EQ(List("powerModeList")->accessibleName(), QStringLiteral("Power Mode"));
+  EXPECT_EQ(Button("applyButton")->accessibleName(), QStringLiteral("Apply"));
+  // Tab order follows the layout: SSID, the five lists, Apply, Cancel.
+  QWidget* w = Ssid();
+  const char* order[] = {"bssTypeList", "channelList", "txRateList", "preambleList",
+                         "powerModeList", "applyButton", "cancelButton"};
+  for (const char* name : order) {
+    w = w->nextInFocusChain();
+    while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
+    EXPECT_EQ(w->objectName(), QString::fromLatin1(name));
+  }
+}
+
+}  // namespace
+}  // namespace nv

@@ -1,0 +1,90 @@
+#include "ui/configuration_page.h"
+
+#include <QLineEdit>
+
+#include "adapter/operations.h"
+#include "logic/change_road.h"
+#include "logic/page_rules.h"
+#include "page_widgets.h"
+#include "store/adapter_params.h"
+
+namespace nv {
+
+using pages::Caption;
+using pages::Latin1;
+using pages::Select;
+
+namespace {
+
+constexpr int kLeft = 40;
+constexpr int kField = 170;
+constexpr int kFieldWidth = 300;
+constexpr int kTop = 40;
+constexpr int kStep = 44;
+
+QRect FieldRow(int row) { return {kField, kTop + row * kStep, kFieldWidth, pages::kRowHeight}; }
+QRect CaptionRow(int row) {
+  return {kLeft, kTop + row * kStep, kField - kLeft - 8, pages::kRowHeight};
+}
+
+}  // namespace
+
+ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent)
+    : ConfigPage(QStringLiteral("configurationPage"), parent), io_(io) {
+  ssidEdit_ = new QLineEdit(this);
+  ssidEdit_->setObjectName(QStringLiteral("ssidEdit"));
+  ssidEdit_->setMaxLength(32);
+  ssidEdit_->setGeometry(FieldRow(0));
+  Caption(QStringLiteral("SSID"), this, CaptionRow(0), ssidEdit_);
+  // The lists in table order; their position is the stored value.
+  bssTypeList_ = pages::OptionList(kBssTypeTexts, "bssTypeList", this, FieldRow(1));
+  Caption(QStringLiteral("BSS Type"), this, CaptionRow(1), bssTypeList_);
+  channelList_ = new QComboBox(this);
+  channelList_->setObjectName(QStringLiteral("channelList"));
+  channelList_->setGeometry(FieldRow(2));
+  Caption(QStringLiteral("Channel"), this, CaptionRow(2), channelList_);
+  txRateList_ = pages::OptionList(kTxRateTexts, "txRateList", this, FieldRow(3));
+  Caption(QStringLiteral("Tx Rate"), this, CaptionRow(3), txRateList_);
+  preambleList_ = pages::OptionList(kPreambleTexts, "preambleList", this, FieldRow(4));
+  Caption(QStringLiteral("Preamble"), this, CaptionRow(4), preambleList_);
+  powerModeList_ = pages::OptionList(kPowerModeTexts, "powerModeList", this, FieldRow(5));
+  Caption(QStringLiteral("Power Mode"), this, CaptionRow(5), powerModeList_);
+
+  applyButton_ = pages::PushButton(QStringLiteral("Apply"), "applyButton", this,
+                                   {276, 356, 90, 30});
+  cancelButton_ = pages::PushButton(QStringLiteral("Cancel"), "cancelButton", this,
+                                    {380, 356, 90, 30});
+  connect(applyButton_, &QAbstractButton::clicked, this, &ConfigurationPage::Apply);
+  connect(cancelButton_, &QAbstractButton::clicked, this, &ConfigurationPage::Reload);
+  connect(bssTypeList_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { channelList_->setEnabled(ChannelListEnabled(index)); });
+  Reload();
+}
+
+void ConfigurationPage::Reload() {
+  AdapterConfig stored{};
+  ReadAdapterParameters(io_, stored);  // no adapter: the zero-filled values are shown
+  const LinkSettingsView view = ShowLinkSettings(stored, ReadRegulatoryDomain(io_));
+  channelList_->clear();
+  for (const std::string& channel : view.channels) channelList_->addItem(Latin1(channel));
+  Select(channelList_, view.channel);
+  Select(bssTypeList_, view.bssType);
+  Select(txRateList_, view.txRate);
+  Select(preambleList_, view.preamble);
+  Select(powerModeList_, view.powerMode);
+  ssidEdit_->setText(Latin1(view.ssid));
+  channelList_->setEnabled(view.channelEnabled);
+}
+
+void ConfigurationPage::Apply() {
+  const LinkSettingsInput input{Latin1(ssidEdit_->text()),   Latin1(channelList_->currentText()),
+                                bssTypeList_->currentIndex(), txRateList_->currentIndex(),
+                                preambleList_->currentIndex(), powerModeList_->currentIndex()};
+  ChangeAdapterSettings(io_, kScopeLink, [&input](AdapterConfig& config) {
+    OverwriteLinkSettings(input, config);
+    return true;
+  });
+  Q_EMIT showPageRequested(0);
+}
+
+}  // namespace nv

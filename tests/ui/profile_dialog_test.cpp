@@ -1,7 +1,9 @@
 // The Profile dialog's widgets on their own: opening per mode, the key handlers, "Done".
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QtTest/QTest>
 #include <cstring>
 
 #include "controls/hex_key_edit.h"
@@ -56,6 +58,24 @@ TEST(ProfileDialog, OpensWithTheConfigurationShown) {
   EXPECT_EQ(d.profileName(), QStringLiteral("Office"));
 }
 
+TEST(ProfileDialog, EnterOnCancelCancelsAndWarningsGoToTheSink) {
+  ProfileDialog d(ProfileMode::Add, Config(), QString(), 0x10, nullptr);
+  QStringList warnings;
+  d.SetWarningSink([&](const QString& text) { warnings << text; });
+  Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->setText(QStringLiteral("AB"));
+  QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("ssidEdit")), Qt::Key_Enter);
+  EXPECT_EQ(warnings, QStringList({QStringLiteral("WEP key 1 size mistake!\n Need 26 characters")}));
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  auto* cancel = Child<OwnerDrawButton>(&d, QStringLiteral("cancelButton"));
+  cancel->setFocus();
+  d.show();
+  QApplication::setActiveWindow(&d);
+  cancel->setFocus();
+  QTest::keyClick(&d, Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+  EXPECT_EQ(d.config().keys[0].length, 13);  // the caller's record as it was
+}
+
 TEST(ProfileDialog, KeyFormatAndSizeHandlers) {
   ProfileDialog d(ProfileMode::Properties, Config(), QStringLiteral("Home"), 0x10, nullptr);
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Profile: Home"));
@@ -89,7 +109,8 @@ TEST(ProfileDialog, DoneGeneratesReadableKeys) {
   }
   EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->currentIndex(), 1);
   const QString first = Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->text();
-  d.accept();
+  QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("passphraseEdit")), Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Accepted);  // Enter in a box is OK
   EXPECT_EQ(d.config().keys[0].length, 13);
   EXPECT_EQ(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(d.config().keys[0].material), 13).toHex().toUpper()), first);
 }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -266,6 +267,18 @@ void ProfileDialog::accept() {
   OverwriteFromProfileForm(in, config_);
   profileName_ = QString::fromStdString(in.profileName);
   QDialog::accept();
+}
+
+// Enter presses the button that has the focus, else OK (the default button); the owner-drawn
+// buttons are not push buttons, so the dialog's own default handling would do nothing.
+void ProfileDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || event->modifiers() & ~Qt::KeypadModifier) return QDialog::keyPressEvent(event);
+  if (auto* button = qobject_cast<OwnerDrawButton*>(focusWidget())) {
+    button->click();
+  } else {
+    accept();
+  }
 }
 
 void ProfileDialog::ShowWarning(const QString& text) {

@@ -41,6 +41,9 @@ class ProfileDialog : public QDialog {
   void accept() override;  // OK: check, write back, close with Accepted
   void GenerateKeys();     // "Done"
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void BuildLinkControls(QVBoxLayout* column);
   void BuildSecurityControls(QVBoxLayout* column);

@@ -27,20 +27,22 @@ void Box(QPainter& p, const QRectF& r, const QColor& fill) {
   p.fillRect(r.adjusted(0.5, 0.5, -0.5, -0.5), fill);
 }
 
-// A box with an antenna and two waves.
+// A box with an antenna sending two waves either side.
 void AccessPoint(QPainter& p, qreal dx) {
   QPainterPath mast;
-  mast.moveTo(dx + 5.5, 9.5);
-  mast.lineTo(dx + 5.5, 2.5);
+  mast.moveTo(dx + 7, 8.5);
+  mast.lineTo(dx + 7, 3.5);
   QPainterPath waves;
-  waves.arcMoveTo(QRectF(dx + 2.5, 0.5, 6, 5), 210);
-  waves.arcTo(QRectF(dx + 2.5, 0.5, 6, 5), 210, -60);
-  waves.arcMoveTo(QRectF(dx + 2.5, 0.5, 6, 5), 30);
-  waves.arcTo(QRectF(dx + 2.5, 0.5, 6, 5), 30, -60);
-  Stroke(p, mast, kInk, 1);
+  for (const QRectF& r : {QRectF(dx + 4, 1, 6, 5), QRectF(dx + 1.5, -0.5, 11, 8)}) {
+    waves.arcMoveTo(r, 210);
+    waves.arcTo(r, 210, -60);
+    waves.arcMoveTo(r, 30);
+    waves.arcTo(r, 30, -60);
+  }
+  Stroke(p, mast, kInk, 1.2);
   Stroke(p, waves, kInk, 1);
-  Box(p, QRectF(dx + 1.5, 9.5, 10, 4), kBody);
-  p.fillRect(QRectF(dx + 8, 11, 2, 1), QColor(40, 180, 60));  // its lamp
+  Box(p, QRectF(dx + 0.5, 8.5, 13, 5), kBody);
+  p.fillRect(QRectF(dx + 9, 10.5, 2, 1.5), QColor(40, 180, 60));  // its lamp
 }
 
 // A small computer: a screen on a base.
@@ -59,7 +61,7 @@ void Cross(QPainter& p) {
   cross.lineTo(13.5, 13.5);
   cross.moveTo(13.5, 2.5);
   cross.lineTo(2.5, 13.5);
-  Stroke(p, cross, kCross, 2);
+  Stroke(p, cross, kCross, 1.6);
 }
 
 void Ring(QPainter& p) {

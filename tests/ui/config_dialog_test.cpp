@@ -128,6 +128,9 @@ TEST(ConfigDialog, KeyboardSwitchesPagesLikeTabs) {
   QTest::keyClick(dialog.label(kPageSecurity), Qt::Key_Space);
   EXPECT_EQ(dialog.currentPage(), kPageSecurity);
   EXPECT_EQ(dialog.label(kPageSecurity)->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+  EXPECT_EQ(dialog.label(kPageSecurity)->shownColour(), QColor(0, 0, 255));  // the focus shows
+  dialog.label(kPageAbout)->setFocus();
+  EXPECT_EQ(dialog.label(kPageSecurity)->shownColour(), QColor(Qt::black));
   dialog.done(QDialog::Accepted);
 }
 

@@ -53,6 +53,10 @@ TEST_F(LinkInfoPageTest, ShowsTheSnapshotWithoutPollingTheLink) {
   EXPECT_EQ(Bar("signalStrengthBar"), 41);
   EXPECT_EQ(Text("channelEdit"), QStringLiteral("6"));
   EXPECT_EQ(Text("txRateEdit"), QStringLiteral("11"));
+  EXPECT_EQ(page->findChild<CEditEx*>(QStringLiteral("statusEdit"))->accessibleName(),
+            QStringLiteral("Status"));
+  EXPECT_EQ(page->findChild<StripChart*>(QStringLiteral("receiveChart"))->accessibleName(),
+            QStringLiteral("Receive data rate"));
   // The daemon is still scanning: what shows is the tray tick's snapshot. The page's one
   // request is the counters' read (they travel in the status block).
   EXPECT_EQ(Sent(), std::vector<std::string>({test::kQueryStatus}));

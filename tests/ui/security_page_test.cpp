@@ -1,7 +1,10 @@
 // The Security page against wlansim: Reload shows stored keys masked in HEX, the key format,
 // size and passphrase rules act on the boxes, the Warning stops Apply before anything is sent
 // or stored, and Apply sends the security group (scope 2), stores it and scans.
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QtTest/QTest>
 #include <cstring>
@@ -9,6 +12,7 @@
 #include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"
 #include "pages_test_support.h"
+#include "ui/config_dialog.h"
 #include "ui/security_page.h"
 
 namespace nv {
@@ -235,6 +239,46 @@ TEST_F(SecurityPageTest, CancelRestoresWithoutTouchingAnything) {
   }
   const AdapterConfig after = Stored();
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+}
+
+}  // namespace
+}  // namespace nv
+
+namespace nv {
+namespace {
+
+// The adapter goes while the real "Warning" box is up: the box and the window both close.
+TEST_F(SecurityPageTest, WindowEndingWhileTheWarningIsUpClosesBoth) {
+  ConfigDialog dialog;
+  dialog.SetPageFactory([this](int index, QWidget* pageFrame) -> ConfigPage* {
+    if (index != kPageSecurity) return nullptr;
+    return new SecurityPage(io(), state, ShowWarningBox, pageFrame);
+  });
+  bool boxSeen = false;
+  QTimer::singleShot(0, &dialog, [&] {
+    auto* security = static_cast<SecurityPage*>(dialog.page(kPageSecurity));
+    security->findChild<OwnerDrawButton*>(QStringLiteral("encryptionBox"))->click();
+    security->findChild<OwnerDrawButton*>(QStringLiteral("defaultKey1Button"))->click();
+    QTimer::singleShot(0, &dialog, [&] {  // runs inside the box's own loop
+      boxSeen = dialog.findChild<QMessageBox*>(QStringLiteral("warningBox")) != nullptr;
+      dialog.CloseWithPopups();
+    });
+    security->Apply();  // key 1 empty but default: the Warning
+  });
+  QTimer failsafe;
+  failsafe.setSingleShot(true);
+  QObject::connect(&failsafe, &QTimer::timeout, &dialog, [] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(w)) box->done(0);
+    }
+  });
+  failsafe.start(5000);
+  dialog.Run();
+  QCoreApplication::processEvents();  // the pages go
+  EXPECT_TRUE(boxSeen);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.findChild<QMessageBox*>(), nullptr);
+  EXPECT_TRUE(failsafe.isActive());  // closed by the window's end, not by the failsafe
 }
 
 }  // namespace

@@ -208,8 +208,14 @@ void ConfigDialog::changeEvent(QEvent* event) {
   }
 }
 
-// A page label with the keyboard focus opens its page on Space or Enter.
+// A page label with the keyboard focus shows it in the hover colour and opens its page on
+// Space or Enter.
 bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    if (auto* label = qobject_cast<LabelStatic*>(watched)) {
+      label->SetMouseInside(event->type() == QEvent::FocusIn);
+    }
+  }
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     const QVariant tab = watched->property("nvPageTab");

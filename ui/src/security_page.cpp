@@ -181,7 +181,9 @@ void SecurityPage::Apply() {
   // The check and its box come first, before the road: a wrong key stops everything here.
   const KeyCheckResult check = CheckSecurityInput(input);
   if (!check.ok) {
-    warning_(this, Latin1(kKeyWarningCaption), Latin1(check.message));
+    // A copy: the window (and this page) may end while the box is up.
+    const WarningBox warn = warning_;
+    warn(this, Latin1(kKeyWarningCaption), Latin1(check.message));
     return;
   }
   ChangeAdapterSettings(io_, kScopeSecurity, [&input](AdapterConfig& config) {

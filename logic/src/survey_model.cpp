@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "logic/options.h"
 
@@ -44,15 +45,21 @@ std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& curr
 
 int ProfileMark(const char* name, int32_t bssType, const BssList& survey,
                 const LinkStatus& current) {
-  int mark = 7 - 3 * bssType;
+  // "Any" (2), the default of every stored configuration, and any other value mostly join
+  // access points: they take the infrastructure marks rather than falling between pictures.
+  const int t = bssType == 0 ? 0 : 1;
+  const std::string cut(name, strnlen(name, kProfileNameChars));
+  int mark = 7 - 3 * t;
   for (int i = 0; i < survey.count && i < kMaxBssEntries; ++i) {
-    if (std::strcmp(name, survey.entries[i].ssid) == 0) {
-      mark = bssType;
+    const BssEntry& e = survey.entries[i];
+    if (cut == std::string_view(e.ssid, strnlen(e.ssid, sizeof e.ssid))) {
+      mark = t;
       break;
     }
   }
-  if (current.state == kStateAssociated && std::strcmp(name, current.ssid) == 0) {
-    mark = 6 - bssType;
+  if (current.state == kStateAssociated &&
+      cut == std::string_view(current.ssid, strnlen(current.ssid, sizeof current.ssid))) {
+    mark = 6 - t;
   }
   return mark;
 }
@@ -61,7 +68,8 @@ std::vector<ProfileRow> OrderProfiles(const ProfileTable& table, const BssList& 
                                       const LinkStatus& current) {
   std::vector<ProfileRow> marked;
   for (int i = 0; i < table.count && i < kMaxProfiles; ++i) {
-    marked.push_back({table.names[i],
+    // Names count up to 32 characters, however they were read.
+    marked.push_back({std::string(table.names[i], strnlen(table.names[i], kProfileNameChars)),
                       ProfileMark(table.names[i], table.configs[i].bssType, survey, current)});
   }
   std::vector<ProfileRow> rows;

@@ -7,6 +7,7 @@
 #include "shell/icons.h"
 #include "shell/tray_kind.h"
 #include "ui/pages.h"
+#include "ui/site_survey_page.h"
 
 namespace nv {
 
@@ -59,6 +60,13 @@ void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
 }
 
 void CMainFrame::RefreshSurveyLists() {
+  // With the window open its Site Survey page reads and shows both lists; closed, the shared
+  // survey state is kept current all the same (the tick reads connectedBssIndex).
+  if (auto* page = qobject_cast<SiteSurveyPage*>(dialog_.page(kPageSiteSurvey))) {
+    page->RefreshBssList();
+    page->RefreshProfileList();
+    return;
+  }
   BssList list{};
   ReadBssList(io_, list);
   RefreshSurvey(list, state_.currentLinkStatus, state_.survey);

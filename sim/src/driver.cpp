@@ -183,14 +183,19 @@ wire::IoctlReply SimDriver::Set(uint32_t code, std::span<const uint8_t> in) {
   } else if (code == codes::kAuthMode.setCode) {
     settings_.authMode = value;
   }
-  // What decides the association starts it over when it really changed.
-  const bool rejoin = before.ssid != settings_.ssid || before.bssType != settings_.bssType ||
-                      before.wepStatus != settings_.wepStatus ||
-                      before.authMode != settings_.authMode ||
-                      before.defaultKey != settings_.defaultKey ||
-                      std::memcmp(&before.keys, &settings_.keys, sizeof before.keys) != 0 ||
-                      (settings_.bssType == 0 && before.channel != settings_.channel);
-  if (rejoin) link_.Restart(NowMs(), settings_);
+  // Who to join starts the association over from a scan; how to authenticate only retries it
+  // with the same network. Unchanged values (the tray re-sending them) change nothing.
+  const bool identity = before.ssid != settings_.ssid || before.bssType != settings_.bssType ||
+                        (settings_.bssType == 0 && before.channel != settings_.channel);
+  const bool security = before.wepStatus != settings_.wepStatus ||
+                        before.authMode != settings_.authMode ||
+                        before.defaultKey != settings_.defaultKey ||
+                        std::memcmp(&before.keys, &settings_.keys, sizeof before.keys) != 0;
+  if (identity) {
+    link_.Restart(NowMs(), settings_);
+  } else if (security) {
+    link_.Reauthenticate(NowMs(), scenario_, settings_);
+  }
   return {true, 0, 0, {}};
 }
 

@@ -19,7 +19,8 @@ bool Joinable(const SimNetwork& n, const DriverSettings& s) {
   const bool wepOn = s.wepStatus == 0;
   if (!n.privacy) return !wepOn;
   if (!wepOn) return false;
-  // Automatic switch (2) and the "all bits" value try both authentication modes.
+  // Automatic switch (2) and the "all bits" value (-1: the driver chooses) try open
+  // authentication, then shared: whichever the network takes.
   const bool authFits = s.authMode == 2 || s.authMode == 0xFFFFFFFFu ||
                         (n.sharedAuth ? s.authMode == 1 : s.authMode == 0);
   const DriverSettings::Key& key = s.keys[s.defaultKey & 3];
@@ -59,6 +60,15 @@ void LinkMachine::Accrue(uint64_t at, const Scenario& scenario) {
 void LinkMachine::Restart(uint64_t now, const DriverSettings& settings) {
   target_ = kNoTarget;
   Enter(settings.radioOn ? kScanning : kIdle, now);
+}
+
+void LinkMachine::Reauthenticate(uint64_t now, const Scenario& scenario,
+                                 const DriverSettings& settings) {
+  if (phase_ != kConnecting && phase_ != kAssociated) return;
+  if (target_ < 0 || static_cast<size_t>(target_) >= scenario.networks.size()) return;
+  Accrue(now, scenario);
+  credentialsFit_ = Joinable(scenario.networks[target_], settings);
+  Enter(kConnecting, now);
 }
 
 bool LinkMachine::InRange(uint64_t at, const Scenario& scenario) const {

@@ -152,6 +152,21 @@ TEST_F(WlanctlTest, ProfilesAndTheirMarks) {
   EXPECT_EQ(RunJson({"profile", "list"})["profiles"].size(), 1u);
 }
 
+// Profiles of BSS type "Any" (the stored default) are marked like access points.
+TEST_F(WlanctlTest, AnyTypeProfilesTakeTheAccessPointMarks) {
+  ASSERT_EQ(Run({"profile", "add", "Wireless"}), 0) << err.str();
+  ASSERT_EQ(Run({"profile", "add", "Far"}), 0) << err.str();
+  daemon.Ctl("step 3000");
+  ASSERT_EQ(RunJson({"status"})["ssid"], "Wireless");
+  const json list = RunJson({"profile", "list"});
+  ASSERT_EQ(list["profiles"].size(), 2u);
+  EXPECT_EQ(list["profiles"][0]["name"], "Wireless");
+  EXPECT_EQ(list["profiles"][0]["status"], "current");
+  EXPECT_EQ(list["profiles"][0]["mark"], 5);
+  EXPECT_EQ(list["profiles"][1]["status"], "not in range");
+  EXPECT_EQ(list["profiles"][1]["mark"], 4);
+}
+
 TEST_F(WlanctlTest, ScanListsTheSurveyCurrentFirst) {
   daemon.Ctl("step 2500");
   json scan = RunJson({"scan"});

@@ -9,6 +9,7 @@
 #include "adapter_fixture.h"
 #include "fake_ports.h"
 #include "platform/win32_codes.h"
+#include "logic/tray_monitor.h"
 #include "sim/loopback.h"
 #include "store/adapter_params.h"
 
@@ -112,6 +113,82 @@ TEST_F(SimDriverTest, WrongKeyStaysConnectingAndTheRightOneJoins) {
   EXPECT_EQ(Status().state, kStateScanning);
   Step(1000);
   EXPECT_EQ(Status().state, kStateNotConnected);
+}
+
+// Security changes retry the same network; only who to join sends the adapter scanning.
+TEST_F(SimDriverTest, SecurityChangeRetriesTheSameNetwork) {
+  Apply("Open", 1, 1);
+  Step(1500);
+  ASSERT_EQ(Status().state, kStateAssociated);
+  Apply("Open", 1, 0, "0102030405");  // WEP on: the open network refuses it
+  EXPECT_EQ(Status().state, kStateConnecting);
+  Step(5000);
+  EXPECT_EQ(Status().state, kStateConnecting);
+  Apply("Open", 1, 1);  // WEP off again: associated after connectMs, no scan first
+  EXPECT_EQ(Status().state, kStateConnecting);
+  Step(500);
+  EXPECT_EQ(Status().state, kStateAssociated);
+  Apply("Open", 1, 1);  // the same settings again change nothing
+  EXPECT_EQ(Status().state, kStateAssociated);
+  Apply("Secret", 1, 1);  // another SSID: a new scan
+  EXPECT_EQ(Status().state, kStateScanning);
+}
+
+TEST_F(SimDriverTest, AuthModeAllBitsTriesOpenThenShared) {
+  const auto setAuth = [&](uint32_t mode) {
+    AdapterConfig c{};
+    ReadAdapterParameters(*io, c);
+    c.authMode = static_cast<int32_t>(mode);
+    c.scope = 2;
+    ApplyConfig(*io, c);
+  };
+  Apply("Secret", 1, 0, "0102030405");
+  setAuth(0);  // open against a shared-key network: stuck
+  Step(5000);
+  EXPECT_EQ(Status().state, kStateConnecting);
+  setAuth(0xFFFFFFFFu);
+  EXPECT_EQ(driver->settings().authMode, 0xFFFFFFFFu);
+  EXPECT_EQ(Status().state, kStateConnecting);
+  Step(500);
+  EXPECT_EQ(Status().state, kStateAssociated);
+  // Open-system networks take the all-bits value too.
+  Apply("Open", 1, 1);
+  setAuth(0xFFFFFFFFu);
+  Step(1500);
+  EXPECT_EQ(Status().state, kStateAssociated);
+}
+
+// The tray's nudges while stuck connecting with "Auto" stored: open, then all bits twice,
+// then silence, because a retried association keeps the link connecting.
+TEST_F(SimDriverTest, TrayNudgesAStuckLinkThreeTimes) {
+  struct QuietHost : TrayHost {
+    void UpdateTrayIcon(int, const std::string&) override {}
+    void RefreshSurveyLists() override {}
+    void CloseConfigWindowWithPopups() override {}
+  } host;
+  AppState state;
+  TrayMonitor monitor(*io, state, host);
+  int status = 0;
+  driver->Control(R"(network add {"ssid":"Stable","bssid":"00:00:00:00:00:07","privacy":true,)"
+                  R"("wepKey":"0102030405","signal":50})",
+                  &status);
+  ASSERT_EQ(status, 0);
+  Apply("Stable", 1, 0, "0102030406");  // stored authMode: 2 ("Auto Switch")
+  driver->Control("log --clear", &status);
+  for (int tick = 0; tick < 12; ++tick) {
+    monitor.Tick();
+    Step(1000);
+  }
+  std::vector<std::string> sent;
+  std::istringstream log(driver->Control("log", &status));
+  for (std::string line; std::getline(log, line);) {
+    if (line.find("0x2202C4") != std::string::npos) sent.push_back(line.substr(line.size() - 10, 8));
+  }
+  // The first tick after the scan finds the link settled nowhere yet (scanning) and sends
+  // the stored mode once; connecting then gets 0, -1, -1.
+  EXPECT_EQ(sent, std::vector<std::string>({"02000000", "00000000", "ffffffff", "ffffffff"}));
+  EXPECT_EQ(Status().state, kStateConnecting);
+  EXPECT_EQ(state.connectingTicks, 11);
 }
 
 TEST_F(SimDriverTest, AdHocJoinsACellOrCreatesOne) {

@@ -121,5 +121,68 @@ TEST(SurveyModel, ProfileMarksAndOrder) {
   EXPECT_EQ(rows[3].mark, 7);
 }
 
+// Slips the examples above would let through, and the "Any" type's marks.
+TEST(SurveyModel, EdgesOfTheRules) {
+  BssList list{};
+  list.count = 2;
+  list.entries[0] = Entry("@home", 1, 1, 151);
+  list.entries[1] = Entry("Far", 2, 1, 1);
+  LinkStatus current{};
+  SurveyState state;
+  const auto rows = RefreshSurvey(list, current, state);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].columns[1], "@home");  // only "@" itself is hidden
+  EXPECT_EQ(rows[0].columns[5], "75");     // 151 halved, rounded down
+  EXPECT_EQ(rows[1].columns[5], "0");
+
+  BssList survey{};
+  survey.count = 1;
+  survey.entries[0] = Entry("Near", 1, 1);
+  struct Case {
+    const char* name;
+    int32_t bssType;
+    int32_t state;
+    const char* ssid;
+    int mark;
+  } cases[] = {
+      {"Home", 1, 4, "Home", 4},   // named like the current SSID, link not associated
+      {"Home", 1, 2, "Home", 4},   // nor while connecting
+      {"Near", 1, 2, "Near", 1},
+      {"Wireless", 2, 3, "Wireless", 5},  // "Any": current
+      {"Near", 2, 0, "", 1},              // "Any": in range
+      {"Far", 2, 0, "", 4},               // "Any": not in range
+      {"Far", 7, 0, "", 4},               // unknown types likewise
+      {"Cell", 0, 3, "Cell", 6},
+  };
+  for (const Case& c : cases) {
+    current.state = c.state;
+    std::strcpy(current.ssid, c.ssid);
+    EXPECT_EQ(ProfileMark(c.name, c.bssType, survey, current), c.mark)
+        << c.name << " type " << c.bssType << " state " << c.state;
+  }
+}
+
+TEST(SurveyModel, ProfileNamesCountUpToThirtyTwoCharacters) {
+  auto table = std::make_unique<ProfileTable>();
+  table->count = 2;
+  const std::string name33 = std::string(32, 'n') + "X";
+  std::memcpy(table->names[0], name33.c_str(), 34);
+  std::strcpy(table->names[1], "Any");
+  table->configs[0].bssType = 1;
+  table->configs[1].bssType = 2;
+  BssList survey{};
+  survey.count = 1;
+  survey.entries[0] = Entry(std::string(32, 'n').c_str(), 1, 1);
+  LinkStatus current{};
+  current.state = 3;
+  std::strcpy(current.ssid, "Any");
+  const auto rows = OrderProfiles(*table, survey, current);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].name, "Any");
+  EXPECT_EQ(rows[0].mark, 5);
+  EXPECT_EQ(rows[1].name, std::string(32, 'n'));
+  EXPECT_EQ(rows[1].mark, 1);  // the cut name is the surveyed SSID
+}
+
 }  // namespace
 }  // namespace nv

@@ -3,6 +3,7 @@
 #include "ui/configuration_page.h"
 #include "ui/link_info_page.h"
 #include "ui/security_page.h"
+#include "ui/site_survey_page.h"
 
 namespace nv {
 
@@ -15,6 +16,8 @@ ConfigDialog::PageFactory StandardPages(AdapterIo& io, AppState& state) {
         return new ConfigurationPage(io, frame);
       case kPageSecurity:
         return new SecurityPage(io, state, ShowWarningBox, frame);
+      case kPageSiteSurvey:
+        return new SiteSurveyPage(io, state, frame);
       default:
         return nullptr;  // an empty page in the slot
     }

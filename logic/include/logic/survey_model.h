@@ -47,6 +47,8 @@ struct ProfileRow {
   int mark;
 };
 
+// Current (5, 6), in range (1, 0) or not in range (4, 7) by the profile's name (its first 32
+// characters) and BSS type; every type but ad hoc (0) takes the access-point pictures.
 int ProfileMark(const char* name, int32_t bssType, const BssList& survey,
                 const LinkStatus& current);
 // The shown profiles: current ones, then those in range, then those out of range, each in

@@ -37,6 +37,10 @@ class LinkMachine {
  public:
   // Starts over from scanning (or idle with the radio off) at `now`.
   void Restart(uint64_t now, const DriverSettings& settings);
+  // New security settings for the network being joined or joined: the adapter authenticates
+  // with it again (connecting, then associated or stuck) instead of scanning. Elsewhere (and
+  // in its own ad hoc cell) the next decision simply uses them.
+  void Reauthenticate(uint64_t now, const Scenario& scenario, const DriverSettings& settings);
   // Advances to `now` through every transition that falls due.
   void Advance(uint64_t now, const Scenario& scenario, const DriverSettings& settings);
   // Network `index` left the scenario at `now` (after Advance to `now`).

@@ -1,0 +1,119 @@
+// The Profile dialog's widgets on their own: opening per mode, the key handlers, "Done".
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QtTest/QTest>
+#include <cstring>
+
+#include "controls/hex_key_edit.h"
+#include "controls/owner_draw_button.h"
+#include "ui/profile_dialog.h"
+
+namespace nv {
+namespace {
+
+AdapterConfig Config() {
+  AdapterConfig c{};
+  std::strcpy(c.ssid, "Office");
+  c.bssType = 1;
+  c.channel = 1;
+  c.wepStatus = 0;
+  c.keys[0].length = 13;
+  c.keys[0].material[0] = 0xAB;
+  return c;
+}
+
+template <typename T>
+T* Child(QWidget* parent, const QString& name) {
+  return parent->findChild<T*>(name);
+}
+
+TEST(ProfileDialog, OpensWithTheConfigurationShown) {
+  ProfileDialog d(ProfileMode::Add, Config(), QString(), 0x31, nullptr);
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Add New Profile"));
+  EXPECT_EQ(Child<QLineEdit>(&d, QStringLiteral("profileNameEdit"))->text(), QStringLiteral("Office"));
+  EXPECT_EQ(Child<OwnerDrawButton>(&d, QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
+  auto* channels = Child<QComboBox>(&d, QStringLiteral("channelList"));
+  EXPECT_EQ(channels->count(), 2);  // 10 and 11
+  EXPECT_EQ(channels->currentIndex(), -1);
+  EXPECT_FALSE(channels->isEnabled());  // infrastructure
+  Child<QComboBox>(&d, QStringLiteral("bssTypeList"))->setCurrentIndex(0);
+  EXPECT_FALSE(channels->isEnabled());  // and stays so
+  auto* key1 = Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"));
+  EXPECT_EQ(key1->text().size(), 26);
+  EXPECT_TRUE(key1->IsMasked());
+  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keySizeList1"))->currentIndex(), 1);
+  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->currentText(), QStringLiteral("HEX"));
+  auto* encryption = Child<OwnerDrawButton>(&d, QStringLiteral("encryptionCheck"));
+  encryption->click();  // off: the key controls go, Auth. Mode stays
+  EXPECT_FALSE(key1->isEnabled());
+  EXPECT_FALSE(Child<QWidget>(&d, QStringLiteral("doneButton"))->isEnabled());
+  EXPECT_TRUE(Child<QWidget>(&d, QStringLiteral("authModeList"))->isEnabled());
+  d.accept();
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(d.config().channel, 0);  // no channel selected
+  EXPECT_EQ(d.config().wepStatus, 1);
+  EXPECT_EQ(d.config().keys[0].length, 13);  // kept while encryption is off
+  EXPECT_EQ(d.profileName(), QStringLiteral("Office"));
+}
+
+TEST(ProfileDialog, EnterOnCancelCancelsAndWarningsGoToTheSink) {
+  ProfileDialog d(ProfileMode::Add, Config(), QString(), 0x10, nullptr);
+  QStringList warnings;
+  d.SetWarningSink([&](const QString& text) { warnings << text; });
+  Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->setText(QStringLiteral("AB"));
+  QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("ssidEdit")), Qt::Key_Enter);
+  EXPECT_EQ(warnings, QStringList({QStringLiteral("WEP key 1 size mistake!\n Need 26 characters")}));
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  auto* cancel = Child<OwnerDrawButton>(&d, QStringLiteral("cancelButton"));
+  cancel->setFocus();
+  d.show();
+  QApplication::setActiveWindow(&d);
+  cancel->setFocus();
+  QTest::keyClick(&d, Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+  EXPECT_EQ(d.config().keys[0].length, 13);  // the caller's record as it was
+}
+
+TEST(ProfileDialog, KeyFormatAndSizeHandlers) {
+  ProfileDialog d(ProfileMode::Properties, Config(), QStringLiteral("Home"), 0x10, nullptr);
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Profile: Home"));
+  auto* key1 = Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"));
+  auto* size1 = Child<QComboBox>(&d, QStringLiteral("keySizeList1"));
+  size1->setCurrentIndex(2);
+  key1->setText(QString(58, QLatin1Char('A')));
+  size1->setCurrentIndex(0);  // 256 to 64 bits in HEX: cut to 10 digits
+  EXPECT_EQ(key1->text(), QString(10, QLatin1Char('A')));
+  EXPECT_EQ(key1->maxLength(), 10);
+  Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->setCurrentIndex(0);  // "ASC II"
+  EXPECT_TRUE(key1->text().isEmpty());
+  EXPECT_EQ(key1->maxLength(), 5);
+  EXPECT_FALSE(key1->hexOnly());
+  EXPECT_EQ(Child<HexKeyEdit>(&d, QStringLiteral("keyEdit2"))->maxLength(), 5);
+}
+
+TEST(ProfileDialog, DoneGeneratesReadableKeys) {
+  ProfileDialog d(ProfileMode::Connect, Config(), QStringLiteral("Home"), 0x10, nullptr);
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Connect: Home"));
+  Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->setCurrentIndex(0);
+  d.GenerateKeys();  // empty passphrase: nothing
+  EXPECT_TRUE(Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->text().isEmpty());
+  Child<QLineEdit>(&d, QStringLiteral("passphraseEdit"))->setText(QStringLiteral("secret"));
+  d.GenerateKeys();  // key 1's size: 128 bits
+  for (int i = 1; i <= 4; ++i) {
+    auto* key = Child<HexKeyEdit>(&d, QStringLiteral("keyEdit%1").arg(i));
+    EXPECT_EQ(key->text().size(), 26) << i;
+    EXPECT_FALSE(key->IsMasked());
+    EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keySizeList%1").arg(i))->currentIndex(), 1);
+  }
+  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->currentIndex(), 1);
+  const QString first = Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->text();
+  QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("passphraseEdit")), Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Accepted);  // Enter in a box is OK
+  EXPECT_EQ(d.config().keys[0].length, 13);
+  EXPECT_EQ(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(d.config().keys[0].material), 13).toHex().toUpper()), first);
+}
+
+}  // namespace
+}  // namespace nv

@@ -1,0 +1,82 @@
+// The "SiteSurvey" page: the networks the last survey found (current one first) and the
+// stored profiles with their marks; Refresh, Connect, Add, Properties, Activate (double click
+// or Enter on a profile) and Remove (also the Delete key). Every change of the adapter's
+// settings takes the change road; the Profile dialog confirms it first.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <array>
+
+#include "adapter/adapter_io.h"
+#include "logic/app_state.h"
+#include "logic/profile_form.h"
+#include "ui/config_page.h"
+#include "ui/profile_dialog.h"
+
+class QTreeWidget;
+class QVBoxLayout;
+
+namespace nv {
+
+class OwnerDrawButton;
+
+inline constexpr int kSurveyPollMs = 1000;
+inline constexpr int kListMarkRole = Qt::UserRole + 1;  // an item's image index
+inline constexpr int kSurveyMaxPolls = 11;
+
+class SiteSurveyPage : public ConfigPage {
+  Q_OBJECT
+
+ public:
+  SiteSurveyPage(AdapterIo& io, AppState& state, QWidget* parent);
+
+  // Reads the driver's survey into the shared survey state and shows it; a failed read keeps
+  // what the list showed.
+  void RefreshBssList();
+  // Reads the profiles and shows them with their marks: current, in range, not in range.
+  void RefreshProfileList();
+
+  void Refresh();  // starts a survey and polls for its end, at most eleven times
+  void PollScan();
+  void Connect();
+  void Add();
+  void Properties();
+  void ActivateProfile();
+  void Remove();
+  // The invisible Up/Down buttons: the selection one row up (-1) or down (+1).
+  void MoveSurveySelection(int step);
+  void MoveProfileSelection(int step);
+
+  QTreeWidget* surveyList() const { return surveyList_; }
+  QTreeWidget* profileList() const { return profileList_; }
+  QTimer& pollTimer() { return pollTimer_; }
+  int pollCount() const { return pollCount_; }
+  // The Profile dialog while it is open.
+  ProfileDialog* profileDialog() const { return dialog_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildSurveyGroup(QVBoxLayout* column);
+  void BuildProfileGroup(QVBoxLayout* column);
+  void OpenDialog(ProfileMode mode, const AdapterConfig& config, const QString& name);
+  void DialogAccepted(const ProfileDialog& dialog);
+  QString SelectedProfile() const;
+
+  AdapterIo& io_;
+  AppState& state_;
+  QTimer pollTimer_;
+  int pollCount_ = 0;
+  QPointer<ProfileDialog> dialog_;
+  QTreeWidget* surveyList_ = nullptr;
+  QTreeWidget* profileList_ = nullptr;
+  OwnerDrawButton* refreshButton_ = nullptr;
+  OwnerDrawButton* connectButton_ = nullptr;
+  OwnerDrawButton* addButton_ = nullptr;
+  OwnerDrawButton* removeButton_ = nullptr;
+  OwnerDrawButton* propertiesButton_ = nullptr;
+};
+
+}  // namespace nv

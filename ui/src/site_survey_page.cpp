@@ -1,0 +1,316 @@
+#include "ui/site_survey_page.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "adapter/operations.h"
+#include "controls/group_frame.h"
+#include "controls/owner_draw_button.h"
+#include "list_images.h"
+#include "logic/profile_actions.h"
+#include "logic/survey_model.h"
+#include "store/adapter_params.h"
+#include "ui/config_dialog.h"
+
+namespace nv {
+
+namespace {
+
+constexpr int kEntryRole = Qt::UserRole;  // survey item: its index in the survey list
+constexpr int kMarkRole = kListMarkRole;
+
+// What the picture says, for screen readers.
+QString MarkText(int mark) {
+  switch (mark) {
+    case kMarkAccessPointCurrent:
+    case kMarkAdHocCurrent:
+      return QStringLiteral("current network");
+    case kMarkAccessPoint:
+    case kMarkAdHoc:
+      return QStringLiteral("in range");
+    default:
+      return QStringLiteral("not in range");
+  }
+}
+
+void SetMark(QTreeWidgetItem* item, int mark) {
+  item->setIcon(0, ListImages()[static_cast<size_t>(mark)]);
+  item->setData(0, kMarkRole, mark);
+  item->setData(0, Qt::AccessibleDescriptionRole, MarkText(mark));
+}
+
+QTreeWidget* List(const char* name, const char* accessible, QWidget* parent) {
+  auto* list = new QTreeWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setAccessibleName(QString::fromLatin1(accessible));
+  list->setRootIsDecorated(false);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);  // whole rows
+  list->setIconSize(QSize(kListImageSize, kListImageSize));
+  list->setAllColumnsShowFocus(true);
+  return list;
+}
+
+OwnerDrawButton* Button(const char* caption, const char* name, const char* accessible,
+                        QWidget* parent, bool shown = true) {
+  auto* button = new OwnerDrawButton(QString::fromLatin1(caption), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAccessibleName(QString::fromLatin1(accessible));
+  button->setFocusPolicy(Qt::StrongFocus);
+  button->setVisible(shown);  // the hidden ones stay hidden; their handlers still work
+  return button;
+}
+
+GroupFrame* Frame(const char* caption, const char* name, QWidget* parent) {
+  auto* frame = new GroupFrame(QString::fromLatin1(caption), parent);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->SetCaptionColour(QColor(0, 0, 128));
+  frame->SetLineColours(QColor(128, 128, 128), QColor(128, 128, 128));
+  QFont font(QStringLiteral("Arial"), 10, QFont::Bold);
+  frame->SetCaptionFont(font);
+  return frame;
+}
+
+void SizeColumns(QTreeWidget* list) {
+  for (int c = 0; c < list->columnCount(); ++c) list->resizeColumnToContents(c);
+}
+
+void MoveSelection(QTreeWidget* list, int step) {
+  QTreeWidgetItem* item = list->currentItem();
+  if (item == nullptr || !item->isSelected()) return;
+  const int row = std::clamp(list->indexOfTopLevelItem(item) + step, 0,
+                             list->topLevelItemCount() - 1);
+  list->setCurrentItem(list->topLevelItem(row));
+}
+
+}  // namespace
+
+SiteSurveyPage::SiteSurveyPage(AdapterIo& io, AppState& state, QWidget* parent)
+    : ConfigPage(QStringLiteral("siteSurveyPage"), parent), io_(io), state_(state) {
+  auto* column = new QVBoxLayout(this);
+  BuildSurveyGroup(column);
+  BuildProfileGroup(column);
+  pollTimer_.setInterval(kSurveyPollMs);
+  connect(&pollTimer_, &QTimer::timeout, this, &SiteSurveyPage::PollScan);
+  RefreshBssList();
+  RefreshProfileList();
+  pollCount_ = 0;
+}
+
+void SiteSurveyPage::BuildSurveyGroup(QVBoxLayout* column) {
+  GroupFrame* frame = Frame("Available Network", "availableNetworkFrame", this);
+  surveyList_ = List("surveyList", "Available networks", frame);
+  QStringList headers;
+  for (const char* header : kSurveyColumns) headers << QString::fromLatin1(header);
+  surveyList_->setHeaderLabels(headers);
+  SizeColumns(surveyList_);
+  refreshButton_ = Button("Refresh", "refreshButton", "Refresh the available networks", frame);
+  connectButton_ = Button("Connect", "connectButton", "Connect to the selected network", frame);
+  auto* up = Button("Up", "surveyUpButton", "Previous network", frame, false);
+  auto* down = Button("Down", "surveyDownButton", "Next network", frame, false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(refreshButton_);
+  buttons->addWidget(connectButton_);
+  auto* layout = new QVBoxLayout(frame);
+  layout->addWidget(surveyList_);
+  layout->addLayout(buttons);
+  column->addWidget(frame, 3);
+  connect(refreshButton_, &QAbstractButton::clicked, this, &SiteSurveyPage::Refresh);
+  connect(connectButton_, &QAbstractButton::clicked, this, &SiteSurveyPage::Connect);
+  connect(up, &QAbstractButton::clicked, this, [this] { MoveSurveySelection(-1); });
+  connect(down, &QAbstractButton::clicked, this, [this] { MoveSurveySelection(1); });
+  connect(surveyList_, &QTreeWidget::itemDoubleClicked, this, &SiteSurveyPage::Connect);
+  surveyList_->installEventFilter(this);
+}
+
+void SiteSurveyPage::BuildProfileGroup(QVBoxLayout* column) {
+  GroupFrame* frame = Frame("Profile", "profileFrame", this);
+  profileList_ = List("profileList", "Profiles", frame);
+  profileList_->setHeaderLabels({QStringLiteral("Profile Name")});
+  profileList_->setHeaderHidden(true);
+  addButton_ = Button("Add", "addButton", "Add a profile", frame);
+  removeButton_ = Button("Remove", "removeButton", "Remove the selected profile", frame);
+  propertiesButton_ =
+      Button("Properties", "propertiesButton", "Properties of the selected profile", frame);
+  auto* up = Button("Up", "profileUpButton", "Previous profile", frame, false);
+  auto* down = Button("Down", "profileDownButton", "Next profile", frame, false);
+  auto* refresh = Button("Refresh", "profileRefreshButton", "Refresh the profiles", frame, false);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(addButton_);
+  buttons->addWidget(removeButton_);
+  buttons->addWidget(propertiesButton_);
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(frame);
+  layout->addWidget(profileList_, 1);
+  layout->addLayout(buttons);
+  column->addWidget(frame, 2);
+  connect(addButton_, &QAbstractButton::clicked, this, &SiteSurveyPage::Add);
+  connect(removeButton_, &QAbstractButton::clicked, this, &SiteSurveyPage::Remove);
+  connect(propertiesButton_, &QAbstractButton::clicked, this, &SiteSurveyPage::Properties);
+  connect(up, &QAbstractButton::clicked, this, [this] { MoveProfileSelection(-1); });
+  connect(down, &QAbstractButton::clicked, this, [this] { MoveProfileSelection(1); });
+  connect(refresh, &QAbstractButton::clicked, this, &SiteSurveyPage::RefreshProfileList);
+  connect(profileList_, &QTreeWidget::itemDoubleClicked, this, &SiteSurveyPage::ActivateProfile);
+  profileList_->installEventFilter(this);
+}
+
+void SiteSurveyPage::RefreshBssList() {
+  BssList read{};
+  ReadBssList(io_, read);
+  const std::vector<SurveyRow> rows = RefreshSurvey(read, state_.currentLinkStatus, state_.survey);
+  refreshButton_->setEnabled(true);
+  if (read.count < 0) return;  // the list keeps what it showed
+  surveyList_->clear();
+  for (const SurveyRow& row : rows) {
+    auto* item = new QTreeWidgetItem(surveyList_);
+    for (size_t c = 0; c < row.columns.size(); ++c) {
+      item->setText(static_cast<int>(c), QString::fromLatin1(row.columns[c]));
+    }
+    SetMark(item, row.image);
+    item->setData(0, kEntryRole, row.entry);
+  }
+  SizeColumns(surveyList_);
+  if (surveyList_->topLevelItemCount() > 0) surveyList_->setCurrentItem(surveyList_->topLevelItem(0));
+}
+
+void SiteSurveyPage::RefreshProfileList() {
+  profileList_->clear();
+  const auto table = ReadProfileTable(io_.registry());
+  for (const ProfileRow& row : OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
+    auto* item = new QTreeWidgetItem(profileList_, {QString::fromLatin1(row.name)});
+    SetMark(item, row.mark);
+  }
+  SizeColumns(profileList_);
+  profileList_->setCurrentItem(nullptr);  // no item is selected
+}
+
+void SiteSurveyPage::Refresh() {
+  refreshButton_->setEnabled(false);
+  if (!StartScan(io_)) {
+    refreshButton_->setEnabled(true);
+    return;
+  }
+  pollCount_ = 0;
+  pollTimer_.start();
+}
+
+void SiteSurveyPage::PollScan() {
+  if (IsScanDone(io_)) {
+    pollTimer_.stop();
+    RefreshBssList();
+    RefreshProfileList();
+    return;
+  }
+  if (++pollCount_ < kSurveyMaxPolls) return;
+  // The eleventh poll gives up: show what the driver reports now and stop the scan.
+  pollTimer_.stop();
+  RefreshBssList();
+  RefreshProfileList();
+  StopScan(io_);
+}
+
+void SiteSurveyPage::Connect() {
+  QTreeWidgetItem* item = surveyList_->currentItem();
+  if (item == nullptr || !item->isSelected() || dialog_) return;
+  std::array<std::string, 6> columns;
+  for (size_t c = 0; c < columns.size(); ++c) {
+    columns[c] = item->text(static_cast<int>(c)).toLatin1().toStdString();
+  }
+  AdapterConfig config{};
+  ReadAdapterParameters(io_, config);  // what the network does not dictate stays as stored
+  TakeNetwork(columns, config);
+  OpenDialog(ProfileMode::Connect, config, item->text(1));
+}
+
+void SiteSurveyPage::Add() {
+  if (dialog_) return;
+  AdapterConfig config{};
+  ReadAdapterParameters(io_, config);
+  OpenDialog(ProfileMode::Add, config, QString());
+}
+
+void SiteSurveyPage::Properties() {
+  const QString name = SelectedProfile();
+  if (name.isEmpty() || dialog_) return;
+  const auto stored = FindProfile(io_.registry(), name.toLatin1().toStdString());
+  if (!stored) {  // removed elsewhere meanwhile: nothing to edit
+    RefreshProfileList();
+    return;
+  }
+  OpenDialog(ProfileMode::Properties, *stored, name);
+}
+
+void SiteSurveyPage::ActivateProfile() {
+  const QString name = SelectedProfile();
+  if (name.isEmpty()) return;
+  const auto stored = FindProfile(io_.registry(), name.toLatin1().toStdString());
+  if (!stored) {  // a cleared record would wipe the adapter's settings
+    RefreshProfileList();
+    return;
+  }
+  PutInForce(io_, *stored);
+  RefreshProfileList();
+  Q_EMIT showPageRequested(kPageReload);
+}
+
+void SiteSurveyPage::Remove() {
+  const QString name = SelectedProfile();
+  if (name.isEmpty()) return;
+  DeleteProfile(io_.registry(), name.toLatin1().toStdString());
+  RefreshProfileList();
+}
+
+void SiteSurveyPage::MoveSurveySelection(int step) { MoveSelection(surveyList_, step); }
+void SiteSurveyPage::MoveProfileSelection(int step) { MoveSelection(profileList_, step); }
+
+QString SiteSurveyPage::SelectedProfile() const {
+  QTreeWidgetItem* item = profileList_->currentItem();
+  return item != nullptr && item->isSelected() ? item->text(0) : QString();
+}
+
+void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
+                                const QString& name) {
+  dialog_ = new ProfileDialog(mode, config, name, ReadRegulatoryDomain(io_), this);
+  dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  ProfileDialog* opened = dialog_;
+  connect(opened, &QDialog::finished, this, [this, opened](int result) {
+    dialog_ = nullptr;  // gone from now on, though deleted only later
+    if (result == QDialog::Accepted) DialogAccepted(*opened);
+  });
+  opened->open();  // window-modal; the page goes on when it ends
+}
+
+void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
+  const AdapterConfig config = dialog.config();
+  const std::string name = dialog.profileName().toLatin1().toStdString();
+  StoreProfile(io_.registry(), name, config);
+  PutInForce(io_, config);
+  RefreshProfileList();
+  Q_EMIT showPageRequested(kPageReload);
+}
+
+// Enter acts as a double click on either list; Delete removes the selected profile.
+bool SiteSurveyPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return ConfigPage::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (watched == surveyList_ && enter) {
+    Connect();
+    return true;
+  }
+  if (watched == profileList_ && enter) {
+    ActivateProfile();
+    return true;
+  }
+  if (watched == profileList_ && key == Qt::Key_Delete) {
+    Remove();
+    return true;
+  }
+  return ConfigPage::eventFilter(watched, event);
+}
+
+}  // namespace nv

@@ -22,7 +22,7 @@ QImage Decode(const QByteArray& bytes) {
   return reader.read();
 }
 
-QByteArray Bytes(std::span<const uint8_t> bytes) {
+QByteArray Bytes(std::span<const uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
 }
 

@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QWindowStateChangeEvent>
 
+#include "ui/about_page.h"
+
 namespace nv {
 
 namespace {
@@ -71,6 +73,7 @@ void ConfigDialog::OpenPages() {
   ClosePages();
   for (int index : kCreationOrder) {
     ConfigPage* page = factory_ ? factory_(index, frame_) : nullptr;
+    if (page == nullptr && index == kPageAbout) page = new AboutPage(io_, frame_);
     if (page == nullptr) page = new ConfigPage(QString::fromLatin1(kPageNames[index]), frame_);
     page->setGeometry(frame_->contentsRect());
     page->raise();
@@ -90,6 +93,7 @@ void ConfigDialog::ClosePages() {
 
 int ConfigDialog::Run() {
   setWindowState(Qt::WindowNoState);
+  if (io_ == nullptr) io_ = DefaultAdapterIo();
   OpenPages();
   const int result = exec();
   ClosePages();  // each run's pages live only as long as the run

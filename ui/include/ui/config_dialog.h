@@ -13,6 +13,8 @@ class QFrame;
 
 namespace nv {
 
+class AdapterIo;
+
 inline constexpr int kPageLinkInfo = 0;
 inline constexpr int kPageConfiguration = 1;
 inline constexpr int kPageSecurity = 2;
@@ -41,6 +43,8 @@ class ConfigDialog : public QDialog {
   void SetPageFactory(PageFactory factory) { factory_ = std::move(factory); }
   // What showing the Site Survey page refreshes (its survey and profile lists).
   void SetSurveyRefresh(std::function<void()> refresh) { surveyRefresh_ = std::move(refresh); }
+  // The adapter the pages read (a run without one uses the program's default ports).
+  void SetAdapterIo(AdapterIo* io) { io_ = io; }
 
   int currentPage() const { return currentPage_; }
   // cppcheck-suppress CastIntegerToAddressAtReturn ; the arrays hold pointers (Qt types unseen)
@@ -64,6 +68,7 @@ class ConfigDialog : public QDialog {
   int currentPage_ = -1;
   PageFactory factory_;
   std::function<void()> surveyRefresh_;
+  AdapterIo* io_ = nullptr;
 };
 
 }  // namespace nv

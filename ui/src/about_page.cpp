@@ -1,0 +1,87 @@
+#include "ui/about_page.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <optional>
+
+#include "adapter/operations.h"
+#include "logic/about_texts.h"
+#include "platform/default_ports.h"
+
+namespace nv {
+
+namespace {
+
+constexpr int kPageWidth = 430;
+constexpr int kPageHeight = 360;
+constexpr int kRowHeight = 24;
+
+QLineEdit* VersionBox(const char* name, const char* label, int row, QWidget* frame) {
+  auto* caption = new QLabel(QString::fromLatin1(label), frame);
+  caption->setGeometry(24, 34 + row * (kRowHeight + 12), 140, kRowHeight);
+  auto* box = new QLineEdit(frame);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setAccessibleName(QString::fromLatin1(label));
+  box->setGeometry(170, 34 + row * (kRowHeight + 12), 180, kRowHeight);
+  box->setAlignment(Qt::AlignCenter);
+  box->setEnabled(false);
+  caption->setBuddy(box);
+  return box;
+}
+
+}  // namespace
+
+AdapterIo* DefaultAdapterIo() {
+  static DefaultPorts ports = MakeDefaultPorts();
+  static std::optional<AdapterIo> io;
+  if (!io && ports.link && ports.probe && ports.system && ports.registry) {
+    io.emplace(Ports{*ports.link, *ports.probe, *ports.system, *ports.registry});
+  }
+  return io ? &*io : nullptr;
+}
+
+AboutPage::AboutPage(AdapterIo* io, QWidget* parent)
+    : ConfigPage(QStringLiteral("aboutPage"), parent), picture_(new AnimatedPicture(this)) {
+  resize(kPageWidth, kPageHeight);
+  picture_->setObjectName(QStringLiteral("aboutPicture"));
+  picture_->move(20, 16);
+  auto* title = new QLabel(QStringLiteral("WLAN Monitor/Configuration Utility"), this);
+  title->setObjectName(QStringLiteral("aboutTitle"));
+  QFont bold = title->font();
+  bold.setBold(true);
+  title->setFont(bold);
+  title->setGeometry(170, 60, 250, 40);
+  BuildVersionFrame();
+  FillVersions(io);
+}
+
+void AboutPage::BuildVersionFrame() {
+  auto* group = new QGroupBox(QStringLiteral("Version Information"), this);
+  group->setObjectName(QStringLiteral("versionFrame"));
+  group->setGeometry(20, 160, 380, 150);
+  QFont caption(QStringLiteral("Arial"), 10, QFont::Bold);
+  group->setFont(caption);
+  frame_ = group;
+  driver_ = VersionBox("driverVersionEdit", "Driver Version", 0, frame_);
+  firmware_ = VersionBox("firmwareVersionEdit", "Firmware Version", 1, frame_);
+  utility_ = VersionBox("utilityVersionEdit", "Utility Version", 2, frame_);
+  for (QWidget* child : frame_->findChildren<QWidget*>()) child->setFont(font());
+}
+
+void AboutPage::FillVersions(AdapterIo* io) {
+  DriverVersions versions{};
+  if (io != nullptr) {
+    ReadVersions(*io, versions);
+  } else {
+    versions.result = -1;
+  }
+  const AboutTexts texts = MakeAboutTexts(versions);
+  if (!texts.read) return;  // boxes and picture stay empty
+  utility_->setText(QString::fromStdString(texts.utility));
+  driver_->setText(QString::fromStdString(texts.driver));
+  firmware_->setText(QString::fromStdString(texts.firmware));
+  if (picture_->LoadFromResource(kAboutPictureId, QStringLiteral("GIF"))) picture_->Draw();
+}
+
+}  // namespace nv

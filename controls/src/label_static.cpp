@@ -9,7 +9,7 @@ LabelStatic::LabelStatic(const QString& text, QWidget* parent)
       textColour_(palette().color(QPalette::WindowText)),
       background_(palette().color(QPalette::Button)),
       hoverColour_(textColour_) {
-  setAutoFillBackground(false);  // transparent text on the owner's background
+  setAutoFillBackground(true);  // the background colour fills the whole label
   ApplyColours();
 }
 
@@ -27,6 +27,16 @@ void LabelStatic::ApplyColours() {
 
 void LabelStatic::SetTextColour(const QColor& colour) {
   textColour_ = colour;
+  ApplyColours();
+}
+
+void LabelStatic::SetHoverColour(const QColor& colour) {
+  hoverColour_ = colour;
+  ApplyColours();
+}
+
+void LabelStatic::SetHoverHighlight(bool on) {
+  hoverHighlight_ = on;
   ApplyColours();
 }
 

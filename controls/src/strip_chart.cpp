@@ -1,6 +1,7 @@
 #include "controls/strip_chart.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace nv {
 
@@ -9,6 +10,7 @@ const QColor kBackground(0, 0, 0);
 const QColor kGrid(0, 128, 0);
 const QColor kBar(0, 255, 0);
 constexpr int kColumn = 4;
+constexpr int kBarWidth = 2;
 }  // namespace
 
 StripChart::StripChart(QWidget* parent) : QWidget(parent) {}
@@ -17,16 +19,26 @@ void StripChart::SetRange(uint32_t minimum, uint32_t maximum) {
   minimum_ = minimum;
   maximum_ = maximum;
   if (!image_.isNull()) return;
+  CreatePicture();
+  update();
+}
+
+void StripChart::CreatePicture() {
   image_ = QImage(size(), QImage::Format_RGB32);
   image_.fill(kBackground);
   DrawGrid(0);
-  update();
 }
 
 void StripChart::DrawGrid(int fromX) {
   const int h = image_.height();
   QPainter p(&image_);
   for (int y : {h / 2, h / 4, 3 * h / 4}) p.fillRect(QRect(fromX, y, image_.width() - fromX, 1), kGrid);
+}
+
+void StripChart::DrawBar(int x, const Column& column) {
+  const int h = image_.height();
+  const int bar = column.span == 0 ? 0 : static_cast<int>(int64_t{h} * column.offset / column.span);
+  if (bar > 0) QPainter(&image_).fillRect(QRect(x, h - bar, kBarWidth, bar), kBar);
 }
 
 uint32_t StripChart::AddSample(uint32_t value) {
@@ -42,14 +54,24 @@ uint32_t StripChart::AddSample(uint32_t value) {
     p.fillRect(QRect(w - kColumn, 0, kColumn, h), kBackground);
   }
   DrawGrid(w - kColumn);
-  const uint32_t span = maximum_ - minimum_;
-  const int bar = span == 0 ? 0 : static_cast<int>(int64_t{h} * (value_ - minimum_) / span);
-  if (bar > 0) {
-    QPainter p(&image_);
-    p.fillRect(QRect(w - kColumn, h - bar, 2, bar), kBar);
-  }
+  const Column column{value_ - minimum_, maximum_ - minimum_};
+  DrawBar(w - kColumn, column);
+  columns_.push_back(column);
+  while (columns_.size() > static_cast<size_t>(w / kColumn + 1)) columns_.pop_front();
   update();
   return previous;
+}
+
+void StripChart::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (image_.isNull() || image_.size() == size()) return;
+  CreatePicture();
+  int x = width() - kColumn * static_cast<int>(columns_.size());
+  for (const Column& column : columns_) {
+    DrawBar(x, column);
+    x += kColumn;
+  }
+  update();
 }
 
 void StripChart::paintEvent(QPaintEvent*) {

@@ -1,5 +1,5 @@
-// A static label with its own text and background colours, font attributes, mouse cursor and
-// an optional hover colour; it reports clicks.
+// A static label that fills its background and draws its text in colours of its own, with its
+// own font attributes, mouse cursor and an optional hover colour; it reports clicks.
 #pragma once
 
 #include <QLabel>
@@ -19,11 +19,13 @@ class LabelStatic : public QLabel {
   void SetFontHeight(int pixels);
   void SetFaceName(const QString& face);
   void SetPointerCursor(const QCursor& cursor) { setCursor(cursor); }
-  void SetHoverColour(const QColor& colour) { hoverColour_ = colour; }
-  void SetHoverHighlight(bool on) { hoverHighlight_ = on; }
+  // Both take effect at once, also while the pointer is already inside.
+  void SetHoverColour(const QColor& colour);
+  void SetHoverHighlight(bool on);
   void SetMouseInside(bool inside);
 
   QColor textColour() const { return textColour_; }
+  QColor backgroundColour() const { return background_; }
   // What the text is drawn in now: the hover colour while highlighted, else the text colour.
   QColor shownColour() const;
   bool mouseInside() const { return mouseInside_; }

@@ -1,9 +1,11 @@
 // A scrolling bar chart: each sample scrolls the picture four pixels to the left and draws a
 // new bright green column at the right edge, over a black background with three grid lines.
+// The picture always has the widget's size: a resize redraws the samples that fit.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
+#include <deque>
 
 namespace nv {
 
@@ -21,14 +23,24 @@ class StripChart : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // A drawn column: its value above the minimum and the range's span when it was drawn.
+  struct Column {
+    uint32_t offset;
+    uint32_t span;
+  };
+
+  void CreatePicture();
   void DrawGrid(int fromX);
+  void DrawBar(int x, const Column& column);
 
   uint32_t minimum_ = 0;
   uint32_t maximum_ = 100;
   uint32_t value_ = 0;
   QImage image_;
+  std::deque<Column> columns_;  // newest last; as many as the picture shows
 };
 
 }  // namespace nv

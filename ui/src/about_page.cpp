@@ -1,11 +1,11 @@
 #include "ui/about_page.h"
 
 #include <QFont>
-#include <QGroupBox>
 #include <QLabel>
 #include <optional>
 
 #include "adapter/operations.h"
+#include "controls/group_frame.h"
 #include "logic/about_texts.h"
 #include "platform/default_ports.h"
 
@@ -26,6 +26,10 @@ QLineEdit* VersionBox(const char* name, const char* label, int row, QWidget* fra
   box->setGeometry(170, 34 + row * (kRowHeight + 12), 180, kRowHeight);
   box->setAlignment(Qt::AlignCenter);
   box->setEnabled(false);
+  QPalette p = box->palette();  // white like the page, the text still reads as disabled
+  p.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
+  p.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
+  box->setPalette(p);
   caption->setBuddy(box);
   return box;
 }
@@ -57,16 +61,16 @@ AboutPage::AboutPage(AdapterIo* io, QWidget* parent)
 }
 
 void AboutPage::BuildVersionFrame() {
-  auto* group = new QGroupBox(QStringLiteral("Version Information"), this);
+  auto* group = new GroupFrame(QStringLiteral("Version Information"), this);
   group->setObjectName(QStringLiteral("versionFrame"));
   group->setGeometry(20, 160, 380, 150);
-  QFont caption(QStringLiteral("Arial"), 10, QFont::Bold);
-  group->setFont(caption);
+  group->SetCaptionFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
+  group->SetCaptionColour(QColor(0, 0, 128));  // navy
+  group->SetLineColours(QColor(128, 128, 128), QColor(128, 128, 128));
   frame_ = group;
   driver_ = VersionBox("driverVersionEdit", "Driver Version", 0, frame_);
   firmware_ = VersionBox("firmwareVersionEdit", "Firmware Version", 1, frame_);
   utility_ = VersionBox("utilityVersionEdit", "Utility Version", 2, frame_);
-  for (QWidget* child : frame_->findChildren<QWidget*>()) child->setFont(font());
 }
 
 void AboutPage::FillVersions(AdapterIo* io) {

@@ -6,6 +6,7 @@
 
 #include "adapter/adapter_io.h"
 #include "controls/animated_picture.h"
+#include "controls/group_frame.h"
 #include "ui/config_page.h"
 
 namespace nv {
@@ -27,13 +28,14 @@ class AboutPage : public ConfigPage {
   QLineEdit* driverVersionEdit() const { return driver_; }
   QLineEdit* firmwareVersionEdit() const { return firmware_; }
   QLineEdit* utilityVersionEdit() const { return utility_; }
+  GroupFrame* versionFrame() const { return frame_; }
 
  private:
   void BuildVersionFrame();
   void FillVersions(AdapterIo* io);
 
   AnimatedPicture* picture_;
-  QWidget* frame_ = nullptr;
+  GroupFrame* frame_ = nullptr;
   QLineEdit* driver_ = nullptr;
   QLineEdit* firmware_ = nullptr;
   QLineEdit* utility_ = nullptr;

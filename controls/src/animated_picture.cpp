@@ -33,6 +33,7 @@ QRect FrameRect(const PictureFrame& f) { return {f.left, f.top, f.width, f.heigh
 AnimatedPicture::AnimatedPicture(QWidget* parent, std::unique_ptr<FrameWait> wait)
     : QWidget(parent), wait_(wait ? std::move(wait) : std::make_unique<EventWait>()) {
   setObjectName(QStringLiteral("animatedPicture"));
+  connect(this, &AnimatedPicture::frameDrawn, this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 AnimatedPicture::~AnimatedPicture() { Unload(); }
@@ -140,7 +141,7 @@ void AnimatedPicture::RenderFrame(const PictureFrame& frame) {
     QPainter painter(&image_);
     painter.drawImage(area.topLeft(), frame.picture, source);
   }
-  Invalidate();
+  Q_EMIT frameDrawn();
 }
 
 void AnimatedPicture::DisposeFrame(const PictureFrame& frame) {
@@ -154,10 +155,6 @@ void AnimatedPicture::DisposeFrame(const PictureFrame& frame) {
     painter.drawImage(QPoint(frame.left, frame.top), saved_);
     saved_ = QImage();
   }
-}
-
-void AnimatedPicture::Invalidate() {
-  QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 void AnimatedPicture::Stop() {

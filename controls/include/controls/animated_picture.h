@@ -59,6 +59,10 @@ class AnimatedPicture : public QWidget {
   QColor backgroundColour() const { return background_; }
   bool running() const { return worker_.joinable(); }
 
+ Q_SIGNALS:
+  // The worker drew a frame (delivered on the control's own thread, where it repaints).
+  void frameDrawn();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -67,7 +71,6 @@ class AnimatedPicture : public QWidget {
   void Animate();
   void RenderFrame(const PictureFrame& frame);
   void DisposeFrame(const PictureFrame& frame);
-  void Invalidate();
 
   std::unique_ptr<FrameWait> wait_;
   int width_ = 0;

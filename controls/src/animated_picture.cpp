@@ -26,24 +26,29 @@ QByteArray Bytes(std::span<const uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
 }
 
-QRect FrameRect(const PictureFrame& f) { return {f.left, f.top, f.width, f.height}; }
+QRect FrameRect(const PictureFrame& f) {
+  return {f.left, f.top, f.width, f.height};
+}
 
 }  // namespace
 
 AnimatedPicture::AnimatedPicture(QWidget* parent, std::unique_ptr<FrameWait> wait)
     : QWidget(parent), wait_(wait ? std::move(wait) : std::make_unique<EventWait>()) {
   setObjectName(QStringLiteral("animatedPicture"));
-  connect(this, &AnimatedPicture::frameDrawn, this, [this] { update(); }, Qt::QueuedConnection);
+  connect(
+      this, &AnimatedPicture::frameDrawn, this, [this] { update(); }, Qt::QueuedConnection);
 }
 
-AnimatedPicture::~AnimatedPicture() { Unload(); }
+AnimatedPicture::~AnimatedPicture() {
+  Unload();
+}
 
 bool AnimatedPicture::LoadFromResource(int id, const QString& type) {
   QFile file(QStringLiteral(":/%1/%2").arg(type).arg(id));
   if (!file.open(QIODevice::ReadOnly)) return false;
   const QByteArray bytes = file.readAll();
-  return Load({reinterpret_cast<const uint8_t*>(bytes.constData()),
-               static_cast<size_t>(bytes.size())});
+  return Load(
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
 }
 
 bool AnimatedPicture::Load(std::span<const uint8_t> gif) {
@@ -136,8 +141,8 @@ void AnimatedPicture::RenderFrame(const PictureFrame& frame) {
     std::lock_guard lock(imageMutex_);
     if (frame.disposal == 3) saved_ = image_.copy(area);
     // The decoder gives the whole screen with the frame in place, or just the frame.
-    const QRect source = frame.picture.size() == area.size() ? QRect(QPoint(0, 0), area.size())
-                                                              : area;
+    const QRect source =
+        frame.picture.size() == area.size() ? QRect(QPoint(0, 0), area.size()) : area;
     QPainter painter(&image_);
     painter.drawImage(area.topLeft(), frame.picture, source);
   }

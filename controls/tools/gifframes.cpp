@@ -12,9 +12,10 @@
 
 int main(int argc, char** argv) {
   if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
-    std::fputs("usage: gifframes FILE\n"
-               "prints one line per frame: index left top width height delay disposal\n",
-               argc == 2 ? stdout : stderr);
+    std::fputs(
+        "usage: gifframes FILE\n"
+        "prints one line per frame: index left top width height delay disposal\n",
+        argc == 2 ? stdout : stderr);
     return argc == 2 ? 0 : 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -27,8 +28,8 @@ int main(int argc, char** argv) {
   const nv::GifWalk walk = nv::WalkGif(data);
   for (size_t i = 0; i < walk.frames.size(); ++i) {
     const nv::GifFrame& f = walk.frames[i];
-    std::printf("%zu %d %d %d %d %d %d\n", i, f.left, f.top, f.width, f.height, f.delay,
-                f.disposal);
+    std::printf("%d %d %d %d %d %d %d\n", static_cast<int>(i), f.left, f.top, f.width, f.height,
+                f.delay, f.disposal);
   }
   if (!walk.clean) {
     std::fprintf(stderr, "gifframes: %s: refused: %s\n", argv[1], walk.problem.c_str());

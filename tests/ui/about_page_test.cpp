@@ -30,8 +30,8 @@ TEST_F(AboutPageTest, ShowsTheVersionsAndThePicture) {
   AboutPage page(ports.io.get(), &parent);
   EXPECT_EQ(Texts(page), (QStringList{QStringLiteral("1.0.4.2"), QStringLiteral("1.7.0.3"),
                                       QStringLiteral("1.0.2.3")}));
-  for (QLineEdit* box : {page.driverVersionEdit(), page.firmwareVersionEdit(),
-                         page.utilityVersionEdit()}) {
+  for (QLineEdit* box :
+       {page.driverVersionEdit(), page.firmwareVersionEdit(), page.utilityVersionEdit()}) {
     EXPECT_FALSE(box->isEnabled());
     EXPECT_EQ(box->alignment(), Qt::AlignCenter);
   }
@@ -41,7 +41,7 @@ TEST_F(AboutPageTest, ShowsTheVersionsAndThePicture) {
   const QImage shown = picture->Snapshot();
   ASSERT_EQ(shown.size(), QSize(134, 122));
   EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);  // drawn: white ground, coloured parts
-  EXPECT_NE(shown.pixel(75, 30), shown.pixel(0, 0));  // the signal panel
+  EXPECT_NE(shown.pixel(75, 30), shown.pixel(0, 0));   // the signal panel
 
   // Shown again, the page does not read again: the removed adapter goes unnoticed.
   daemon.Ctl("remove");
@@ -80,8 +80,8 @@ TEST(AboutPicture, ResourceIsOneFrameGif89aOf134By122) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
   EXPECT_TRUE(bytes.startsWith("GIF89a"));
-  const GifWalk walk = WalkGif({reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                static_cast<size_t>(bytes.size())});
+  const GifWalk walk = WalkGif(
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
   EXPECT_TRUE(walk.clean) << walk.problem;
   EXPECT_EQ(walk.frames.size(), 1u);
   EXPECT_EQ(walk.width, 134);

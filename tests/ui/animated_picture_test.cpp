@@ -40,8 +40,7 @@ class ScriptedWait : public FrameWait {
   // Until the worker has entered `count` waits (false after ten seconds).
   bool Reached(size_t count) {
     std::unique_lock lock(mutex_);
-    return reached_.wait_for(lock, std::chrono::seconds(10),
-                             [&] { return waits.size() >= count; });
+    return reached_.wait_for(lock, std::chrono::seconds(10), [&] { return waits.size() >= count; });
   }
   std::function<QImage()> snapshot;
   std::vector<uint32_t> waits;
@@ -54,7 +53,9 @@ class ScriptedWait : public FrameWait {
   EventWait event_;
 };
 
-uint32_t Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+uint32_t Rgb(const QImage& image, int x, int y) {
+  return image.pixel(x, y) & 0xFFFFFF;
+}
 
 struct Animation {
   explicit Animation(size_t freeWaits) : free(freeWaits) {
@@ -120,6 +121,18 @@ TEST(AnimatedPicture, DisposalTwoClearsAndThreeRestores) {
   EXPECT_EQ(Rgb(s[3], 9, 0), kBlue);
 }
 
+TEST(AnimatedPicture, TransparentPixelsLeaveWhatIsUnderThem) {
+  GifBuilder gif(4, 2, kPalette);
+  gif.Control(10, 0).Image(0, 0, 4, 2, 1);                 // red
+  gif.Control(10, 0, 0).Pixels(0, 0, 4, 1, {0, 2, 0, 3});  // index 0 is transparent
+  Animation a(2);
+  a.Play(gif.Done());
+  const QImage& shot = a.wait->shots[1];
+  EXPECT_EQ((std::vector<uint32_t>{Rgb(shot, 0, 0), Rgb(shot, 1, 0), Rgb(shot, 2, 0),
+                                   Rgb(shot, 3, 0), Rgb(shot, 0, 1)}),
+            (std::vector<uint32_t>{kRed, kGreen, kRed, kBlue, kRed}));
+}
+
 TEST(AnimatedPicture, StopReturnsAtOnceFromALongDelayAndDrawResumesTheFrame) {
   GifBuilder gif(4, 4, kPalette);
   gif.Control(65535, 0).Image(0, 0, 4, 4, 1).Control(65535, 0).Image(0, 0, 4, 4, 2);
@@ -170,8 +183,8 @@ TEST(AnimatedPicture, StillPicturesAreDecodedWhole) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && png.save(&buffer, "PNG"));
-  ASSERT_TRUE(picture.Load({reinterpret_cast<const uint8_t*>(bytes.constData()),
-                            static_cast<size_t>(bytes.size())}));
+  ASSERT_TRUE(picture.Load(
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())}));
   EXPECT_EQ(picture.size(), QSize(3, 7));
   EXPECT_TRUE(picture.Draw());
   EXPECT_EQ(Rgb(picture.grab().toImage(), 1, 1), kGreen);

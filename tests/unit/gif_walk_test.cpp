@@ -55,8 +55,8 @@ TEST(GifWalk, ExtractsEachFrameAsAStandAloneGif) {
   for (const GifFrame& f : walk.frames) {
     const std::vector<uint8_t> one = ExtractGifFrame(data, walk, f);
     ASSERT_EQ(one.size(), walk.headerSize + f.length + 1);
-    EXPECT_TRUE(std::equal(data.begin(), data.begin() + static_cast<long>(walk.headerSize),
-                           one.begin()));
+    EXPECT_TRUE(
+        std::equal(data.begin(), data.begin() + static_cast<long>(walk.headerSize), one.begin()));
     EXPECT_TRUE(std::equal(one.begin() + static_cast<long>(walk.headerSize), one.end() - 1,
                            data.begin() + static_cast<long>(f.offset)));
     EXPECT_EQ(one.back(), 0x3B);
@@ -144,9 +144,8 @@ TEST(GifWalk, RefusesHostileBlocksWithAReason) {
 }
 
 TEST(GifWalk, FrameWaits) {
-  const std::pair<int32_t, uint32_t> cases[] = {{0, 100},  {4, 100},    {5, 50},
-                                                {50, 500}, {200, 2000}, {kGifNoDelay, 100},
-                                                {65535, 655350}};
+  const std::pair<int32_t, uint32_t> cases[] = {
+      {0, 100}, {4, 100}, {5, 50}, {50, 500}, {200, 2000}, {kGifNoDelay, 100}, {65535, 655350}};
   for (const auto& [delay, ms] : cases) EXPECT_EQ(GifFrameWaitMs(delay), ms) << delay;
 }
 

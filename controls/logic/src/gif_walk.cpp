@@ -7,9 +7,9 @@ namespace nv {
 namespace {
 
 constexpr size_t kScreenDescriptorEnd = 13;  // signature, version, logical screen descriptor
-constexpr uint8_t kExtension = 0x21;
-constexpr uint8_t kImage = 0x2C;
-constexpr uint8_t kTrailer = 0x3B;
+constexpr uint8_t kExtensionByte = 0x21;
+constexpr uint8_t kImageByte = 0x2C;
+constexpr uint8_t kTrailerByte = 0x3B;
 
 enum class Block { kApplication, kComment, kGraphicControl, kPlainText, kImage, kTrailer, kOther };
 
@@ -22,13 +22,20 @@ constexpr size_t kImageFixed = 11;  // image descriptor and LZW minimum code siz
 
 const char* BlockName(Block block) {
   switch (block) {
-    case Block::kApplication: return "application extension";
-    case Block::kComment: return "comment extension";
-    case Block::kGraphicControl: return "graphic control extension";
-    case Block::kPlainText: return "plain text extension";
-    case Block::kImage: return "image";
-    case Block::kTrailer: return "trailer";
-    case Block::kOther: break;
+    case Block::kApplication:
+      return "application extension";
+    case Block::kComment:
+      return "comment extension";
+    case Block::kGraphicControl:
+      return "graphic control extension";
+    case Block::kPlainText:
+      return "plain text extension";
+    case Block::kImage:
+      return "image";
+    case Block::kTrailer:
+      return "trailer";
+    case Block::kOther:
+      break;
   }
   return "block";
 }
@@ -43,9 +50,7 @@ size_t ColourTableSize(uint8_t packed) {
 }
 
 std::string At(const char* what, size_t offset) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%s at offset %zu", what, offset);
-  return text;
+  return std::string(what) + " at offset " + std::to_string(offset);
 }
 
 class Walker {
@@ -69,15 +74,20 @@ class Walker {
 
 Block Walker::Kind() const {
   if (pos_ >= d_.size()) return Block::kOther;
-  if (d_[pos_] == kImage) return Block::kImage;
-  if (d_[pos_] == kTrailer) return Block::kTrailer;
-  if (d_[pos_] != kExtension || pos_ + 1 >= d_.size()) return Block::kOther;
+  if (d_[pos_] == kImageByte) return Block::kImage;
+  if (d_[pos_] == kTrailerByte) return Block::kTrailer;
+  if (d_[pos_] != kExtensionByte || pos_ + 1 >= d_.size()) return Block::kOther;
   switch (d_[pos_ + 1]) {
-    case 0xFF: return Block::kApplication;
-    case 0xFE: return Block::kComment;
-    case 0xF9: return Block::kGraphicControl;
-    case 0x01: return Block::kPlainText;
-    default: return Block::kOther;
+    case 0xFF:
+      return Block::kApplication;
+    case 0xFE:
+      return Block::kComment;
+    case 0xF9:
+      return Block::kGraphicControl;
+    case 0x01:
+      return Block::kPlainText;
+    default:
+      return Block::kOther;
   }
 }
 
@@ -94,16 +104,25 @@ size_t Walker::Length(Block block) const {
   const size_t room = d_.size() - pos_;
   size_t fixed = 0;
   switch (block) {
-    case Block::kGraphicControl: return room >= kGraphicControlLength ? kGraphicControlLength : 0;
-    case Block::kTrailer: return 1;
-    case Block::kApplication: fixed = kApplicationFixed; break;
-    case Block::kComment: fixed = kCommentFixed; break;
-    case Block::kPlainText: fixed = kPlainTextFixed; break;
+    case Block::kGraphicControl:
+      return room >= kGraphicControlLength ? kGraphicControlLength : 0;
+    case Block::kTrailer:
+      return 1;
+    case Block::kApplication:
+      fixed = kApplicationFixed;
+      break;
+    case Block::kComment:
+      fixed = kCommentFixed;
+      break;
+    case Block::kPlainText:
+      fixed = kPlainTextFixed;
+      break;
     case Block::kImage:
       if (room < kImageFixed) return 0;
       fixed = kImageFixed + ColourTableSize(d_[pos_ + 9]);
       break;
-    case Block::kOther: return 0;
+    case Block::kOther:
+      return 0;
   }
   if (room < fixed) return 0;
   const size_t end = ChainEnd(pos_ + fixed);
@@ -212,7 +231,7 @@ std::vector<uint8_t> ExtractGifFrame(std::span<const uint8_t> data, const GifWal
   out.insert(out.end(), data.begin(), data.begin() + static_cast<ptrdiff_t>(walk.headerSize));
   const auto first = data.begin() + static_cast<ptrdiff_t>(frame.offset);
   out.insert(out.end(), first, first + static_cast<ptrdiff_t>(frame.length));
-  out.push_back(kTrailer);
+  out.push_back(kTrailerByte);
   return out;
 }
 

@@ -27,13 +27,13 @@ struct GifFrame {
 };
 
 struct GifWalk {
-  bool isGif = false;      // the data begins with "GIF87a" or "GIF89a" and a whole screen
-  int32_t width = 0;       // logical screen
+  bool isGif = false;  // the data begins with "GIF87a" or "GIF89a" and a whole screen
+  int32_t width = 0;   // logical screen
   int32_t height = 0;
-  size_t headerSize = 0;   // 13 + screen colour table
+  size_t headerSize = 0;         // 13 + screen colour table
   std::vector<GifFrame> frames;  // the complete frames, in file order
-  bool clean = false;      // the walk ended at the trailer
-  std::string problem;     // why it ended elsewhere (empty when clean)
+  bool clean = false;            // the walk ended at the trailer
+  std::string problem;           // why it ended elsewhere (empty when clean)
 };
 
 // True when the data begins with a GIF signature and version ("GIF87a" or "GIF89a").

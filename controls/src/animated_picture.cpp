@@ -100,6 +100,10 @@ bool AnimatedPicture::Draw() {
     worker_ = std::thread([this] { Animate(); });
     return false;
   }
+  if (frames_.size() == 1) {  // the only frame of several that decoded
+    RenderFrame(frames_.front());
+    return true;
+  }
   if (single_.isNull()) return false;
   {
     std::lock_guard lock(imageMutex_);

@@ -190,6 +190,20 @@ TEST(AnimatedPicture, StillPicturesAreDecodedWhole) {
   EXPECT_EQ(Rgb(picture.grab().toImage(), 1, 1), kGreen);
 }
 
+TEST(AnimatedPicture, FramesThatDoNotDecodeAreLeftOut) {
+  GifBuilder gif(6, 4, kPalette);
+  gif.Control(10, 0).Image(2, 1, 3, 2, 2);
+  gif.Control(10, 0).bytes().insert(gif.bytes().end(),  // an image whose code size is absurd
+                                    {0x2C, 0, 0, 0, 0, 6, 0, 4, 0, 0, 0x40, 1, 0xFF, 0});
+  AnimatedPicture picture;
+  ASSERT_TRUE(picture.Load(gif.Done()));
+  EXPECT_EQ(picture.frames().size(), 1u);
+  EXPECT_FALSE(picture.IsAnimated());
+  EXPECT_TRUE(picture.Draw());  // the one frame left shows, in its place
+  EXPECT_EQ(Rgb(picture.Snapshot(), 3, 2), kGreen);
+  EXPECT_NE(Rgb(picture.Snapshot(), 0, 0), kGreen);
+}
+
 TEST(AnimatedPicture, RefusesDataWithoutAWholeFrame) {
   AnimatedPicture picture;
   GifBuilder gif(6, 5, kPalette);

@@ -8,6 +8,7 @@
 
 #include "controls/button_look.h"
 #include "edges.h"
+#include "owner_draw_button_accessible.h"
 
 namespace nv {
 
@@ -21,6 +22,7 @@ OwnerDrawButton::OwnerDrawButton(const QString& caption, QWidget* parent)
 
 OwnerDrawButton::OwnerDrawButton(Kind kind, const QString& caption, QWidget* parent)
     : QAbstractButton(parent), textColour_(palette().color(QPalette::ButtonText)) {
+  InstallOwnerDrawButtonAccessibility();
   setText(caption);
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel
   setMouseTracking(true);                 // hover follows plain mouse moves

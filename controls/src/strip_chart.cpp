@@ -45,6 +45,7 @@ uint32_t StripChart::AddSample(uint32_t value) {
   const uint32_t previous = value_;
   value_ = value > maximum_ ? maximum_ : value < minimum_ ? minimum_ : value;
   if (image_.isNull()) return previous;
+  FitPicture();  // a hidden widget gets its resize event only when shown
   const int w = image_.width();
   const int h = image_.height();
   {
@@ -57,13 +58,18 @@ uint32_t StripChart::AddSample(uint32_t value) {
   const Column column{value_ - minimum_, maximum_ - minimum_};
   DrawBar(w - kColumn, column);
   columns_.push_back(column);
-  while (columns_.size() > static_cast<size_t>(w / kColumn + 1)) columns_.pop_front();
+  const size_t shown = static_cast<size_t>(w / kColumn) + 1;
+  while (columns_.size() > shown) columns_.pop_front();
   update();
   return previous;
 }
 
 void StripChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  FitPicture();
+}
+
+void StripChart::FitPicture() {
   if (image_.isNull() || image_.size() == size()) return;
   CreatePicture();
   int x = width() - kColumn * static_cast<int>(columns_.size());

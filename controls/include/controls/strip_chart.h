@@ -33,6 +33,7 @@ class StripChart : public QWidget {
   };
 
   void CreatePicture();
+  void FitPicture();  // recreates the picture at the widget's size, redrawing the columns
   void DrawGrid(int fromX);
   void DrawBar(int x, const Column& column);
 

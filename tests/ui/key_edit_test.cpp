@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+#include "controls/edit_ex.h"
+#include "controls/hex_key_edit.h"
+#include "controls/key_filter.h"
+#include "pixel_support.h"
+
+namespace nv {
+namespace {
+
+TEST(KeyFilter, HexOnlyOrPrintableAscii) {
+  struct Row {
+    char32_t c;
+    bool hex;
+    bool ascii;
+  };
+  for (const Row& row : {Row{U'0', true, true}, Row{U'9', true, true}, Row{U'a', true, true},
+                         Row{U'F', true, true}, Row{U'g', false, true}, Row{U'G', false, true},
+                         Row{U' ', false, true}, Row{U'~', false, true}, Row{U'\b', false, false},
+                         Row{U'\x16', false, false}, Row{U'\x7f', false, false},
+                         Row{U'\u00e9', false, false}, Row{U'\uff11', false, false}}) {
+    EXPECT_EQ(AcceptsKeyChar(row.c, true), row.hex) << static_cast<uint32_t>(row.c);
+    EXPECT_EQ(AcceptsKeyChar(row.c, false), row.ascii) << static_cast<uint32_t>(row.c);
+  }
+}
+
+const QString kStored = QStringLiteral("0123456789");
+
+std::unique_ptr<HexKeyEdit> MaskedBox(bool hexOnly) {
+  auto box = std::make_unique<HexKeyEdit>();
+  box->SetHexOnly(hexOnly);
+  box->setText(kStored);
+  box->SetMasked(true);
+  return box;
+}
+
+TEST(HexKeyEdit, FirstAcceptedKeystrokeEmptiesAndUnmasksAMaskedBox) {
+  struct Row {
+    bool hexOnly;
+    QChar key;
+    QString text;  // after the keystroke
+    bool masked;
+  };
+  for (const Row& row : {Row{true, QLatin1Char('g'), kStored, true},
+                         Row{true, QLatin1Char(' '), kStored, true},
+                         Row{true, QLatin1Char('A'), QStringLiteral("A"), false},
+                         Row{true, QLatin1Char('f'), QStringLiteral("f"), false},
+                         Row{false, QLatin1Char('!'), QStringLiteral("!"), false},
+                         Row{false, QLatin1Char('g'), QStringLiteral("g"), false}}) {
+    auto box = MaskedBox(row.hexOnly);
+    QTest::keyClicks(box.get(), QString(row.key));
+    EXPECT_EQ(box->text(), row.text) << row.key.toLatin1();
+    EXPECT_EQ(box->IsMasked(), row.masked) << row.key.toLatin1();
+  }
+  auto box = MaskedBox(true);
+  EXPECT_EQ(box->displayText(), QString(kStored.size(), QLatin1Char('*')));
+  QTest::keyClicks(box.get(), QStringLiteral("xyz1a-2"));
+  EXPECT_EQ(box->text(), QStringLiteral("1a2"));
+  EXPECT_EQ(box->displayText(), QStringLiteral("1a2")) << "shown in clear from then on";
+}
+
+TEST(HexKeyEdit, BackspaceDeleteAndUndoNeverRevealAStoredKey) {
+  for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) {
+    auto box = MaskedBox(true);
+    box->setCursorPosition(5);
+    QTest::keyClick(box.get(), key);
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_FALSE(box->IsMasked());
+  }
+  auto box = MaskedBox(true);
+  QTest::keyClicks(box.get(), QStringLiteral("A"));
+  QTest::keyClick(box.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(box.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_NE(box->text(), kStored) << "undo must not bring the stored key back in clear";
+}
+
+TEST(HexKeyEdit, ControlCharactersAndForeignLettersAreDropped) {
+  for (const bool hexOnly : {true, false}) {
+    HexKeyEdit box;
+    box.SetHexOnly(hexOnly);
+    box.setText(QStringLiteral("12"));
+    for (const QString& typed : {QStringLiteral("\x07"), QStringLiteral("\t"), QStringLiteral("\u00e9")}) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+      QApplication::sendEvent(&box, &press);
+    }
+    EXPECT_EQ(box.text(), QStringLiteral("12")) << hexOnly;
+  }
+}
+
+TEST(HexKeyEdit, PasteTakesOnlyTheAcceptedCharacters) {
+  struct Row {
+    bool hexOnly;
+    bool masked;
+    QString clipboard;
+    QString text;
+    bool maskedAfter;
+  };
+  for (const Row& row : {Row{true, false, QStringLiteral("12 zz-AB\n"), QStringLiteral("012AB1"), false},
+                         Row{false, false, QStringLiteral("a b\tc\n"), QStringLiteral("0a bc1"), false},
+                         Row{true, true, QStringLiteral("zz\n"), kStored, true},
+                         Row{true, true, QStringLiteral("1f"), QStringLiteral("1f"), false}}) {
+    HexKeyEdit box;
+    box.SetHexOnly(row.hexOnly);
+    box.setText(row.masked ? kStored : QStringLiteral("01"));
+    box.SetMasked(row.masked);
+    box.setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(row.clipboard);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), row.text) << row.clipboard.toStdString();
+    EXPECT_EQ(box.IsMasked(), row.maskedAfter) << row.clipboard.toStdString();
+  }
+  HexKeyEdit limited;
+  limited.SetHexOnly(true);
+  limited.SetLimit(10);
+  QGuiApplication::clipboard()->setText(QString(26, QLatin1Char('a')));
+  limited.PasteFiltered();
+  EXPECT_EQ(limited.text(), QString(10, QLatin1Char('a')));
+}
+
+// The key box shares the colours (its '*' mask must not get in their way).
+TEST(CEditEx, PaintsItsOwnTextAndBackgroundColours) {
+  CEditEx plain;
+  HexKeyEdit key;
+  for (CEditEx* edit : {&plain, static_cast<CEditEx*>(&key)}) {
+    edit->setText(QStringLiteral("BBBB"));
+    edit->resize(120, 24);
+    const QColor fresh = edit->palette().color(QPalette::Active, QPalette::Text);
+    EXPECT_EQ(edit->SetTextColour(QColor(255, 0, 0)), fresh);
+    EXPECT_EQ(edit->SetTextColour(QColor(255, 0, 0)), QColor(255, 0, 0));
+    edit->SetBackgroundColour(QColor(0, 0, 255));
+    QFont f = edit->font();
+    f.setStyleStrategy(QFont::NoAntialias);
+    edit->setFont(f);
+    for (const bool readOnly : {false, true}) {
+      edit->setReadOnly(readOnly);
+      const QImage image = edit->grab().toImage();
+      EXPECT_EQ(image.pixelColor(100, 12), QColor(0, 0, 255)) << readOnly;
+      EXPECT_GT(test::CountPixels(image, QColor(255, 0, 0)), 10) << readOnly;
+    }
+  }
+  key.SetMasked(true);
+  EXPECT_EQ(key.displayText(), QStringLiteral("****"));
+  EXPECT_GT(test::CountPixels(key.grab().toImage(), QColor(255, 0, 0)), 4);
+}
+
+}  // namespace
+}  // namespace nv

@@ -204,15 +204,17 @@ TEST(AnimatedPicture, FramesThatDoNotDecodeAreLeftOut) {
   EXPECT_NE(Rgb(picture.Snapshot(), 0, 0), kGreen);
 }
 
-TEST(AnimatedPicture, RefusesDataWithoutAWholeFrame) {
+TEST(AnimatedPicture, RefusesDataWithoutAWholeFrameOrOfAbsurdSize) {
   AnimatedPicture picture;
   GifBuilder gif(6, 5, kPalette);
   gif.Control(0, 0).Image(0, 0, 6, 5, 1);
   std::vector<uint8_t> cut = gif.bytes();
   cut.resize(cut.size() - 3);
+  GifBuilder huge(60000, 60000, kPalette);  // two 1 x 1 frames on a 14 GB screen
+  huge.Control(0, 0).Image(0, 0, 1, 1, 1).Control(0, 0).Image(1, 1, 1, 1, 2);
   for (const std::vector<uint8_t>& data :
        {cut, std::vector<uint8_t>{'G', 'I', 'F', '8', '9', 'a', 6, 0, 5, 0, 0, 0, 0, 0x3B},
-        std::vector<uint8_t>{'n', 'o', 'p', 'e'}}) {
+        std::vector<uint8_t>{'n', 'o', 'p', 'e'}, huge.Done()}) {
     EXPECT_FALSE(picture.Load(data));
     EXPECT_FALSE(picture.Draw());
   }

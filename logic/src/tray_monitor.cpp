@@ -1,5 +1,8 @@
 #include "logic/tray_monitor.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "adapter/operations.h"
 #include "store/adapter_params.h"
 
@@ -28,10 +31,18 @@ void TrayMonitor::Tick() {
   link = LinkStatus{};
   ReadLinkStatus(io_, link);
   const int32_t s = link.state;
-  if (s != previousState_) {
-    if (s == kStateAssociated || previousState_ == kStateAssociated) host_.RefreshSurveyLists();
-    previousState_ = s;
+  std::array<uint8_t, 6> bssid{};
+  std::copy(std::begin(link.bssid), std::end(link.bssid), bssid.begin());
+  // A move from one association to another between two ticks is a leave and an enter too:
+  // without it the lists would keep marking the network that was left.
+  const bool moved = s == kStateAssociated && previousState_ == kStateAssociated &&
+                     bssid != previousBssid_;
+  if (moved || (s != previousState_ &&
+                (s == kStateAssociated || previousState_ == kStateAssociated))) {
+    host_.RefreshSurveyLists();
   }
+  previousState_ = s;
+  previousBssid_ = bssid;
   const int32_t connected = state_.survey.connectedBssIndex;
   if (s == kStateAssociated && link.networkMode == 2 && connected != -1) {
     link.networkMode = state_.survey.list.entries[connected].networkMode;

@@ -29,8 +29,10 @@ class TrayMonitorTest : public ::testing::Test {
     monitor.Start();
     host.updates.clear();
   }
-  void Link(int32_t linkState, uint8_t mode = 1, uint32_t linkMetric = 0, uint32_t signal = 130) {
+  void Link(int32_t linkState, uint8_t mode = 1, uint32_t linkMetric = 0, uint32_t signal = 130,
+            uint8_t bssidLast = 1) {
     StatusBlockFields f{};
+    f.bssid[5] = bssidLast;
     f.state = linkState < 0 ? kStatusStateUnavailable : static_cast<uint32_t>(linkState);
     f.networkMode = mode;
     f.linkMetric = linkMetric;
@@ -221,6 +223,18 @@ TEST_F(TrayMonitorTest, SurveyRefreshWhenEnteringOrLeavingAssociated) {
   const int expected[] = {0, 0, 1, 1, 2, 2, 3, 4};
   for (size_t i = 0; i < std::size(states); ++i) {
     Link(states[i]);
+    monitor.Tick();
+    EXPECT_EQ(host.surveyRefreshes, expected[i]) << i;
+  }
+}
+
+// Between two ticks the adapter may leave one network and join another: the lists must not
+// keep marking the one it left.
+TEST_F(TrayMonitorTest, SurveyRefreshWhenTheAssociationMovesBetweenTicks) {
+  const uint8_t bssids[] = {1, 1, 2, 2, 1};
+  const int expected[] = {1, 1, 2, 2, 3};
+  for (size_t i = 0; i < std::size(bssids); ++i) {
+    Link(3, 1, 0, 130, bssids[i]);
     monitor.Tick();
     EXPECT_EQ(host.surveyRefreshes, expected[i]) << i;
   }

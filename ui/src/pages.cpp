@@ -1,5 +1,6 @@
 #include "ui/pages.h"
 
+#include "ui/about_page.h"
 #include "ui/configuration_page.h"
 #include "ui/link_info_page.h"
 #include "ui/security_page.h"
@@ -18,6 +19,8 @@ ConfigDialog::PageFactory StandardPages(AdapterIo& io, AppState& state) {
         return new SecurityPage(io, state, ShowWarningBox, frame);
       case kPageSiteSurvey:
         return new SiteSurveyPage(io, state, frame);
+      case kPageAbout:
+        return new AboutPage(&io, frame);
       default:
         return nullptr;  // an empty page in the slot
     }

@@ -3,6 +3,7 @@
 // what to show. The shell drives Tick() from its timer; tests drive it by hand.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "adapter/adapter_io.h"
@@ -47,6 +48,7 @@ class TrayMonitor {
   std::string wantedTip_;
   std::string shownTip_;
   int32_t previousState_ = -1;
+  std::array<uint8_t, 6> previousBssid_{};  // of the association the last tick saw
   bool iconAdded_ = false;
 };
 

@@ -1,0 +1,23 @@
+#include "logic/about_texts.h"
+
+#include <cstdio>
+
+namespace nv {
+
+std::string VersionText(const uint8_t (&bytes)[4]) {
+  char text[20];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
+  return text;
+}
+
+AboutTexts MakeAboutTexts(const DriverVersions& versions) {
+  AboutTexts texts;
+  if (versions.result != 0) return texts;  // no adapter: not even the utility's own version
+  texts.read = true;
+  texts.driver = VersionText(versions.driverVersion);
+  texts.firmware = VersionText(versions.firmwareVersion);
+  texts.utility = VersionText(kUtilityVersionBytes);
+  return texts;
+}
+
+}  // namespace nv

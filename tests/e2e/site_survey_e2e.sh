@@ -7,16 +7,7 @@
 set -euo pipefail
 sim=$1
 mon=$2
-work=$(mktemp -d)
-export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
-display=:$((50 + RANDOM % 400))
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_E2E:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/e2e_lib.sh"
 shot() { import -window root "$work/$1.png" 2>/dev/null || true; }
 fail() {
   shot failure
@@ -25,21 +16,10 @@ fail() {
   echo "-- wlanmon log:"; cat "$work/mon.log" 2>/dev/null || true
   exit 1
 }
-within() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-  --transparent false >"$work/trayer.log" 2>&1 & pids+=($!)
-tray_ready() { xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null; }
-within 100 tray_ready || fail "trayer did not start"
-"$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
-for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.1; done
+start_display 1024x768 || fail "Xvfb did not start"
+start_tray || fail "trayer did not start"
+start_sim || fail "wlansim did not start"
 "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
 
 # The tray icon: the program's one small window (its dialogs are large).

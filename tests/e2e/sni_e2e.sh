@@ -12,35 +12,19 @@ fi
 sim=$1
 mon=$2
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
+. "$here/e2e_lib.sh"
 # The drawn icons where an installation would put them, so the item can name them.
 mkdir -p "$work/share/icons"
 ln -s "$(cd "$(dirname "$mon")" && pwd)/hicolor" "$work/share/icons/hicolor"
 export XDG_DATA_DIRS=$work/share:/usr/local/share:/usr/share
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_E2E:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   echo "-- wlanmon log:"; cat "$work/mon.log" 2>/dev/null || true
   echo "-- watcher log:"; cat "$work/watcher.log" 2>/dev/null || true
   exit 1
 }
-within() {  # waits up to $1 tenths of a second for the command after it to succeed
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
 
-display=:$((50 + RANDOM % 400))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 & pids+=($!)
-export DISPLAY=$display
-within 50 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+start_display 800x600 || fail "Xvfb did not start"
 status-notifier-watcher >"$work/watcher.log" 2>&1 & pids+=($!)
 watcher_up() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
                org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher |

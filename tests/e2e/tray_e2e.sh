@@ -4,22 +4,12 @@
 # link, that a double-click opens the window and, with the window open and covered, brings it
 # to the front again, that removing the adapter closes it and crosses the icon out, that a
 # second start leaves one icon, and that Exit, chosen while the window is open, ends the program.
-# E2E_DISPLAY picks the X display (default: a random one).
+# E2E_DISPLAY picks the X display (default: a free one).
 # Usage: tray_e2e.sh WLANSIM WLANMON
 set -euo pipefail
 sim=$1
 mon=$2
-work=$(mktemp -d)
-export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
-display=${E2E_DISPLAY:-:$((50 + RANDOM % 400))}
-# Waits up to $1 tenths of a second for the command after it to succeed.
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ -n "${KEEP_E2E:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/e2e_lib.sh"
 fail() {
   echo "FAIL: $*"
   echo "-- adapter state: $("$sim" ctl state 2>&1)"
@@ -31,20 +21,9 @@ fail() {
   exit 1
 }
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-  --transparent false >"$work/trayer.log" 2>&1 & pids+=($!)
-within() {
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-tray_ready() { xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null; }
-within 100 tray_ready || fail "trayer did not start"
-"$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
-for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.1; done
+start_display 800x600 || fail "Xvfb did not start"
+start_tray || fail "trayer did not start"
+start_sim || fail "wlansim did not start"
 
 # The tray icons' windows: the program's own, but not the hidden frame nor the configuration window.
 icon_windows() { xwininfo -root -tree | grep -F '("wlanmon" ' |

@@ -100,7 +100,7 @@ bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
     name.resize(nameLength);
     std::vector<uint8_t> data(size);
     if (registry.QueryValue(key, name, &type, data.data(), &size) != win::kErrorSuccess) {
-      skip(where + ": value \"" + name + "\"");
+      skip(std::string(where).append(": value \"").append(name).append("\""));
       continue;
     }
     data.resize(size);
@@ -126,7 +126,9 @@ bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
   for (const std::string& child : children) {
     std::string childPath = path;
     childPath.append("\\").append(child);
-    if (!DumpKeyTree(registry, root, childPath, out, skipped)) skip(where + "\\" + child);
+    if (!DumpKeyTree(registry, root, childPath, out, skipped)) {
+      skip(std::string(where).append("\\").append(child));
+    }
   }
   return true;
 }

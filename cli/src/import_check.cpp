@@ -135,6 +135,13 @@ std::string CheckKey(const RegKeyDump& key, ChannelRange channels) {
     return key.values.empty() ? "" : "the profile root holds no values";
   }
   if (userKey) {
+    // Whoever calls this without the importable-key filter still gets an answer, not a throw.
+    const bool underRoot = path.size() > profileRoot.size() + 1 &&
+                           path.compare(0, profileRoot.size(), profileRoot) == 0 &&
+                           path[profileRoot.size()] == '\\';
+    if (!underRoot) {
+      return "only the profiles can be imported under HKEY_CURRENT_USER";
+    }
     const std::string_view profile = std::string_view(key.path).substr(profileRoot.size() + 1);
     if (profile.find('\\') != std::string_view::npos) return "a profile holds no subkeys";
     if (HasControl(profile)) return "a profile name must not hold control characters";

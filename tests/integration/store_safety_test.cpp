@@ -44,6 +44,7 @@ class StoreSafety : public ::testing::Test {
     std::mt19937 random(16);
     std::uniform_int_distribution<int> at(0, 400);  // microseconds: a few writes' time
     int cut = 0;
+    int wrote = 0;
     for (int i = 0; i < kKills; ++i) {
       char events[4096];
       while (read(watch, events, sizeof events) > 0) {
@@ -52,7 +53,9 @@ class StoreSafety : public ::testing::Test {
       args.insert(args.begin(), WLANCTL_PATH);
       const pid_t child = test::StartProgram(args);
       pollfd written{watch, POLLIN, 0};
-      EXPECT_EQ(poll(&written, 1, 10000), 1) << "run " << i << " wrote nothing";
+      // A run that wrote nothing in time (a loaded machine) is killed all the same; the check
+      // after it holds either way, and most runs must have been cut among their writes.
+      wrote += poll(&written, 1, 10000) == 1;
       // The kill point is random; no result depends on how long this takes.
       std::this_thread::sleep_for(std::chrono::microseconds(at(random)));
       kill(child, SIGKILL);
@@ -60,6 +63,7 @@ class StoreSafety : public ::testing::Test {
       check(i);
     }
     close(watch);
+    EXPECT_GT(wrote, kKills / 2);
     return cut;
   }
   std::unique_ptr<SqliteRegistry> OpenRegistry() {

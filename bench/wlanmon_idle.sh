@@ -7,27 +7,12 @@ set -euo pipefail
 sim=$1
 mon=$2
 seconds=${3:-60}
-work=$(mktemp -d)
-export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
-export DISPLAY=:$((500 + RANDOM % 300))
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null; rm -rf "$work"' EXIT
-
-Xvfb "$DISPLAY" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-  >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do
-  xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null && break; sleep 0.05
-done
-"$sim" >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.05; done
+. "$(dirname "$0")/../tests/e2e/e2e_lib.sh"
+start_display 800x600 && start_tray && start_sim || { echo "could not start Xvfb, trayer, wlansim"; exit 1; }
 
 start=$(date +%s%N)
 "$mon" >/dev/null 2>&1 & pid=$!; pids+=($pid)
-until xwininfo -root -tree | grep -F '("wlanmon" ' | grep -vF 'Netvane Wireless' >/dev/null; do
-  sleep 0.005
-done
+until icon_windows >/dev/null; do sleep 0.005; done
 icon_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 
 sleep 5  # settle: the link associates, the first ticks pass

@@ -5,35 +5,21 @@
 # screen, and, with WINDOW_OPEN_BENCH, measured inside the program over repeated openings).
 # Goals: under 0.5 % of one core, under 40 MB, painted within 150 ms.
 # Usage: bench/wlanmon_window.sh WLANSIM WLANMON [SECONDS] [WINDOW_OPEN_BENCH]
-# BENCH_DISPLAY picks the X display (default: a random one).
+# BENCH_DISPLAY picks the X display (default: a free one).
 set -euo pipefail
 sim=$1
 mon=$2
 seconds=${3:-60}
 open_bench=${4:-}
-work=$(mktemp -d)
-export WLANMON_RUNTIME_DIR=$work/run WLANMON_REGISTRY=$work/registry.db
-export DISPLAY=${BENCH_DISPLAY:-:$((500 + RANDOM % 300))}
-pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null; rm -rf "$work"' EXIT
-
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 32 \
-  >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do
-  xwininfo -root -tree | grep -F '("panel" "trayer")' >/dev/null && break; sleep 0.05
-done
-"$sim" >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 100); do "$sim" ctl state >/dev/null 2>&1 && break; sleep 0.05; done
+[ -n "${BENCH_DISPLAY:-}" ] && export E2E_DISPLAY=$BENCH_DISPLAY
+. "$(dirname "$0")/../tests/e2e/e2e_lib.sh"
+start_display 1024x768 && start_tray && start_sim || { echo "could not start Xvfb, trayer, wlansim"; exit 1; }
 "$mon" >/dev/null 2>&1 & pid=$!; pids+=($pid)
-icon() { xwininfo -root -tree | grep '("wlanmon" "wlanmon")' | grep -v 'Configuration Utility' | head -1 |
-         sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
-until [ -n "$(icon)" ]; do sleep 0.01; done
+until [ -n "$(icon_geometry)" ]; do sleep 0.01; done
 sleep 4  # the link associates, the tick settles
 
 title='Wireless LAN Monitor/Configuration Utility'
-read -r w h x y < <(icon)
+read -r w h x y < <(icon_geometry)
 start=$(date +%s%N)
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 1 1
 until win=$(xdotool search --name "$title" 2>/dev/null | head -1) && [ -n "$win" ]; do sleep 0.002; done

@@ -44,9 +44,16 @@ start_tray() {
   within 100 tray_ready
 }
 
-# wlansim on the virtual clock, waited for until it answers.
+# The tray icon's window: wlanmon's own, but not the hidden frame nor the configuration window.
+icon_windows() { xwininfo -root -tree | grep -F '("wlanmon" ' |
+                 grep -vF -e '"Netvane Wireless LAN Monitor"' -e 'Configuration Utility'; }
+# Its size and place on the screen: W H X Y.
+icon_geometry() { icon_windows | head -1 |
+                  sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
+
+# wlansim with the options given (--virtual-clock for the tests), waited for until it answers.
 start_sim() {
-  "$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
+  "$sim" "$@" >"$work/sim.log" 2>&1 & pids+=($!)
   for _ in $(seq 50); do "$sim" ctl state >/dev/null 2>&1 && return 0; sleep 0.1; done
   return 1
 }

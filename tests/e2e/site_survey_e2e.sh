@@ -19,12 +19,10 @@ fail() {
 
 start_display 1024x768 || fail "Xvfb did not start"
 start_tray || fail "trayer did not start"
-start_sim || fail "wlansim did not start"
+start_sim --virtual-clock || fail "wlansim did not start"
 "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
 
 # The tray icon: the program's one small window (its dialogs are large).
-icon_geometry() { xwininfo -root -tree | grep -E '\("wlanmon" "WLAN Monitor"\) +[0-9]{1,2}x[0-9]{1,2}\+' | head -1 |
-                  sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
 icon_shown() { icon_geometry | grep -q .; }
 within 100 icon_shown || fail "no tray icon appeared"
 # Any pixel in the area W H X Y of the kind $5 (green, blue or black), read from its #RRGGBB.

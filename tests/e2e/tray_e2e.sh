@@ -23,14 +23,9 @@ fail() {
 
 start_display 800x600 || fail "Xvfb did not start"
 start_tray || fail "trayer did not start"
-start_sim || fail "wlansim did not start"
+start_sim --virtual-clock || fail "wlansim did not start"
 
-# The tray icons' windows: the program's own, but not the hidden frame nor the configuration window.
-icon_windows() { xwininfo -root -tree | grep -F '("wlanmon" ' |
-                 grep -vF -e '"Netvane Wireless LAN Monitor"' -e 'Configuration Utility'; }
 icons() { icon_windows | grep -c . || true; }
-icon_geometry() { icon_windows | head -1 |
-                  sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
 icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
   read -r w h x y < <(icon_geometry) || return 1
   import -window root -crop "${w}x${h}+${x}+${y}" txt:- 2>/dev/null | grep -F "$1" >/dev/null  # reads all: no SIGPIPE

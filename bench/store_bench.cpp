@@ -62,7 +62,7 @@ struct World {
   static AdapterConfig Sample() {
     AdapterConfig c{};
     std::strcpy(c.ssid, "Benchmark");
-    c.wepStatus = 0;
+    c.wepStatus = kWepEnabled;
     for (auto& k : c.keys) {
       k.length = 13;
       std::memset(k.material, 0x42, 13);

@@ -86,7 +86,7 @@ BENCHMARK(BM_AdapterCheck)->Unit(benchmark::kMicrosecond);
 void BM_Decisions(benchmark::State& state) {
   nv::LinkStatus link{};
   link.state = nv::kStateAssociated;
-  link.networkMode = 1;
+  link.networkMode = nv::kNetworkInfrastructure;
   link.signalMetric = 95;
   link.linkMetric = 10;
   for (auto _ : state) {

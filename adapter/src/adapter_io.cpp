@@ -58,34 +58,37 @@ int AdapterIo::ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* valu
   uint32_t length = kRegisterBufferSize;
   if (Request(handle, codes::kRegisterRead, buffer.data(), &length, kDirectionQuery) != kIoOk ||
       length < 4) {
-    return 0;
+    return kAccessFailed;
   }
   *value = DecodeRegisterValue(buffer);
-  return 1;
+  return kAccessOk;
 }
 
 int AdapterIo::WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value) {
   auto buffer = EncodeRegisterBuffer(offset, value);
   uint32_t length = kRegisterBufferSize;
-  return Request(handle, codes::kRegisterWrite, buffer.data(), &length, kDirectionSet) == kIoOk;
+  return Request(handle, codes::kRegisterWrite, buffer.data(), &length, kDirectionSet) == kIoOk
+             ? kAccessOk
+             : kAccessFailed;
 }
 
 int AdapterIo::PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value) {
   uint32_t waited = 0;
   for (;;) {
-    if (!ReadRegister(handle, window.control, value)) return 0;
-    if (*value == 0) return 1;
+    if (ReadRegister(handle, window.control, value) != kAccessOk) return kAccessFailed;
+    if (*value == kWindowControlIdle) return kAccessOk;
     ports_.system.Sleep(kWindowPollStepMs);
     waited += kWindowPollStepMs;
-    if (waited > kWindowPollLimitMs) return 0;  // the last control value stays in *value
+    // On a timeout the last control value stays in *value.
+    if (waited > kWindowPollLimitMs) return kAccessFailed;
   }
 }
 
 int AdapterIo::ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
                           uint32_t* value) {
-  if (!WriteRegister(handle, window.address, address)) return 0;
-  if (!WriteRegister(handle, window.control, 2)) return 0;
-  if (!PollControl(handle, window, value)) return 0;
+  if (WriteRegister(handle, window.address, address) != kAccessOk) return kAccessFailed;
+  if (WriteRegister(handle, window.control, kWindowControlRead) != kAccessOk) return kAccessFailed;
+  if (PollControl(handle, window, value) != kAccessOk) return kAccessFailed;
   return ReadRegister(handle, window.data, value);
 }
 
@@ -98,33 +101,37 @@ int AdapterIo::ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* valu
 }
 
 int AdapterIo::WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value) {
-  if (!WriteRegister(handle, kWindowB.address, address)) return 0;
-  if (!WriteRegister(handle, kWindowB.data, value)) return 0;
-  if (!WriteRegister(handle, kWindowB.control, 1)) return 0;
+  if (WriteRegister(handle, kWindowB.address, address) != kAccessOk) return kAccessFailed;
+  if (WriteRegister(handle, kWindowB.data, value) != kAccessOk) return kAccessFailed;
+  if (WriteRegister(handle, kWindowB.control, kWindowControlWrite) != kAccessOk) {
+    return kAccessFailed;
+  }
   uint32_t control = 0;
   return PollControl(handle, kWindowB, &control);
 }
 
 int AdapterIo::IsAdapterPresent(std::string_view subkeyName) {
   const VersionInfo version = ports_.system.GetVersion();
-  if (!version.ok) return 0;
-  if (version.platformId != win::kPlatformWin32Nt) return ports_.probe.OpenAndClose(subkeyName);
+  if (!version.ok) return kAccessFailed;
+  if (version.platformId != win::kPlatformWin32Nt) {
+    return ports_.probe.OpenAndClose(subkeyName) ? kAccessOk : kAccessFailed;
+  }
 
   std::string path(kNtNetClassRoot);
   path += subkeyName;
   RegKey key = 0;
   if (ports_.registry.OpenKey(kHkeyLocalMachine, path, kKeyRead, &key) != win::kErrorSuccess) {
-    return 0;
+    return kAccessFailed;
   }
   char id[128] = {};
   uint32_t size = sizeof id;
   const int32_t read = ports_.registry.QueryValue(key, "NetCfgInstanceId", nullptr,
                                                   reinterpret_cast<uint8_t*>(id), &size);
   ports_.registry.CloseKey(key);
-  if (read != win::kErrorSuccess) return 0;
+  if (read != win::kErrorSuccess) return kAccessFailed;
   const std::string device = "\\Device\\" + std::string(id, strnlen(id, size));
-  if (device.size() >= 128) return 0;
-  return ports_.probe.OpenAndClose(device);
+  if (device.size() >= 128) return kAccessFailed;
+  return ports_.probe.OpenAndClose(device) ? kAccessOk : kAccessFailed;
 }
 
 }  // namespace nv

@@ -55,7 +55,7 @@ void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyR
 void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
   Note(r, SendValue(io, h, codes::kWepStatus, c.wepStatus) == kIoOk, "WEP status");
   Note(r, SendValue(io, h, codes::kAuthMode, c.authMode) == kIoOk, "authentication mode");
-  if (c.wepStatus != 0) return;  // keys travel only while WEP is enabled
+  if (c.wepStatus != kWepEnabled) return;  // keys travel only while WEP is enabled
   for (int slot = 0; slot < 4; ++slot) {
     Note(r, Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot)) == kIoOk,
          "WEP key " + std::to_string(slot + 1));
@@ -63,9 +63,10 @@ void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, Ap
 }
 
 int SetScan(AdapterIo& io, uint32_t value) {
-  int result = 0;
+  int result = kAccessFailed;
   WithDevice(io, [&](DeviceHandle h) {
-    result = Send(io, h, codes::kScan, EncodeValueBuffer(value)) == kIoOk;
+    const bool sent = Send(io, h, codes::kScan, EncodeValueBuffer(value)) == kIoOk;
+    result = sent ? kAccessOk : kAccessFailed;
   });
   return result;
 }
@@ -96,17 +97,18 @@ void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report
   if (report != nullptr) report->deviceOpened = opened;
 }
 
-int StartScan(AdapterIo& io) { return SetScan(io, 1); }
+int StartScan(AdapterIo& io) { return SetScan(io, kScanStart); }
 
-int StopScan(AdapterIo& io) { return SetScan(io, 0); }
+int StopScan(AdapterIo& io) { return SetScan(io, kScanStop); }
 
 int IsScanDone(AdapterIo& io) {
-  int done = 0;
+  int done = kAccessFailed;
   WithDevice(io, [&](DeviceHandle h) {
     std::array<uint8_t, kValueBufferSize> buffer{};
     uint32_t length = kValueBufferSize;
     const int result = io.Request(h, codes::kScan, buffer.data(), &length, kDirectionQuery);
-    done = result == kIoOk && length == 4 && le::Get32(buffer, 0) != 0;
+    const bool finished = result == kIoOk && length == 4 && le::Get32(buffer, 0) != 0;
+    done = finished ? kAccessOk : kAccessFailed;
   });
   return done;
 }
@@ -123,16 +125,16 @@ void ReadLinkStatus(AdapterIo& io, LinkStatus& status) {
 void ReadStatistics(AdapterIo& io, AdapterStatistics& statistics) {
   StatusBlockFields block{};
   if (!QueryStatusBlock(io, block)) {
-    statistics.counterSet = -1;
+    statistics.counterSet = kReadFailed;
     return;
   }
-  const bool primary = statistics.counterSet == 0;
+  const bool primary = statistics.counterSet == kCounterSetPrimary;
   statistics.rxBytes = primary ? block.rxBytesPrimary : block.rxBytesSecondary;
   statistics.txBytes = primary ? block.txBytesPrimary : block.txBytesSecondary;
 }
 
 void ReadBssList(AdapterIo& io, BssList& list) {
-  list.count = -1;
+  list.count = kReadFailed;
   WithDevice(io, [&](DeviceHandle h) {
     std::vector<uint8_t> buffer(kBssListBufferSize, 0);
     uint32_t length = kBssListBufferSize;
@@ -155,7 +157,7 @@ void ReadVersions(AdapterIo& io, DriverVersions& versions) {
     std::memcpy(versions.driverVersion, fields.driverVersion, 4);
     std::memcpy(versions.firmwareVersion, fields.firmwareVersion, 4);
   });
-  if (!ok) versions.result = -1;
+  if (!ok) versions.result = kReadFailed;
 }
 
 uint32_t ReadRegulatoryDomain(AdapterIo& io) {
@@ -163,24 +165,26 @@ uint32_t ReadRegulatoryDomain(AdapterIo& io) {
   WithDevice(io, [&](DeviceHandle h) {
     uint32_t value = 0;
     // A failed or timed-out read answers as if no driver were there.
-    if (io.ReadWindowA(h, kRegulatoryDomainAddress, &value)) domain = value;
+    if (io.ReadWindowA(h, kRegulatoryDomainAddress, &value) == kAccessOk) domain = value;
   });
   return domain;
 }
 
 void SetRadio(AdapterIo& io, bool on, ApplyReport* report) {
   const bool opened = WithDevice(io, [&](DeviceHandle h) {
-    Note(report, io.WriteWindowB(h, kRadioAddress, on ? kRadioOnValue : kRadioOffValue) == 1,
-         "radio");
+    const uint32_t value = on ? kRadioOnValue : kRadioOffValue;
+    Note(report, io.WriteWindowB(h, kRadioAddress, value) == kAccessOk, "radio");
   });
   if (report != nullptr) report->deviceOpened = opened;
 }
 
 int ReadRadioState(AdapterIo& io) {
-  int state = -1;
+  int state = kRadioStateUnknown;
   WithDevice(io, [&](DeviceHandle h) {
     uint32_t value = 0;
-    if (io.ReadWindowB(h, kRadioAddress, &value)) state = value == kRadioOnValue ? 1 : 0;
+    if (io.ReadWindowB(h, kRadioAddress, &value) == kAccessOk) {
+      state = value == kRadioOnValue ? kRadioStateOn : kRadioStateOff;
+    }
   });
   return state;
 }

@@ -5,6 +5,7 @@
 #include "adapter/operations.h"
 #include "commands.h"
 #include "common.h"
+#include "logic/about_texts.h"
 #include "logic/tray_look.h"
 #include "store/adapter_params.h"
 #include "logic/options.h"
@@ -44,7 +45,7 @@ std::string OneLine(std::string text) {
 
 // Undetermined network mode while associated is taken from the survey, as the tray does.
 void CorrectNetworkMode(Context& c, LinkStatus& status) {
-  if (status.state != kStateAssociated || status.networkMode != 2) return;
+  if (status.state != kStateAssociated || status.networkMode != kNetworkUndetermined) return;
   BssList list{};
   ReadBssList(c.io, list);
   SurveyState state;
@@ -71,10 +72,11 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   ReadAdapterParameters(c.io, stored);
   const bool found = s.state != kStateNoDriver && stored.scope != kScopeNoAdapter;
   CorrectNetworkMode(c, s);
-  const bool measured = found && s.state == kStateAssociated && s.networkMode == 1;
+  const bool measured = found && s.state == kStateAssociated &&
+                        s.networkMode == kNetworkInfrastructure;
   const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
   const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
-  // States 2 and 4 keep whatever icon the tray had: none is named.
+  // Connecting and disassociated keep whatever icon the tray had: none is named.
   const TrayLook look = DecideLook(found, s, quality, signal, kIconNone);
   const bool kept = look.icon == kIconNone;
   const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
@@ -112,11 +114,11 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
   int exit = 0;
   if (!ParseCommand(c, words, {}, {}, kScanHelp, &a, &exit)) return exit;
   if (!a.positional.empty()) return Usage(c, "scan takes no arguments");
-  if (!StartScan(c.io)) return Fail(c, NoAdapter(c) + ": the survey could not start");
+  if (StartScan(c.io) != kAccessOk) return Fail(c, NoAdapter(c) + ": the survey could not start");
   bool abandoned = false;
   for (int polls = 0;;) {
     c.io.system().Sleep(1000);
-    if (IsScanDone(c.io)) break;
+    if (IsScanDone(c.io) == kAccessOk) break;
     if (++polls > 10) {
       abandoned = true;
       break;
@@ -165,25 +167,25 @@ int CmdRadio(Context& c, const std::vector<std::string>& words) {
   }
   int state = ReadRadioState(c.io);
   if (what != "status") {
-    const int wanted = what == "on" ? 1 : 0;
+    const int wanted = what == "on" ? kRadioStateOn : kRadioStateOff;
     ApplyReport report;
-    SetRadio(c.io, wanted == 1, &report);
+    SetRadio(c.io, wanted == kRadioStateOn, &report);
     if (!report.deviceOpened) return Fail(c, NoAdapter(c));
     // The adapter confirms through its register window; give it five seconds.
     for (int i = 0; (state = ReadRadioState(c.io)) != wanted && i < 5; ++i) {
       c.io.system().Sleep(1000);
     }
     if (state != wanted) return Fail(c, "the adapter did not confirm the radio switch");
-  } else if (state < 0) {
+  } else if (state == kRadioStateUnknown) {
     DriverVersions v{};
     ReadVersions(c.io, v);  // does the link open at all?
-    if (v.result == -1) return Fail(c, NoAdapter(c));
+    if (v.result == kReadFailed) return Fail(c, NoAdapter(c));
     return Fail(c, "the adapter did not report the radio state");
   }
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"radio", state ? "on" : "off"}});
+    PrintJson(c, Json{{"radio", state == kRadioStateOn ? "on" : "off"}});
   } else {
-    c.out << "Radio " << (state ? "on" : "off") << "\n";
+    c.out << "Radio " << (state == kRadioStateOn ? "on" : "off") << "\n";
   }
   return kExitOk;
 }
@@ -195,15 +197,16 @@ int CmdVersions(Context& c, const std::vector<std::string>& words) {
   if (!a.positional.empty()) return Usage(c, "versions takes no arguments");
   DriverVersions v{};
   ReadVersions(c.io, v);
-  if (v.result == -1) return Fail(c, NoAdapter(c) + ": the versions could not be read");
-  const std::string driver = VersionText(v.driverVersion);
-  const std::string firmware = VersionText(v.firmwareVersion);
+  if (v.result == kReadFailed) return Fail(c, NoAdapter(c) + ": the versions could not be read");
+  const AboutTexts texts = MakeAboutTexts(v);  // the About page's three texts
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"driver", driver}, {"firmware", firmware}, {"utility", kUtilityVersion}});
+    PrintJson(c, Json{{"driver", texts.driver},
+                      {"firmware", texts.firmware},
+                      {"utility", texts.utility}});
   } else {
-    Row(c, "Driver", driver);
-    Row(c, "Firmware", firmware);
-    Row(c, "Utility", kUtilityVersion);
+    Row(c, "Driver", texts.driver);
+    Row(c, "Firmware", texts.firmware);
+    Row(c, "Utility", texts.utility);
   }
   return kExitOk;
 }

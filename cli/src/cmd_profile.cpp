@@ -135,7 +135,7 @@ int Show(Context& c, const Args& a, const std::string& name) {
             {"txRate", pick(kTxRateTexts, cfg.txRate)},
             {"preamble", pick(kPreambleTexts, cfg.shortPreamble)},
             {"powerMode", pick(kPowerModeTexts, cfg.powerMode)},
-            {"wep", cfg.wepStatus == 0},
+            {"wep", cfg.wepStatus == kWepEnabled},
             {"authMode", pick(kAuthModeTexts, cfg.authMode)},
             {"defaultKey", cfg.defaultKeyId + 1}};
   if (a.flags.count("json")) {

@@ -105,13 +105,13 @@ int SecurityShow(Context& c, const Args& a) {
     keys.push_back(key);
   }
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"wep", cfg.wepStatus == 0},
+    PrintJson(c, Json{{"wep", cfg.wepStatus == kWepEnabled},
                       {"authMode", auth},
                       {"defaultKey", cfg.defaultKeyId + 1},
                       {"keys", keys}});
     return kExitOk;
   }
-  Row(c, "Encryption", cfg.wepStatus == 0 ? "WEP on" : "off");
+  Row(c, "Encryption", cfg.wepStatus == kWepEnabled ? "WEP on" : "off");
   Row(c, "Auth. Mode", auth);
   Row(c, "Default Key", std::to_string(cfg.defaultKeyId + 1));
   for (int i = 0; i < 4; ++i) {

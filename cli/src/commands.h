@@ -8,8 +8,6 @@
 
 namespace nv::cli {
 
-inline constexpr const char* kUtilityVersion = "1.0.2.3";
-
 int CmdStatus(Context& c, const std::vector<std::string>& words);
 int CmdScan(Context& c, const std::vector<std::string>& words);
 int CmdRadio(Context& c, const std::vector<std::string>& words);

@@ -1,7 +1,6 @@
 #include "common.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "adapter/operations.h"
 #include "edits.h"
@@ -72,12 +71,6 @@ bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
     return false;
   }
   return ReportChange(c, outcome);
-}
-
-std::string VersionText(const uint8_t v[4]) {
-  char text[20];
-  std::snprintf(text, sizeof text, "%d.%d.%d.%d", v[0], v[1], v[2], v[3]);
-  return text;
 }
 
 bool ReadSecretLine(Context& c, const std::string& what, std::string* value,

@@ -36,8 +36,6 @@ bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
 inline constexpr const char* kSettingsBusyMessage =
     "another change of the settings did not finish within 5 s; nothing was changed";
 
-std::string VersionText(const uint8_t v[4]);
-
 // One line of standard input for a secret (`what` names it in the error); a trailing CR goes.
 bool ReadSecretLine(Context& c, const std::string& what, std::string* value, std::string* error);
 // Asks on the terminal without echo; false when there is no terminal to ask on.

@@ -43,7 +43,7 @@ KeyBoxes BoxesFrom(const AdapterConfig& c) {
     b.text[i] = shown.text;
     b.size[i] = shown.sizeIndex < 0 ? kKeySize64 : shown.sizeIndex;
   }
-  b.wep = c.wepStatus == 0;
+  b.wep = c.wepStatus == kWepEnabled;
   b.defaultKey = c.defaultKeyId >= 0 && c.defaultKeyId <= 3 ? c.defaultKeyId : -1;
   return b;
 }
@@ -160,7 +160,7 @@ SecurityEdit ApplySecurityOptions(const Args& args, AdapterConfig& c, std::strin
     return SecurityEdit::BadInput;
   }
   if (!b.wep) {
-    c.wepStatus = 1;  // keys and the default key keep their stored values
+    c.wepStatus = kWepDisabled;  // keys and the default key keep their stored values
     return SecurityEdit::Ok;
   }
   std::array<KeyBoxInput, 4> boxes;
@@ -170,7 +170,7 @@ SecurityEdit ApplySecurityOptions(const Args& args, AdapterConfig& c, std::strin
     *message = check.message;
     return SecurityEdit::KeyCheckFailed;
   }
-  c.wepStatus = 0;
+  c.wepStatus = kWepEnabled;
   if (b.defaultKey >= 0) c.defaultKeyId = b.defaultKey;
   for (int i = 0; i < 4; ++i) KeyTextToBytes(b.text[i], b.format, c.keys[i]);
   return SecurityEdit::Ok;

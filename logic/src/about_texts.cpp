@@ -12,7 +12,8 @@ std::string VersionText(const uint8_t (&bytes)[4]) {
 
 AboutTexts MakeAboutTexts(const DriverVersions& versions) {
   AboutTexts texts;
-  if (versions.result != 0) return texts;  // no adapter: not even the utility's own version
+  // No adapter: not even the utility's own version.
+  if (versions.result != kVersionsRead) return texts;
   texts.read = true;
   texts.driver = VersionText(versions.driverVersion);
   texts.firmware = VersionText(versions.firmwareVersion);

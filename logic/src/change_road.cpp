@@ -33,7 +33,7 @@ ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrit
   WriteAdapterParameters(io, config);
   // A batch that did not land leaves scope at -1, so a failed value write is seen here.
   outcome.stored = config.scope != kScopeNoAdapter;
-  outcome.scanStarted = StartScan(io) == 1;
+  outcome.scanStarted = StartScan(io) == kAccessOk;
   return outcome;
 }
 

@@ -13,7 +13,7 @@ LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent,
   const int32_t s = status.state;
   view.resetBaseline = s == kStateScanning || StatusText(s) == StatusText(kStateNoDriver);
   view.status = StatusLine(status);
-  if (s == kStateAssociated && status.networkMode == 1) {
+  if (s == kStateAssociated && status.networkMode == kNetworkInfrastructure) {
     view.qualityBar = qualityPercent;
     view.signalBar = signalPercent;
     view.qualityText = PercentText(qualityPercent);
@@ -28,7 +28,7 @@ LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent,
 }
 
 CounterBaseline BaselineFrom(const AdapterStatistics& read, uint32_t now) {
-  const bool ok = read.counterSet != -1;
+  const bool ok = read.counterSet != kReadFailed;
   return {now, ok ? read.rxBytes : 0u, ok ? read.txBytes : 0u};
 }
 
@@ -38,7 +38,7 @@ std::optional<Throughput> AdvanceThroughput(CounterBaseline& baseline,
   const uint32_t dRx = read.rxBytes - baseline.rxBytes;
   const uint32_t dTx = read.txBytes - baseline.txBytes;
   baseline = {now, read.rxBytes, read.txBytes};
-  if (read.counterSet == -1 || dt == 0) return std::nullopt;
+  if (read.counterSet == kReadFailed || dt == 0) return std::nullopt;
   return Throughput{KbpsOf(dRx, dt), KbpsOf(dTx, dt)};
 }
 

@@ -41,7 +41,7 @@ std::string_view StatusText(int32_t state) {
 std::string_view RateText(uint8_t rateIndex) {
   static constexpr std::string_view kTexts[] = {"", "1", "2", "5.5", "5.5 PBCC", "11", "11 PBCC",
                                                 "22 PBCC"};
-  return rateIndex < 8 ? kTexts[rateIndex] : "";
+  return rateIndex < kRateIndexCount ? kTexts[rateIndex] : "";
 }
 
 std::string BssidText(const uint8_t b[6]) {
@@ -55,7 +55,7 @@ std::string StatusLine(const LinkStatus& status) {
   std::string line(StatusText(status.state));
   if (status.state == kStateConnecting || status.state == kStateAssociated ||
       status.state == kStateDisassociated) {
-    line += status.networkMode == 1 ? " BSSID=" : " IBSSID=";
+    line += status.networkMode == kNetworkInfrastructure ? " BSSID=" : " IBSSID=";
     line += BssidText(status.bssid);
   }
   return line;

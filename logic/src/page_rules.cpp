@@ -30,7 +30,7 @@ int ChannelPosition(int32_t channel, uint32_t domainCode) {
   return channel >= range.first && channel <= range.last ? channel - range.first : -1;
 }
 
-bool ChannelListEnabled(int bssTypePosition) { return bssTypePosition != 1; }
+bool ChannelListEnabled(int bssTypePosition) { return bssTypePosition != kBssInfrastructure; }
 
 LinkSettingsView ShowLinkSettings(const AdapterConfig& stored, uint32_t domainCode) {
   LinkSettingsView view{};
@@ -59,8 +59,8 @@ void OverwriteLinkSettings(const LinkSettingsInput& input, AdapterConfig& config
 SecurityView ShowSecurity(const AdapterConfig& stored) {
   SecurityView view{};
   view.authMode = ListPosition(stored.authMode, kAuthModeTexts.size());
-  if (stored.wepStatus == 0) view.encryption = true;
-  if (stored.wepStatus == 1) view.encryption = false;
+  if (stored.wepStatus == kWepEnabled) view.encryption = true;
+  if (stored.wepStatus == kWepDisabled) view.encryption = false;
   view.defaultKey = ListPosition(stored.defaultKeyId, 4);
   for (size_t i = 0; i < 4; ++i) {
     const KeyText text = KeyBytesToText(stored.keys[i]);
@@ -79,10 +79,10 @@ KeyCheckResult CheckSecurityInput(const SecurityInput& input) {
 void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config) {
   SetFromPosition(input.authMode, kAuthModeTexts.size(), config.authMode);
   if (!input.encryption) {
-    config.wepStatus = 1;
+    config.wepStatus = kWepDisabled;
     return;
   }
-  config.wepStatus = 0;
+  config.wepStatus = kWepEnabled;
   SetFromPosition(input.defaultKey, 4, config.defaultKeyId);
   for (size_t i = 0; i < 4; ++i) {
     config.keys[i] = WepKeySlot{};

@@ -60,7 +60,7 @@ void OverwriteFromProfileForm(const ProfileFormInput& in, AdapterConfig& c) {
   if (s.authMode >= 0 && static_cast<size_t>(s.authMode) < kAuthModeTexts.size()) {
     c.authMode = s.authMode;
   }
-  c.wepStatus = s.encryption ? 0 : 1;
+  c.wepStatus = s.encryption ? kWepEnabled : kWepDisabled;
   c.defaultKeyId = s.defaultKey >= 0 && s.defaultKey < 4 ? s.defaultKey : in.openedDefaultKey;
   for (size_t i = 0; i < 4; ++i) {
     c.keys[i] = WepKeySlot{};
@@ -69,8 +69,8 @@ void OverwriteFromProfileForm(const ProfileFormInput& in, AdapterConfig& c) {
 }
 
 void TakeNetwork(const std::array<std::string, 6>& columns, AdapterConfig& c) {
-  c.wepStatus = columns[2] == "Yes" ? 0 : 1;
-  c.bssType = columns[3] == "Yes" ? 1 : 0;
+  c.wepStatus = columns[2] == "Yes" ? kWepEnabled : kWepDisabled;
+  c.bssType = columns[3] == "Yes" ? kBssInfrastructure : kBssAdHoc;
   CopyText(columns[0], c.bssidText, sizeof c.bssidText - 1);
   CopyText(columns[1], c.ssid, kProfileNameChars);
 }

@@ -45,9 +45,9 @@ std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& curr
 
 int ProfileMark(const char* name, int32_t bssType, const BssList& survey,
                 const LinkStatus& current) {
-  // "Any" (2), the default of every stored configuration, and any other value mostly join
+  // "Any", the default of every stored configuration, and any other value mostly join
   // access points: they take the infrastructure marks rather than falling between pictures.
-  const int t = bssType == 0 ? 0 : 1;
+  const int t = bssType == kBssAdHoc ? 0 : 1;
   const std::string cut(name, strnlen(name, kProfileNameChars));
   int mark = 7 - 3 * t;
   for (int i = 0; i < survey.count && i < kMaxBssEntries; ++i) {

@@ -35,7 +35,9 @@ TrayLook DecideLook(bool adapterFound, const LinkStatus& status, int32_t quality
     case kStateScanning:
       return {kIconEmpty, kTipNoConnect};
     case kStateAssociated:
-      if (status.networkMode == 1) return AssociatedLook(qualityPercent, signalPercent);
+      if (status.networkMode == kNetworkInfrastructure) {
+        return AssociatedLook(qualityPercent, signalPercent);
+      }
       return {kIconEmpty, kTipAdHoc};
     default:  // connecting, disassociated and anything else keep the icon
       return {previousIcon, kTipPlain};

@@ -44,7 +44,7 @@ void TrayMonitor::Tick() {
   previousState_ = s;
   previousBssid_ = bssid;
   const int32_t connected = state_.survey.connectedBssIndex;
-  if (s == kStateAssociated && link.networkMode == 2 && connected != -1) {
+  if (s == kStateAssociated && link.networkMode == kNetworkUndetermined && connected != -1) {
     link.networkMode = state_.survey.list.entries[connected].networkMode;
   }
   AdapterConfig stored{};
@@ -57,7 +57,7 @@ void TrayMonitor::Tick() {
     state_.connectingTicks = 0;
     // Once each time the adapter is found again and the link has left connecting.
     if (++state_.settledTicks == 1) ReapplySecurity(stored, false);
-    if (s == kStateAssociated && link.networkMode == 1) {
+    if (s == kStateAssociated && link.networkMode == kNetworkInfrastructure) {
       state_.signalStrengthPercent = SignalPercent(link.signalMetric);
       state_.linkQualityPercent = QualityPercent(link.linkMetric);
     }
@@ -72,9 +72,9 @@ void TrayMonitor::Tick() {
 // `stored` is what this tick read from the registry; the security group goes out again.
 void TrayMonitor::ReapplySecurity(AdapterConfig config, bool whileConnecting) {
   config.scope = kScopeSecurity;
-  if (whileConnecting && config.authMode == 2) {
+  if (whileConnecting && config.authMode == kAuthAutoSwitch) {
     // Automatic switch: try open first, then let the driver choose (all bits set).
-    config.authMode = state_.connectingTicks == 1 ? 0 : -1;
+    config.authMode = state_.connectingTicks == 1 ? kAuthOpen : kAuthDriverChooses;
   }
   ApplyConfig(io_, config);
   if (whileConnecting) StartScan(io_);

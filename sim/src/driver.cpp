@@ -186,7 +186,7 @@ wire::IoctlReply SimDriver::Set(uint32_t code, std::span<const uint8_t> in) {
   // Who to join starts the association over from a scan; how to authenticate only retries it
   // with the same network. Unchanged values (the tray re-sending them) change nothing.
   const bool identity = before.ssid != settings_.ssid || before.bssType != settings_.bssType ||
-                        (settings_.bssType == 0 && before.channel != settings_.channel);
+                        (settings_.bssType == kBssAdHoc && before.channel != settings_.channel);
   const bool security = before.wepStatus != settings_.wepStatus ||
                         before.authMode != settings_.authMode ||
                         before.defaultKey != settings_.defaultKey ||
@@ -224,14 +224,14 @@ std::vector<uint8_t> SimDriver::StatusBlock() {
   StatusBlockFields f{};
   const uint64_t now = NowMs();
   f.state = faults_.status1000 ? kStatusStateUnavailable : link_.phase();
-  f.networkMode = 2;
+  f.networkMode = kNetworkUndetermined;
   f.linkMetric = LinkMetric(0);
   const int target = link_.target();
   if (link_.phase() == kAssociated && target != kNoTarget) {
     f.rateCode = settings_.rateCode;
     if (target == kOwnCell) {
       f.channel = static_cast<uint8_t>(settings_.channel);
-      f.networkMode = 0;
+      f.networkMode = kNetworkAdHoc;
       const auto bssid = OwnCellBssid(settings_.ssid);
       std::memcpy(f.bssid, bssid.data(), 6);
       std::memcpy(f.ssid, settings_.ssid.data(), std::min<size_t>(settings_.ssid.size(), 32));
@@ -240,7 +240,7 @@ std::vector<uint8_t> SimDriver::StatusBlock() {
     } else {
       const SimNetwork& n = scenario_.networks[target];
       f.channel = static_cast<uint8_t>(n.channel);
-      f.networkMode = n.adhoc ? 0 : 1;
+      f.networkMode = n.adhoc ? kNetworkAdHoc : kNetworkInfrastructure;
       std::memcpy(f.bssid, n.bssid.data(), 6);
       std::memcpy(f.ssid, n.ssid.data(), std::min<size_t>(n.ssid.size(), 32));
       f.signalMetric = SignalMetric(n.SignalAt(now));
@@ -280,7 +280,7 @@ std::vector<uint8_t> SimDriver::BssList(uint32_t capacity) {
     if (link_.phase() == kAssociated && link_.target() == kOwnCell &&
         entries.size() < kMaxBssEntries) {
       add(settings_.ssid, OwnCellBssid(settings_.ssid), static_cast<int>(settings_.channel), true,
-          settings_.wepStatus == 0, 100);
+          settings_.wepStatus == kWepEnabled, 100);
     }
   }
   std::vector<uint8_t> out(std::min<size_t>(capacity, 4 + entries.size() * kBssEntrySize));
@@ -300,7 +300,7 @@ wire::IoctlReply SimDriver::RegisterAccess(std::span<const uint8_t> in, bool wri
 uint32_t SimDriver::ReadChipRegister(uint32_t offset) {
   if (offset == kWindowA.control || offset == kWindowB.control) {
     uint32_t& polls = pendingPolls_[offset];
-    if (polls == 0) return 0;
+    if (polls == 0) return kWindowControlIdle;
     if (!faults_.controlStuck) --polls;
   }
   return registers_[offset];
@@ -309,16 +309,16 @@ uint32_t SimDriver::ReadChipRegister(uint32_t offset) {
 void SimDriver::WriteChipRegister(uint32_t offset, uint32_t value) {
   registers_[offset] = value;
   const bool a = offset == kWindowA.control;
-  if ((!a && offset != kWindowB.control) || value == 0) return;
+  if ((!a && offset != kWindowB.control) || value == kWindowControlIdle) return;
   pendingPolls_[offset] = scenario_.timings.controlPolls;
   const RegisterWindow& w = a ? kWindowA : kWindowB;
   const uint32_t address = registers_[w.address];
-  if (value == 2) {  // read
+  if (value == kWindowControlRead) {
     uint32_t data = 0;
     if (a && address == kRegulatoryDomainAddress) data = scenario_.adapter.regulatoryDomain;
     if (!a && address == kRadioAddress) data = settings_.radioOn ? kRadioOnValue : kRadioOffValue;
     registers_[w.data] = data;
-  } else if (value == 1 && !a && address == kRadioAddress) {  // window B write
+  } else if (value == kWindowControlWrite && !a && address == kRadioAddress) {  // window B
     const bool on = registers_[w.data] == kRadioOnValue;
     if (on != settings_.radioOn) {
       settings_.radioOn = on;

@@ -10,19 +10,20 @@ constexpr int kMaxTransitionsPerAdvance = 64;
 }  // namespace
 
 bool MatchesIdentity(const SimNetwork& n, const DriverSettings& s) {
-  if (s.bssType == 0 && !n.adhoc) return false;
-  if (s.bssType == 1 && n.adhoc) return false;
+  if (s.bssType == kBssAdHoc && !n.adhoc) return false;
+  if (s.bssType == kBssInfrastructure && n.adhoc) return false;
   return s.ssid.empty() || s.ssid == n.ssid;  // an empty SSID joins any network
 }
 
 bool Joinable(const SimNetwork& n, const DriverSettings& s) {
-  const bool wepOn = s.wepStatus == 0;
+  const bool wepOn = s.wepStatus == kWepEnabled;
   if (!n.privacy) return !wepOn;
   if (!wepOn) return false;
-  // Automatic switch (2) and the "all bits" value (-1: the driver chooses) try open
-  // authentication, then shared: whichever the network takes.
-  const bool authFits = s.authMode == 2 || s.authMode == 0xFFFFFFFFu ||
-                        (n.sharedAuth ? s.authMode == 1 : s.authMode == 0);
+  // Automatic switch and the "all bits" value (the driver chooses) try open authentication,
+  // then shared: whichever the network takes.
+  const bool authFits = s.authMode == kAuthAutoSwitch ||
+                        s.authMode == static_cast<uint32_t>(kAuthDriverChooses) ||
+                        (n.sharedAuth ? s.authMode == kAuthShared : s.authMode == kAuthOpen);
   const DriverSettings::Key& key = s.keys[s.defaultKey & 3];
   return authFits && key.length == n.wepKey.size() &&
          std::equal(n.wepKey.begin(), n.wepKey.end(), key.material.begin());
@@ -95,7 +96,7 @@ void LinkMachine::Decide(uint64_t at, const Scenario& scenario, const DriverSett
     credentialsFit_ = bestFitting != kNoTarget;
     return Enter(kConnecting, at);
   }
-  if (settings.bssType == 0 && !settings.ssid.empty()) {
+  if (settings.bssType == kBssAdHoc && !settings.ssid.empty()) {
     target_ = kOwnCell;  // nobody to join: start our own cell
     return Enter(kAssociated, at);
   }

@@ -50,7 +50,7 @@ bool IsOurAdapter(AdapterIo& io, std::string_view root, const std::string& name,
   if (registry.OpenKey(kHkeyLocalMachine, *path, kKeyAllAccess, &key) != win::kErrorSuccess) {
     return false;
   }
-  const bool found = IsSupportedHardwareId(registry, key) && io.IsAdapterPresent(name) == 1;
+  const bool found = IsSupportedHardwareId(registry, key) && io.IsAdapterPresent(name) == kAccessOk;
   registry.CloseKey(key);
   return found;
 }

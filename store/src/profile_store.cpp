@@ -95,7 +95,7 @@ bool IsValidProfileName(std::string_view name) {
 void EnumerateProfiles(Registry& registry, ProfileTable& table) {
   RegKey root = 0;
   if (!OpenProfileRoot(registry, &root)) {
-    table.count = -1;
+    table.count = kReadFailed;
     return;
   }
   int32_t entry = 0;

@@ -64,7 +64,7 @@ void AboutPage::FillVersions(AdapterIo* io) {
   if (io != nullptr) {
     ReadVersions(*io, versions);
   } else {
-    versions.result = -1;
+    versions.result = kReadFailed;
   }
   const AboutTexts texts = MakeAboutTexts(versions);
   if (!texts.read) return;  // boxes and picture stay empty

@@ -146,7 +146,7 @@ void LinkInfoPage::BuildDataRateGroup() {
 }
 
 void LinkInfoPage::ShowRadioCaption() {
-  radioButton_->setText(state_.radioOn != 0 ? QStringLiteral("Radio Off")
+  radioButton_->setText(state_.radioOn != kRadioStateOff ? QStringLiteral("Radio Off")
                                             : QStringLiteral("Radio On"));
   radioButton_->setAccessibleName(radioButton_->text());
 }
@@ -186,8 +186,8 @@ void LinkInfoPage::UpdateThroughput() {
 void LinkInfoPage::SwitchRadio() {
   // The wanted state is the opposite of "on"; a radio state never read (no driver at start)
   // counts as off, so the adapter's confirmation can match it.
-  const uint8_t wanted = state_.radioOn == 1 ? 0 : 1;
-  SetRadio(io_, wanted == 1);
+  const uint8_t wanted = state_.radioOn == kRadioStateOn ? kRadioStateOff : kRadioStateOn;
+  SetRadio(io_, wanted == kRadioStateOn);
   radioButton_->setEnabled(false);
   radioTimer_.start(kRadioConfirmPeriodMs);
   state_.radioOn = wanted;

@@ -190,7 +190,7 @@ void SiteSurveyPage::RefreshProfileList() {
 
 void SiteSurveyPage::Refresh() {
   refreshButton_->setEnabled(false);
-  if (!StartScan(io_)) {
+  if (StartScan(io_) != kAccessOk) {
     refreshButton_->setEnabled(true);
     return;
   }
@@ -199,7 +199,7 @@ void SiteSurveyPage::Refresh() {
 }
 
 void SiteSurveyPage::PollScan() {
-  if (IsScanDone(io_)) {
+  if (IsScanDone(io_) == kAccessOk) {
     pollTimer_.stop();
     RefreshBssList();
     RefreshProfileList();

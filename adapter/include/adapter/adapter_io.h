@@ -13,11 +13,16 @@
 
 namespace nv {
 
-// Transport results. Register and window accessors return 1 / 0 instead.
+// Transport results (OpenDevice, Exchange, Request).
 inline constexpr int kIoOk = 0;
 inline constexpr int kIoOpenFailed = 2;
 inline constexpr int kIoExchangeFailed = 31;
 inline constexpr int kIoRefused = -1;
+
+// The other convention: register and window accessors, the presence check and StartScan /
+// StopScan / IsScanDone answer 1 for success (present, done) and 0 for failure.
+inline constexpr int kAccessOk = 1;
+inline constexpr int kAccessFailed = 0;
 
 inline constexpr int kModeInput = 0;
 inline constexpr int kModeOutput = 1;
@@ -34,6 +39,10 @@ struct RegisterWindow {
 };
 inline constexpr RegisterWindow kWindowA{0x254, 0x258, 0x250};
 inline constexpr RegisterWindow kWindowB{0x268, 0x26C, 0x270};
+// Control register values: idle (the last request is done), read, write.
+inline constexpr uint32_t kWindowControlIdle = 0;
+inline constexpr uint32_t kWindowControlWrite = 1;
+inline constexpr uint32_t kWindowControlRead = 2;
 inline constexpr uint32_t kWindowPollStepMs = 5;
 inline constexpr uint32_t kWindowPollLimitMs = 1000;  // exceeded after 201 polls
 
@@ -67,7 +76,7 @@ class AdapterIo {
   int ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value);
   int WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value);
 
-  // 1 when the adapter of this network-class subkey can be opened, else 0.
+  // kAccessOk when the adapter of this network-class subkey can be opened, else kAccessFailed.
   int IsAdapterPresent(std::string_view subkeyName);
 
   Registry& registry() { return ports_.registry; }

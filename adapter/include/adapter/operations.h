@@ -16,6 +16,13 @@ inline constexpr uint32_t kRegulatoryDomainDefault = 0x10;  // without a driver
 inline constexpr uint32_t kRadioAddress = 0;
 inline constexpr uint32_t kRadioOnValue = 0;
 inline constexpr uint32_t kRadioOffValue = 255;
+inline constexpr uint32_t kScanStart = 1;  // scan control values
+inline constexpr uint32_t kScanStop = 0;
+
+// Answers of ReadRadioState.
+inline constexpr int kRadioStateOn = 1;
+inline constexpr int kRadioStateOff = 0;
+inline constexpr int kRadioStateUnknown = -1;  // the device link did not open
 
 // What an apply-type operation's requests came to, for a caller who asks (the tray and the
 // pages do not; wlanctl does). Asking changes nothing that is sent.
@@ -28,6 +35,7 @@ struct ApplyReport {
 // Sends the groups `config.scope` selects: 0 all, 1 link, 2 security, others nothing.
 // Individual request results are ignored, except for the report.
 void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report = nullptr);
+// The scan control answers kAccessOk / kAccessFailed (IsScanDone: kAccessOk once done).
 int StartScan(AdapterIo& io);
 int StopScan(AdapterIo& io);
 int IsScanDone(AdapterIo& io);
@@ -37,6 +45,6 @@ void ReadBssList(AdapterIo& io, BssList& list);
 void ReadVersions(AdapterIo& io, DriverVersions& versions);
 uint32_t ReadRegulatoryDomain(AdapterIo& io);
 void SetRadio(AdapterIo& io, bool on, ApplyReport* report = nullptr);
-int ReadRadioState(AdapterIo& io);  // 1 on, 0 off, -1 device not opened
+int ReadRadioState(AdapterIo& io);  // kRadioState...
 
 }  // namespace nv

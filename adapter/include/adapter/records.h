@@ -18,6 +18,41 @@ inline constexpr int32_t kScopeLink = 1;
 inline constexpr int32_t kScopeSecurity = 2;
 inline constexpr int32_t kScopeNoAdapter = -1;
 
+// Values of AdapterConfig::bssType (the NDIS 802.11 infrastructure mode numbering).
+inline constexpr int32_t kBssAdHoc = 0;
+inline constexpr int32_t kBssInfrastructure = 1;
+inline constexpr int32_t kBssAny = 2;
+
+// Values of AdapterConfig::powerMode.
+inline constexpr int32_t kPowerContinuous = 0;
+inline constexpr int32_t kPowerMaxSave = 1;
+inline constexpr int32_t kPowerFastSave = 2;
+
+// Values of AdapterConfig::shortPreamble.
+inline constexpr int32_t kPreambleLong = 0;
+inline constexpr int32_t kPreambleShort = 1;
+
+// Values of AdapterConfig::authMode.
+inline constexpr int32_t kAuthOpen = 0;
+inline constexpr int32_t kAuthShared = 1;
+inline constexpr int32_t kAuthAutoSwitch = 2;
+inline constexpr int32_t kAuthDriverChooses = -1;  // all bits set; sent while connecting
+
+// Values of AdapterConfig::wepStatus: note that 0 means enabled.
+inline constexpr int32_t kWepEnabled = 0;
+inline constexpr int32_t kWepDisabled = 1;
+
+// Transmit rate indexes (AdapterConfig::txRate, LinkStatus::rateIndex).
+inline constexpr int32_t kRateAuto = 0;  // sent as the 22 Mbit/s code; never read back
+inline constexpr int32_t kRateNone = 0;  // LinkStatus::rateIndex: no (known) rate
+inline constexpr int32_t kRate1M = 1;
+inline constexpr int32_t kRate2M = 2;
+inline constexpr int32_t kRate5_5M = 3;
+inline constexpr int32_t kRate5_5MPbcc = 4;
+inline constexpr int32_t kRate11M = 5;
+inline constexpr int32_t kRate11MPbcc = 6;
+inline constexpr int32_t kRate22MPbcc = 7;
+
 struct AdapterConfig {
   int32_t scope;        // apply/write selector in; registry reader's result out (0 / -1)
   int32_t bssType;      // 0 ad hoc, 1 infrastructure, 2 any
@@ -41,6 +76,20 @@ inline constexpr int32_t kStateScanning = 1;
 inline constexpr int32_t kStateConnecting = 2;
 inline constexpr int32_t kStateAssociated = 3;
 inline constexpr int32_t kStateDisassociated = 4;
+
+// Values of LinkStatus::networkMode and BssEntry::networkMode.
+inline constexpr uint8_t kNetworkAdHoc = 0;
+inline constexpr uint8_t kNetworkInfrastructure = 1;
+inline constexpr uint8_t kNetworkUndetermined = 2;  // LinkStatus only
+
+// A read operation marks the record it could not fill: BssList::count,
+// AdapterStatistics::counterSet and DriverVersions::result become -1 (LinkStatus::state
+// becomes kStateNoDriver, the same value).
+inline constexpr int32_t kReadFailed = -1;
+inline constexpr int32_t kVersionsRead = 0;  // DriverVersions::result after a good read
+
+// Values of AdapterStatistics::counterSet going in: the primary pair; any other the secondary.
+inline constexpr int32_t kCounterSetPrimary = 0;
 
 struct LinkStatus {
   char ssid[36];
@@ -82,7 +131,7 @@ struct DriverVersions {
 };
 
 // Transmit rate index <-> driver rate code (100 kbit/s units, +0x80 for PBCC).
-inline constexpr int kRateIndexCount = 8;
+inline constexpr int kRateIndexCount = kRate22MPbcc + 1;
 uint8_t RateCodeFromIndex(int32_t rateIndex);  // only the low byte of the index counts
 // The index of one of the seven codes the driver reports; nothing for any other code.
 bool DecodeRateCode(uint32_t rateCode, uint8_t* rateIndex);

@@ -7,19 +7,20 @@
 #include <cstdint>
 #include <string>
 
+#include "adapter/records.h"
 #include "sim/scenario.h"
 
 namespace nv::sim {
 
 struct DriverSettings {
   std::string ssid;
-  uint32_t bssType = 2;
-  uint32_t powerMode = 0;
+  uint32_t bssType = kBssAny;
+  uint32_t powerMode = kPowerContinuous;
   uint32_t rateCode = 220;
   uint32_t channel = 1;
-  uint32_t shortPreamble = 0;
-  uint32_t authMode = 2;
-  uint32_t wepStatus = 1;
+  uint32_t shortPreamble = kPreambleLong;
+  uint32_t authMode = kAuthAutoSwitch;
+  uint32_t wepStatus = kWepDisabled;
   struct Key {
     uint32_t length = 0;
     std::array<uint8_t, 32> material{};

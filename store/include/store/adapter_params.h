@@ -27,14 +27,14 @@ inline constexpr std::string_view kWepStatus = "dot11WEPStatus";
 inline constexpr std::string_view kDefaultKeyId = "dot11WEPDefaultKeyID";
 inline constexpr std::string_view kKeyPrefix = "dot11WEPDefaultKey";  // + "1".."4"
 
-inline constexpr int32_t kDefaultBssType = 2;
+inline constexpr int32_t kDefaultBssType = kBssAny;
 inline constexpr int32_t kDefaultChannel = 1;
-inline constexpr int32_t kDefaultPowerMode = 0;
-inline constexpr int32_t kDefaultShortPreamble = 0;
-inline constexpr int32_t kDefaultTxRate = 5;
+inline constexpr int32_t kDefaultPowerMode = kPowerContinuous;
+inline constexpr int32_t kDefaultShortPreamble = kPreambleLong;
+inline constexpr int32_t kDefaultTxRate = kRate11M;
 inline constexpr std::string_view kDefaultSsid = "Wireless";
-inline constexpr int32_t kDefaultAuthMode = 2;
-inline constexpr int32_t kDefaultWepStatus = 1;
+inline constexpr int32_t kDefaultAuthMode = kAuthAutoSwitch;
+inline constexpr int32_t kDefaultWepStatus = kWepDisabled;
 inline constexpr int32_t kDefaultKeyIdValue = 0;
 }  // namespace dot11
 

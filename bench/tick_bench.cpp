@@ -91,7 +91,7 @@ void BM_Decisions(benchmark::State& state) {
   link.linkMetric = 10;
   for (auto _ : state) {
     const nv::TrayLook look = nv::DecideLook(true, link, nv::QualityPercent(link.linkMetric),
-                                             nv::SignalPercent(link.signalMetric), 136);
+                                             nv::SignalPercent(link.signalMetric), 136, 0);
     benchmark::DoNotOptimize(look);
   }
 }

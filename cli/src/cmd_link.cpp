@@ -19,7 +19,10 @@ constexpr const char* kStatusHelp =
     "usage: wlanctl status [--json]\n"
     "The link as the Link Info page and the tray show it: status, SSID, BSSID, channel, rate,\n"
     "link quality and signal strength, the tray icon's resource number and its tooltip.\n"
-    "While connecting or disassociated the tray keeps the icon it had (\"icon\": null).\n"
+    "While connecting or disassociated the tray keeps the icon it had for three ticks, then\n"
+    "shows the empty bars with \"No Connect\". status reads such a link once a second, as the\n"
+    "tray does, until the state changes or lasts a fourth read (\"icon\": null only when the\n"
+    "link keeps going back and forth between the two).\n"
     "Exit status 1 when no adapter is found.\n";
 
 constexpr const char* kScanHelp =
@@ -55,6 +58,25 @@ void CorrectNetworkMode(Context& c, LinkStatus& status) {
   }
 }
 
+// What the tray would show for the link: a passing state (connecting, disassociated) is read
+// again once a second, as the tray's tick does, until it ends or the tray stops keeping its icon.
+// `ticksInState` gets how many reads in a row saw the last state.
+void ReadSettledLink(Context& c, LinkStatus& s, int32_t& ticksInState) {
+  constexpr int kMostReads = 2 * (kPassingTicksKept + 1);  // a link going back and forth
+  constexpr uint32_t kTickMs = 1000;
+  ticksInState = 0;
+  int32_t previous = kStateNoDriver - 1;
+  for (int reads = 1;; ++reads) {
+    s = LinkStatus{};
+    ReadLinkStatus(c.io, s);
+    ticksInState = s.state == previous ? ticksInState + 1 : 1;
+    previous = s.state;
+    const bool passing = s.state == kStateConnecting || s.state == kStateDisassociated;
+    if (!passing || ticksInState > kPassingTicksKept || reads == kMostReads) return;
+    c.io.system().Sleep(kTickMs);
+  }
+}
+
 void Row(Context& c, const char* label, const std::string& value) {
   c.out << std::left << std::setw(17) << label << Printable(value) << "\n";
 }
@@ -67,7 +89,8 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   if (!ParseCommand(c, words, {}, {}, kStatusHelp, &a, &exit)) return exit;
   if (!a.positional.empty()) return Usage(c, "status takes no arguments");
   LinkStatus s{};
-  ReadLinkStatus(c.io, s);
+  int32_t ticksInState = 0;
+  ReadSettledLink(c, s, ticksInState);
   AdapterConfig stored{};
   ReadAdapterParameters(c.io, stored);
   const bool found = s.state != kStateNoDriver && stored.scope != kScopeNoAdapter;
@@ -76,8 +99,8 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
                         s.networkMode == kNetworkInfrastructure;
   const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
   const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
-  // Connecting and disassociated keep whatever icon the tray had: none is named.
-  const TrayLook look = DecideLook(found, s, quality, signal, kIconNone);
+  // While connecting and disassociated keep whatever icon the tray had, none is named.
+  const TrayLook look = DecideLook(found, s, quality, signal, kIconNone, ticksInState);
   const bool kept = look.icon == kIconNone;
   const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
   const std::string ssid = named ? std::string(s.ssid, strnlen(s.ssid, 32)) : "";

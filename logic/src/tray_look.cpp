@@ -28,7 +28,7 @@ TrayLook AssociatedLook(int32_t qualityPercent, int32_t signalPercent) {
 }
 
 TrayLook DecideLook(bool adapterFound, const LinkStatus& status, int32_t qualityPercent,
-                    int32_t signalPercent, int previousIcon) {
+                    int32_t signalPercent, int previousIcon, int32_t ticksInState) {
   if (!adapterFound || status.state == kStateNoDriver) return {kIconNoCard, kTipNoCard};
   switch (status.state) {
     case kStateNotConnected:
@@ -39,7 +39,8 @@ TrayLook DecideLook(bool adapterFound, const LinkStatus& status, int32_t quality
         return AssociatedLook(qualityPercent, signalPercent);
       }
       return {kIconEmpty, kTipAdHoc};
-    default:  // connecting, disassociated and anything else keep the icon
+    default:  // connecting, disassociated and anything else keep the icon for a while
+      if (ticksInState > kPassingTicksKept) return {kIconEmpty, kTipNoConnect};
       return {previousIcon, kTipPlain};
   }
 }

@@ -50,7 +50,9 @@ void TrayMonitor::Tick() {
   AdapterConfig stored{};
   if (s != kStateNoDriver) ReadAdapterParameters(io_, stored);
   if (s == kStateNoDriver || stored.scope == kScopeNoAdapter) return NoAdapter();
+  adapterMissing_ = false;
 
+  disassociatedTicks_ = s == kStateDisassociated ? disassociatedTicks_ + 1 : 0;
   if (s == kStateConnecting) {
     if (++state_.connectingTicks <= kConnectingReapplies) ReapplySecurity(stored, true);
   } else if (s == kStateScanning || s == kStateAssociated || s == kStateDisassociated) {
@@ -62,8 +64,11 @@ void TrayMonitor::Tick() {
       state_.linkQualityPercent = QualityPercent(link.linkMetric);
     }
   }
+  const int32_t ticksInState = s == kStateConnecting      ? state_.connectingTicks
+                               : s == kStateDisassociated ? disassociatedTicks_
+                                                          : 0;
   const TrayLook look = DecideLook(true, link, state_.linkQualityPercent,
-                                   state_.signalStrengthPercent, wantedIcon_);
+                                   state_.signalStrengthPercent, wantedIcon_, ticksInState);
   wantedIcon_ = look.icon;
   wantedTip_ = look.tip;
   ShowWhenChanged();
@@ -83,6 +88,8 @@ void TrayMonitor::ReapplySecurity(AdapterConfig config, bool whileConnecting) {
 void TrayMonitor::NoAdapter() {
   state_.connectingTicks = 0;
   state_.settledTicks = 0;
+  disassociatedTicks_ = 0;
+  adapterMissing_ = true;
   wantedIcon_ = kIconNone;
   if (shownIcon_ == kIconNone) return;
   // Repeats on every tick while no adapter is found: wantedIcon was cleared first.

@@ -51,21 +51,37 @@ TEST_F(WlanctlTest, StatusFollowsTheLinkAsItAssociatesDegradesAndDisappears) {
   EXPECT_TRUE(s["quality"].is_null());
 }
 
-// The tray leaves its icon as it was while connecting (2) and disassociated (4).
-TEST_F(WlanctlTest, ConnectingAndDisassociatedNameNoIcon) {
+// Connecting (2) and disassociated (4) are read again once a second, as the tray's tick does:
+// a short spell ends in the state that follows it, one that lasts gets the empty bars.
+TEST_F(WlanctlTest, PassingStatesAreWatchedAsTheTrayDoes) {
   daemon.Ctl("step 1600");
+  ASSERT_NE(daemon.Ctl("state").find("\"state\":2"), std::string::npos);
   json s = RunJson({"status"});
-  ASSERT_EQ(s["state"], 2);
-  EXPECT_TRUE(s["icon"].is_null());
-  EXPECT_EQ(s["tooltip"], "WLAN Monitor");
-  ASSERT_EQ(Run({"status"}), 0);
-  EXPECT_NE(out.str().find("unchanged (the tray keeps the icon it had)"), std::string::npos)
-      << out.str();
-  daemon.Ctl("step 1000");
-  daemon.Ctl("network signal 00:0A:F5:10:00:01 0");
+  EXPECT_EQ(s["state"], 3);
+  EXPECT_EQ(s["icon"], 133);
+  daemon.Ctl("network signal 00:0A:F5:10:00:01 0");  // disassociated for three seconds
   s = RunJson({"status"});
-  ASSERT_EQ(s["state"], 4);
-  EXPECT_TRUE(s["icon"].is_null());
+  EXPECT_EQ(s["state"], 1);
+  EXPECT_EQ(s["icon"], 136);
+  EXPECT_EQ(s["tooltip"], "WLAN Monitor\nNo Connect");
+  // A wrong key: the adapter keeps connecting; the fourth read shows no connection.
+  daemon.Ctl("network signal 00:0A:F5:10:00:01 80");
+  in.str("9876543210\n");
+  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--size", "64", "--key1", "-",
+                 "--default-key", "1"}),
+            0)
+      << err.str();
+  daemon.Ctl("step 3000");
+  ASSERT_NE(daemon.Ctl("state").find("\"state\":2"), std::string::npos);
+  daemon.Ctl("log --clear");
+  s = RunJson({"status"});
+  EXPECT_EQ(s["state"], 2);
+  EXPECT_EQ(s["icon"], 136);
+  EXPECT_EQ(s["tooltip"], "WLAN Monitor\nNo Connect");
+  const std::vector<std::string> codes = Log();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), "0x2202A8"), 4);  // four status reads
+  ASSERT_EQ(Run({"status"}), 0);
+  EXPECT_EQ(out.str().find("unchanged"), std::string::npos) << out.str();
 }
 
 TEST_F(WlanctlTest, KeygenAgreesWithThePublishedVectors) {

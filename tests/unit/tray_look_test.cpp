@@ -54,24 +54,28 @@ TEST(TrayLook, ByState) {
     bool found;
     int32_t state;
     uint8_t mode;
+    int32_t ticks;
     int icon;
     const char* tip;
   } cases[] = {
-      {false, 3, 1, 153, "WLAN Monitor\nNo Card Found"},
-      {true, -1, 1, 153, "WLAN Monitor\nNo Card Found"},
-      {true, 0, 1, 136, "WLAN Monitor\nNo Connect"},
-      {true, 1, 1, 136, "WLAN Monitor\nNo Connect"},
-      {true, 2, 1, 999, "WLAN Monitor"},  // keeps the icon
-      {true, 4, 1, 999, "WLAN Monitor"},
-      {true, 3, 0, 136, "WLAN Monitor\nAd-Hoc"},
-      {true, 3, 2, 136, "WLAN Monitor\nAd-Hoc"},
-      {true, 3, 1, 133, "WLAN Monitor\nLink Quality : Good\nSignal Strength : High"},
+      {false, 3, 1, 0, 153, "WLAN Monitor\nNo Card Found"},
+      {true, -1, 1, 0, 153, "WLAN Monitor\nNo Card Found"},
+      {true, 0, 1, 0, 136, "WLAN Monitor\nNo Connect"},
+      {true, 1, 1, 9, 136, "WLAN Monitor\nNo Connect"},
+      {true, 2, 1, 1, 999, "WLAN Monitor"},  // keeps the icon
+      {true, 2, 1, 3, 999, "WLAN Monitor"},
+      {true, 2, 1, 4, 136, "WLAN Monitor\nNo Connect"},  // until it has lasted too long
+      {true, 4, 1, 3, 999, "WLAN Monitor"},
+      {true, 4, 1, 4, 136, "WLAN Monitor\nNo Connect"},
+      {true, 3, 0, 9, 136, "WLAN Monitor\nAd-Hoc"},
+      {true, 3, 2, 0, 136, "WLAN Monitor\nAd-Hoc"},
+      {true, 3, 1, 9, 133, "WLAN Monitor\nLink Quality : Good\nSignal Strength : High"},
   };
   for (const Case& c : cases) {
     LinkStatus s{};
     s.state = c.state;
     s.networkMode = c.mode;
-    const TrayLook look = DecideLook(c.found, s, 100, 100, 999);
+    const TrayLook look = DecideLook(c.found, s, 100, 100, 999, c.ticks);
     EXPECT_EQ(look.icon, c.icon) << c.state;
     EXPECT_EQ(look.tip, c.tip) << c.state;
   }

@@ -99,6 +99,34 @@ TEST_F(TrayMonitorTest, LookByStateAndMetrics) {
   }
 }
 
+// Connecting and disassociated keep the icon of the link before them for three ticks in a row
+// (no flicker through a short transition); a link still there on the fourth is shown as gone.
+TEST_F(TrayMonitorTest, PassingStatesKeepTheIconForThreeTicksOnly) {
+  const char* good = "WLAN Monitor\nLink Quality : Good\nSignal Strength : High";
+  const char* plain = "WLAN Monitor";
+  const char* none = "WLAN Monitor\nNo Connect";
+  struct Step {
+    int32_t state;
+    int icon;
+    const char* tip;
+  } steps[] = {
+      {3, 133, good},   {2, 133, plain}, {2, 133, plain}, {2, 133, plain},
+      {2, 136, none},   {2, 136, none},  // a wrong key: connecting for good
+      {3, 133, good},   {4, 133, plain}, {4, 133, plain}, {4, 133, plain},
+      {4, 136, none},   {3, 133, good},
+      {4, 133, plain},  {2, 133, plain}, {4, 133, plain},  // each state counts its own ticks
+      {2, 133, plain},  {2, 133, plain}, {2, 133, plain}, {2, 136, none},
+      {3, 133, good},   {2, 133, plain}, {2, 133, plain}, {-1, 153, "WLAN Monitor\nNo Card Found"},
+      {2, 153, plain},  {2, 153, plain}, {2, 153, plain}, {2, 136, none},  // counted anew
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    Link(steps[i].state);
+    monitor.Tick();
+    EXPECT_EQ(monitor.shownIcon(), steps[i].icon) << "tick " << i;
+    EXPECT_EQ(monitor.shownTip(), steps[i].tip) << "tick " << i;
+  }
+}
+
 TEST_F(TrayMonitorTest, PercentagesAndTheirUpdateRule) {
   Link(3, 1, 50, 91);
   monitor.Tick();
@@ -143,9 +171,10 @@ TEST_F(TrayMonitorTest, ConnectingReappliesSecurityThreeTimesWithAScanEach) {
   EXPECT_EQ(Count(0x2203A0), 3);
   EXPECT_EQ(Count(0x220234), 0);  // security only
   EXPECT_EQ(state.connectingTicks, 6);
-  // The shown tip starts empty: the first tick sends the plain tip with the start icon.
-  EXPECT_EQ(host.updates,
-            (std::vector<std::pair<int, std::string>>{{136, "WLAN Monitor"}}));
+  // The shown tip starts empty: the first tick sends the plain tip with the start icon; the
+  // fourth, with the nudges spent, says there is no connection.
+  EXPECT_EQ(host.updates, (std::vector<std::pair<int, std::string>>{
+                              {136, "WLAN Monitor"}, {136, "WLAN Monitor\nNo Connect"}}));
   // Leaving connecting resets the count (and the first settled tick re-applies once more).
   t.link.ClearRequests();
   Link(1);

@@ -41,9 +41,15 @@ struct TrayLook {
 // is above 60 %, and the signal verdict appended to the tip.
 TrayLook AssociatedLook(int32_t qualityPercent, int32_t signalPercent);
 
-// The look for a tick's state. `previousIcon` is what states 2 and 4 keep; `adapterFound` is
-// false when the state is -1 or the registry locator found no adapter.
+// Connecting (2) and disassociated (4) are passing states: for this many ticks in a row the
+// tray keeps the icon it had, so a short transition does not flicker. A link still there on
+// the next tick (connecting: the three security nudges are spent) has none: empty bars.
+inline constexpr int32_t kPassingTicksKept = 3;
+
+// The look for a tick's state. `previousIcon` is what states 2 and 4 keep while `ticksInState`
+// (consecutive ticks in that state, this one included) is at most kPassingTicksKept;
+// `adapterFound` is false when the state is -1 or the registry locator found no adapter.
 TrayLook DecideLook(bool adapterFound, const LinkStatus& status, int32_t qualityPercent,
-                    int32_t signalPercent, int previousIcon);
+                    int32_t signalPercent, int previousIcon, int32_t ticksInState);
 
 }  // namespace nv

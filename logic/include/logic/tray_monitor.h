@@ -34,6 +34,8 @@ class TrayMonitor {
 
   int shownIcon() const { return shownIcon_; }
   const std::string& shownTip() const { return shownTip_; }
+  // The last tick found no adapter (false before the first tick).
+  bool adapterMissing() const { return adapterMissing_; }
 
  private:
   void ReapplySecurity(AdapterConfig stored, bool whileConnecting);
@@ -50,6 +52,8 @@ class TrayMonitor {
   int32_t previousState_ = -1;
   std::array<uint8_t, 6> previousBssid_{};  // of the association the last tick saw
   bool iconAdded_ = false;
+  int32_t disassociatedTicks_ = 0;  // consecutive ticks in state 4
+  bool adapterMissing_ = false;
 };
 
 }  // namespace nv

@@ -5,16 +5,35 @@
 #include "platform/default_ports.h"
 #include "shell/display_check.h"
 #include "shell/icons.h"
+#include "shell/instance_channel.h"
 #include "shell/main_frame.h"
 #include "shell/single_instance.h"
 
 namespace {
 
-// A second start beeps and ends before it shows anything, leaving the first alone.
-int AlreadyRunning() {
+// A second start hands its request to the running program and ends; it beeps only when no
+// window comes of it.
+int SecondStart(nv::OpenReply reply) {
+  switch (reply) {
+    case nv::OpenReply::kShown:
+      std::fputs("wlanmon: already running; its configuration window is in front\n", stderr);
+      return 0;
+    case nv::OpenReply::kNoWindow:
+      QApplication::beep();
+      std::fputs("wlanmon: already running; no adapter is found, so there is no window to show\n",
+                 stderr);
+      return 0;
+    case nv::OpenReply::kCannotAsk:
+      QApplication::beep();
+      std::fputs("wlanmon: already running\n", stderr);
+      return 0;
+    case nv::OpenReply::kNoAnswer:
+      break;
+  }
   QApplication::beep();
-  std::fputs("wlanmon: already running\n", stderr);
-  return 0;
+  std::fputs("wlanmon: already running, but it did not answer the request to open its window\n",
+             stderr);
+  return 1;
 }
 
 }  // namespace
@@ -42,9 +61,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   nv::SingleInstance instance(QString::fromStdString(runtime + "/wlanmon.lock"));
-  if (!instance.Acquire()) return AlreadyRunning();
+  if (!instance.Acquire()) return SecondStart(nv::AskLockHolderToOpen(runtime));
   // An instance that shows itself only by its frame's title (another build, another lock).
-  if (nv::TopLevelWindowExists(nv::kMainFrameTitle)) return AlreadyRunning();
+  if (nv::TopLevelWindowExists(nv::kMainFrameTitle)) return SecondStart(nv::AskFrameOwnerToOpen());
   nv::DefaultPorts ports = nv::MakeDefaultPorts(250);  // the window must not freeze
   if (!ports.registry) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
@@ -56,5 +75,9 @@ int main(int argc, char** argv) {
   nv::ConfigDialog dialog;
   nv::CMainFrame frame(io, state, dialog);
   frame.Start();
+  nv::InstanceChannel channel(frame, [&frame] { return frame.OpenOrRaiseConfigWindow(); });
+  if (!channel.Listen(runtime, &error)) {
+    std::fprintf(stderr, "wlanmon: a second start cannot open the window: %s\n", error.c_str());
+  }
   return QApplication::exec();
 }

@@ -5,24 +5,27 @@
 
 #include "adapter/operations.h"
 #include "shell/icons.h"
-#include "shell/tray_kind.h"
 #include "ui/pages.h"
 #include "ui/site_survey_page.h"
 
 namespace nv {
 
 CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
-    : io_(io), state_(state), dialog_(dialog), monitor_(io, state, *this),
-      singleActivationOpens_(TrayActivatesOnce()) {
+    : io_(io), state_(state), dialog_(dialog), monitor_(io, state, *this) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QString::fromLatin1(kMainFrameTitle));
   // Construction reads the radio; its low byte is kept (0xFF without a driver).
   state_.radioOn = static_cast<uint8_t>(ReadRadioState(io_));
+  // "Open" is what a double click does: the default item, first, bold where menus show one.
+  QAction* open = menu_.addAction(QStringLiteral("Open"));
+  open->setData(kOpenCommand);
+  menu_.setDefaultAction(open);
+  connect(open, &QAction::triggered, this, [this] { OpenOrRaiseConfigWindow(); });
   QAction* exit = menu_.addAction(QStringLiteral("Exit"));
   exit->setData(kExitCommand);
   connect(exit, &QAction::triggered, this, &CMainFrame::ExitProgram);
-  tray_.setContextMenu(&menu_);
-  connect(&tray_, &QSystemTrayIcon::activated, this, &CMainFrame::OnActivated);
+  connect(&trayWatch_, &TrayWatch::HostMayHaveAppeared, this,
+          [this] { MakeTrayIconWhenPresent(true); });
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, [this] {
     Tick();
@@ -38,25 +41,44 @@ CMainFrame::~CMainFrame() { monitor_.Stop(); }
 void CMainFrame::Start() {
   // A native window that is never mapped: others find the running program by its title.
   winId();
+  MakeTrayIconWhenPresent(true);
+  if (!tray_) {
+    std::fputs("wlanmon: no system tray is available; the icon appears when one starts\n",
+               stderr);
+  }
   monitor_.Start();
   timer_.start(kMonitorPeriodMs);
 }
 
-void CMainFrame::Tick() { monitor_.Tick(); }
+void CMainFrame::Tick() {
+  MakeTrayIconWhenPresent(false);  // an XEmbed tray says nothing when it starts
+  monitor_.Tick();
+}
+
+void CMainFrame::MakeTrayIconWhenPresent(bool askBus) {
+  if (tray_) return;
+  if (!(askBus ? trayWatch_.TrayPresent() : trayWatch_.XEmbedTrayPresent())) return;
+  singleActivationOpens_ = trayWatch_.ActivatesOnce();
+  tray_ = std::make_unique<QSystemTrayIcon>();
+  tray_->setContextMenu(&menu_);
+  connect(tray_.get(), &QSystemTrayIcon::activated, this, &CMainFrame::OnActivated);
+  if (iconWanted_ != kIconNone) ShowIcon();
+}
 
 void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
-  if (icon == kIconNone) {
-    tray_.hide();
+  iconWanted_ = icon;
+  tipWanted_ = tip;
+  if (tray_) ShowIcon();
+}
+
+void CMainFrame::ShowIcon() {
+  if (iconWanted_ == kIconNone) {
+    tray_->hide();
     return;
   }
-  tray_.setIcon(TrayIcon(icon));
-  tray_.setToolTip(QString::fromStdString(tip));
-  tray_.show();
-  if (!QSystemTrayIcon::isSystemTrayAvailable() && !warnedNoTray_) {
-    std::fputs("wlanmon: no system tray is available; the icon appears when one starts\n",
-               stderr);
-    warnedNoTray_ = true;
-  }
+  tray_->setIcon(TrayIcon(iconWanted_));
+  tray_->setToolTip(QString::fromStdString(tipWanted_));
+  tray_->show();
 }
 
 void CMainFrame::RefreshSurveyLists() {
@@ -84,13 +106,23 @@ void CMainFrame::OnActivated(QSystemTrayIcon::ActivationReason reason) {
 
 // The window is not run modally: the tray icon's clicks, tooltip and tick keep working while it
 // is open. configWindowOpen is cleared when the window ends.
-void CMainFrame::OpenOrRaiseConfigWindow() {
+bool CMainFrame::OpenOrRaiseConfigWindow() {
+  if (monitor_.adapterMissing()) {
+    // The tooltip's two lines, as a short notice: the window would close at the next tick.
+    const QString tip = QString::fromLatin1(kTipNoCard);
+    if (tray_) {
+      tray_->showMessage(tip.section(QLatin1Char('\n'), 0, 0), tip.section(QLatin1Char('\n'), 1),
+                         QSystemTrayIcon::Warning, kBalloonMs);
+    }
+    return false;
+  }
   if (state_.configWindowOpen) {
     dialog_.BringToFront();
-    return;
+    return true;
   }
   state_.configWindowOpen = true;
   dialog_.OpenWindow();
+  return true;
 }
 
 void CMainFrame::ExitProgram() {

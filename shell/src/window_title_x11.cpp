@@ -1,6 +1,6 @@
 // Top-level windows by title on X11: the root window's children, whose names are read in one
 // batch of requests. Hidden windows are never reparented by a window manager, so the other
-// instance's frame is a direct child of the root.
+// instance's frame is a direct child of the root. Also: is there an XEmbed tray.
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/single_instance.h"
+#include "x11_tray.h"
 
 namespace nv {
 
@@ -19,6 +20,7 @@ namespace {
 template <typename T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
+// XCB_ATOM_NONE for a name no program has used yet.
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   const auto cookie = xcb_intern_atom(c, 1, static_cast<uint16_t>(std::strlen(name)), name);
   const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr),
@@ -41,6 +43,17 @@ xcb_connection_t* Connection() {
 }
 
 }  // namespace
+
+bool XEmbedTrayOwned() {
+  xcb_connection_t* c = Connection();
+  if (!c) return false;
+  const xcb_atom_t selection = Atom(c, "_NET_SYSTEM_TRAY_S0");
+  if (selection == XCB_ATOM_NONE) return false;
+  const Reply<xcb_get_selection_owner_reply_t> owner(
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr),
+      &std::free);
+  return owner && owner->owner != XCB_WINDOW_NONE;
+}
 
 bool TopLevelWindowExists(const char* title) {
   xcb_connection_t* c = Connection();

@@ -31,16 +31,16 @@ TEST_F(MainFrameTest, FollowsTheLinkFromStartToAssociation) {
   EXPECT_TRUE(frame.testAttribute(Qt::WA_WState_Created));
   EXPECT_FALSE(frame.isVisible());
   // No D-Bus tray here: a single activation is half a double click and opens nothing.
-  Q_EMIT frame.tray().activated(QSystemTrayIcon::Trigger);
+  Q_EMIT frame.tray()->activated(QSystemTrayIcon::Trigger);
   EXPECT_FALSE(state.configWindowOpen);
   EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor"));
+  EXPECT_EQ(frame.tray()->toolTip(), QStringLiteral("WLAN Monitor"));
   frame.Tick();
-  EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor\nNo Connect"));
+  EXPECT_EQ(frame.tray()->toolTip(), QStringLiteral("WLAN Monitor\nNo Connect"));
   daemon.Ctl("step 3000");
   frame.Tick();
   EXPECT_EQ(frame.monitor().shownIcon(), 133);
-  EXPECT_EQ(frame.tray().toolTip(),
+  EXPECT_EQ(frame.tray()->toolTip(),
             QStringLiteral("WLAN Monitor\nLink Quality : Good\nSignal Strength : High"));
   EXPECT_EQ(state.survey.list.count, 6);  // entering associated refreshed the survey
   EXPECT_EQ(state.survey.connectedBssIndex, 0);
@@ -60,7 +60,10 @@ TEST_F(MainFrameTest, RemovingTheAdapterClosesTheOpenWindow) {
   EXPECT_FALSE(state.configWindowOpen);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(frame.monitor().shownIcon(), kIconNoCard);
-  EXPECT_EQ(frame.tray().toolTip(), QStringLiteral("WLAN Monitor\nNo Card Found"));
+  EXPECT_EQ(frame.tray()->toolTip(), QStringLiteral("WLAN Monitor\nNo Card Found"));
+  // Without an adapter there is no window to open (the tray shows a notice instead).
+  EXPECT_FALSE(frame.OpenOrRaiseConfigWindow());
+  EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
@@ -70,25 +73,34 @@ TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_FALSE(dialog.isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // nothing blocks the tray icon
-  ASSERT_NE(frame.tray().contextMenu(), nullptr);
-  EXPECT_EQ(frame.tray().contextMenu()->actions().value(0)->text(), QStringLiteral("Exit"));
+  // The menu: "Open" (the default, what a double click does) above "Exit".
+  ASSERT_EQ(frame.tray()->contextMenu(), &frame.menu());
+  const QList<QAction*> items = frame.menu().actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0]->text(), QStringLiteral("Open"));
+  EXPECT_EQ(frame.menu().defaultAction(), items[0]);
+  EXPECT_EQ(items[1]->text(), QStringLiteral("Exit"));
   daemon.Ctl("step 3000");
   frame.Tick();  // the tooltip goes on following the link
-  EXPECT_EQ(frame.tray().toolTip(),
+  EXPECT_EQ(frame.tray()->toolTip(),
             QStringLiteral("WLAN Monitor\nLink Quality : Good\nSignal Strength : High"));
   dialog.ShowPage(kPageAbout);
-  Q_EMIT frame.tray().activated(QSystemTrayIcon::DoubleClick);  // open already: brought forward
+  Q_EMIT frame.tray()->activated(QSystemTrayIcon::DoubleClick);  // open already: brought forward
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.currentPage(), kPageAbout);  // the same run, not a new one
   dialog.done(QDialog::Accepted);
   EXPECT_FALSE(state.configWindowOpen);
-  Q_EMIT frame.tray().activated(QSystemTrayIcon::DoubleClick);  // a new run starts on page 0
+  items[0]->trigger();  // "Open": a new run starts on page 0
+  EXPECT_TRUE(state.configWindowOpen);
+  EXPECT_EQ(dialog.currentPage(), kPageLinkInfo);
+  dialog.done(QDialog::Accepted);
+  Q_EMIT frame.tray()->activated(QSystemTrayIcon::DoubleClick);  // so does a double click
   EXPECT_TRUE(state.configWindowOpen);
   EXPECT_EQ(dialog.currentPage(), kPageLinkInfo);
   // Exit from the menu while the window is open ends the window first, then the program.
   bool quitSeen = false;
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, &frame, [&] { quitSeen = true; });
-  QTimer::singleShot(0, &frame, [&] { frame.tray().contextMenu()->actions().value(0)->trigger(); });
+  QTimer::singleShot(0, &frame, [&] { items[1]->trigger(); });
   QTimer failsafe;
   failsafe.setSingleShot(true);
   QObject::connect(&failsafe, &QTimer::timeout, qApp, [] { QCoreApplication::exit(2); });
@@ -105,10 +117,10 @@ TEST_F(MainFrameTest, NoDriverAtStartStillBringsUpTheIcon) {
   EXPECT_EQ(state.radioOn, 0xFF);
   frame.Start();
   frame.Tick();
-  EXPECT_TRUE(frame.tray().isVisible());
+  EXPECT_TRUE(frame.tray()->isVisible());
   EXPECT_EQ(frame.monitor().shownIcon(), kIconNoCard);
   frame.ExitProgram();
-  EXPECT_FALSE(frame.tray().isVisible());
+  EXPECT_FALSE(frame.tray()->isVisible());
 }
 
 }  // namespace

@@ -6,17 +6,22 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
+#include <string>
 
 #include "adapter/adapter_io.h"
 #include "logic/app_state.h"
 #include "logic/tray_monitor.h"
+#include "shell/tray_watch.h"
 #include "ui/config_dialog.h"
 
 namespace nv {
 
 inline constexpr const char* kMainFrameTitle = "Netvane Wireless LAN Monitor";
 inline constexpr int kMonitorPeriodMs = 1000;
+inline constexpr int kOpenCommand = 2023;
 inline constexpr int kExitCommand = 2024;
+inline constexpr int kBalloonMs = 3000;  // the "No Card Found" notice on a double click
 
 class CMainFrame : public QWidget, private TrayHost {
   Q_OBJECT
@@ -25,16 +30,20 @@ class CMainFrame : public QWidget, private TrayHost {
   CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog);
   ~CMainFrame() override;
 
-  // Frame creation: the native (never shown) window, the tray icon and the monitor timer.
+  // Frame creation: the native (never shown) window, the tray icon (once a tray is there)
+  // and the monitor timer.
   void Start();
   // One monitor tick now (the timer calls it; tests may too).
   void Tick();
-  // The tray's double click (and any other way of asking for the window): opens the window,
-  // or brings it to the front when it is open already. Returns at once.
-  void OpenOrRaiseConfigWindow();
+  // The tray's double click, its menu's "Open" and a second start: opens the window, or
+  // brings it to the front when it is open already. Returns at once. Without an adapter
+  // there is no window: the tray shows "No Card Found" for a moment and this returns false.
+  bool OpenOrRaiseConfigWindow();
   void ExitProgram();
 
-  QSystemTrayIcon& tray() { return tray_; }
+  // The icon, once a tray has taken it (at Start where no tray is awaited).
+  QSystemTrayIcon* tray() { return tray_.get(); }
+  QMenu& menu() { return menu_; }
   TrayMonitor& monitor() { return monitor_; }
 
  private:
@@ -42,17 +51,21 @@ class CMainFrame : public QWidget, private TrayHost {
   void RefreshSurveyLists() override;
   void CloseConfigWindowWithPopups() override;
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
+  // Makes the icon when a tray has come; `askBus` also asks for a D-Bus host.
+  void MakeTrayIconWhenPresent(bool askBus);
+  void ShowIcon();
 
   AdapterIo& io_;
   AppState& state_;
   ConfigDialog& dialog_;
   TrayMonitor monitor_;
-  // Asked before the icon is made, as Qt does when it picks the tray's protocol.
-  const bool singleActivationOpens_;
-  QSystemTrayIcon tray_;
+  TrayWatch trayWatch_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  bool singleActivationOpens_ = false;  // asked as the icon is made, as Qt does
+  int iconWanted_ = kIconNone;  // what the monitor last asked to show
+  std::string tipWanted_;
   QMenu menu_;
   QTimer timer_;
-  bool warnedNoTray_ = false;
 };
 
 }  // namespace nv

@@ -44,8 +44,9 @@ start_tray() {
   within 100 tray_ready
 }
 
-# The tray icon's window: wlanmon's own, but not the hidden frame nor the configuration window.
-icon_windows() { xwininfo -root -tree | grep -F '("wlanmon" ' |
+# The tray icon's window: wlanmon's own, embedded in the tray (not a child of the root, as its
+# frame, windows, menu, tooltips and notices are).
+icon_windows() { xwininfo -root -tree | grep -E '^ {6,}0x' | grep -F '("wlanmon" ' |
                  grep -vF -e '"Netvane Wireless LAN Monitor"' -e 'Configuration Utility'; }
 # Its size and place on the screen: W H X Y.
 icon_geometry() { icon_windows | head -1 |

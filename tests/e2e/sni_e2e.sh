@@ -2,8 +2,11 @@
 # The tray program under a StatusNotifierItem host, as KDE Plasma, LXQt, GNOME's AppIndicator
 # extension, Xfce and Wayland bars run it: a private session bus with Debian's
 # status-notifier-watcher and a small host (sni_host.py) that finds the item, reads its title,
-# icon name and tooltip, and activates it. One activation opens the configuration window, a
-# second leaves that one window. The hidden frame carries its title and stops a second start.
+# icon name, tooltip and menu, activates it and clicks its menu. The host starts after the
+# monitor, as a panel often does at log-in, and the watcher restarts, as it does when a panel
+# crashes: the item is there each time. One activation opens the configuration window, a second
+# start or the menu's "Open" too; a second activation leaves that one window. The hidden frame
+# carries its title and stops a second start that does not share the lock.
 # Usage: sni_e2e.sh WLANSIM WLANMON
 set -euo pipefail
 if [ -z "${NV_SNI_SESSION:-}" ]; then  # a bus of our own, gone when the test ends
@@ -21,15 +24,23 @@ fail() {
   echo "FAIL: $*"
   echo "-- wlanmon log:"; cat "$work/mon.log" 2>/dev/null || true
   echo "-- watcher log:"; cat "$work/watcher.log" 2>/dev/null || true
+  echo "-- host log:"; cat "$work/host.log" 2>/dev/null || true
   exit 1
 }
 
 start_display 800x600 || fail "Xvfb did not start"
-status-notifier-watcher >"$work/watcher.log" 2>&1 & pids+=($!)
 watcher_up() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
                org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher |
                grep -q 'boolean true'; }
-within 100 watcher_up || fail "status-notifier-watcher did not take its name"
+start_watcher() {
+  status-notifier-watcher >>"$work/watcher.log" 2>&1 & watcher_pid=$!; pids+=($watcher_pid)
+  within 100 watcher_up
+}
+start_watcher || fail "status-notifier-watcher did not take its name"
+start_sim --virtual-clock || fail "wlansim did not start"
+QT_LOGGING_RULES="${NV_LOG_RULES:-}" "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
+waiting() { grep -q "no system tray is available" "$work/mon.log"; }
+within 100 waiting || fail "wlanmon did not say it waits for a tray"
 
 coproc HOST { exec /usr/bin/python3 "$here/sni_host.py" 2>"$work/host.log"; }
 pids+=($HOST_PID)
@@ -42,15 +53,13 @@ ask() {  # one command to the host, its JSON answer on stdout (5 s deadline)
 read -r -t 10 ready <&"${HOST[0]}" || fail "the host did not register: $(cat "$work/host.log")"
 field() { /usr/bin/python3 -c 'import json,sys; d=json.loads(sys.argv[1]); print((d or {}).get(sys.argv[2], ""))' "$1" "$2"; }
 
-"$sim" --virtual-clock >"$work/sim.log" 2>&1 & pids+=($!)
-within 50 "$sim" ctl state >/dev/null 2>&1 || fail "wlansim did not start"
-QT_LOGGING_RULES="${NV_LOG_RULES:-}" "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
-
 item_shows() { props=$(ask props) && [ "$(field "$props" tooltip)" = "$1" ]; }
-within 100 item_shows $'WLAN Monitor\nNo Connect' || fail "no item with the tooltip; last: $props"
+within 100 item_shows $'WLAN Monitor\nNo Connect' || fail "no item after the host came; last: $props"
 [ "$(field "$props" title)" = "WLAN Monitor" ] || fail "item title: $props"
 [ "$(field "$props" icon)" = "wlanmon-136" ] || fail "item icon name: $props"
-echo "ok: the item registers with title, icon name and tooltip"
+echo "ok: a host that starts after the monitor gets the item, with title, icon name and tooltip"
+[ "$(ask menu)" = '["Open", "Exit"]' ] || fail "the item's menu: $(ask menu)"
+echo "ok: the item's menu holds Open above Exit"
 
 xdotool search --name '^Netvane Wireless LAN Monitor$' >/dev/null || fail "no window has the frame's title"
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
@@ -65,11 +74,37 @@ echo "ok: the hidden frame carries the title and stops a second start"
 
 window=Wireless\ LAN\ Monitor/Configuration\ Utility
 one_window() { [ "$(visible "$window")" = 1 ]; }
+no_window() { [ "$(visible "$window")" = 0 ]; }
+# Removing the adapter closes the window; back, the item says so.
+close_window() {
+  "$sim" ctl remove >/dev/null
+  within 50 no_window || fail "removing the adapter did not close the window"
+  "$sim" ctl insert >/dev/null
+  within 50 item_shows $'WLAN Monitor\nNo Connect' || fail "the adapter is back, the item not: $props"
+}
 [ "$(ask activate)" = true ] || fail "no item to activate"
 within 50 one_window || fail "one activation did not open the configuration window"
 echo "ok: one activation opens the configuration window"
+close_window
+
+"$mon" >"$work/second.log" 2>&1 || fail "a second start ended with $?: $(cat "$work/second.log")"
+within 50 one_window || fail "a second start did not open the window: $(cat "$work/second.log")"
+echo "ok: a second start opens the window of the running program and ends with 0"
 [ "$(ask activate)" = true ] || fail "the item went away"
 ask props >/dev/null || fail "the item stopped answering"  # the activation has been handled
 one_window || fail "$(visible "$window") configuration windows after a second activation"
-echo "ok: a second activation leaves one window"
+echo "ok: an activation with the window open leaves one window"
+close_window
+
+[ "$(ask 'click Open')" = true ] || fail "no Open in the item's menu"
+within 50 one_window || fail "the menu's Open did not open the window"
+echo "ok: the menu's Open opens the window"
+
+kill "$watcher_pid"
+watcher_gone() { ! watcher_up; }
+within 50 watcher_gone || fail "the watcher did not end"
+start_watcher || fail "status-notifier-watcher did not start again"
+[ "$(ask register)" = true ] || fail "the host could not register again"
+within 100 item_shows $'WLAN Monitor\nNo Connect' || fail "no item after the watcher restarted; last: $props"
+echo "ok: after a watcher restart the item is registered again"
 echo "1 passed, 0 failed"

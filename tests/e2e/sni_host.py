@@ -3,6 +3,9 @@
 answers commands read line by line from stdin, one JSON line each on stdout:
   props     the first registered item's Id, Title, IconName and tooltip (null: no item yet)
   activate  sends Activate(0, 0) to it without waiting (the item may open a window)
+  menu      the labels of its menu's items, in order (null: no item or no menu)
+  click L   sends a click on the menu item labelled L without waiting (false: none)
+  register  registers the host again (with a watcher that has restarted)
 Every bus call has a deadline."""
 import json
 import os
@@ -12,6 +15,7 @@ import dbus
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
+MENU = "com.canonical.dbusmenu"
 DEADLINE = 5  # seconds for each bus call
 
 
@@ -47,21 +51,67 @@ def activate(bus):
     return True
 
 
+def menu_items(bus):
+    """(id, label) of the item's top-level menu entries, or None."""
+    address = item_address(bus)
+    if address is None:
+        return None
+    item = bus.get_object(*address)
+    path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE, timeout=DEADLINE)
+    menu = bus.get_object(address[0], path)
+    _, layout = menu.GetLayout(0, 1, dbus.Array([], signature="s"), dbus_interface=MENU,
+                               timeout=DEADLINE)
+    children = layout[2]
+    return [(int(c[0]), str(c[1].get("label", ""))) for c in children
+            if c[1].get("type", "standard") != "separator" and c[1].get("visible", True)]
+
+
+def click(bus, label):
+    address = item_address(bus)
+    items = menu_items(bus) or []
+    for ident, text in items:
+        if text.replace("&", "") == label:
+            item = bus.get_object(*address)
+            path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE, timeout=DEADLINE)
+            menu = bus.get_object(address[0], path, introspect=False)
+            menu.Event(dbus.Int32(ident), "clicked", dbus.String("", variant_level=1),
+                       dbus.UInt32(0), dbus_interface=MENU, ignore_reply=True)
+            return True
+    return False
+
+
+def register(bus, name):
+    watcher = bus.get_object(WATCHER, "/StatusNotifierWatcher")
+    watcher.RegisterStatusNotifierHost(name, dbus_interface=WATCHER, timeout=DEADLINE)
+
+
 def main():
     bus = dbus.SessionBus()
     name = "org.kde.StatusNotifierHost-%d" % os.getpid()
     bus.request_name(name)
-    watcher = bus.get_object(WATCHER, "/StatusNotifierWatcher")
-    watcher.RegisterStatusNotifierHost(name, dbus_interface=WATCHER, timeout=DEADLINE)
+    register(bus, name)
     print(json.dumps({"ready": True}), flush=True)
     for line in sys.stdin:
-        command = line.strip()
-        if command == "props":
-            print(json.dumps(props(bus)), flush=True)
-        elif command == "activate":
-            print(json.dumps(activate(bus)), flush=True)
-        else:
-            print(json.dumps({"error": "unknown command " + command}), flush=True)
+        try:
+            print(json.dumps(answer(bus, name, line.strip())), flush=True)
+        except dbus.DBusException as error:  # the item or the watcher went away
+            print(json.dumps({"error": str(error)}), flush=True)
+
+
+def answer(bus, name, command):
+    if command == "props":
+        return props(bus)
+    if command == "activate":
+        return activate(bus)
+    if command == "menu":
+        items = menu_items(bus)
+        return None if items is None else [text for _, text in items]
+    if command.startswith("click "):
+        return click(bus, command[len("click "):])
+    if command == "register":
+        register(bus, name)
+        return True
+    return {"error": "unknown command " + command}
 
 
 if __name__ == "__main__":

@@ -94,7 +94,10 @@ bool InstanceChannel::Listen(const std::string& runtimeDirectory, std::string* e
         client->deleteLater();
         continue;
       }
-      QTimer::singleShot(kServeDeadlineMs, client, [client] { client->abort(); });
+      auto* deadline = new QTimer(client);  // owned by the connection
+      deadline->setSingleShot(true);
+      connect(deadline, &QTimer::timeout, client, &QLocalSocket::abort);
+      deadline->start(kServeDeadlineMs);
       connect(client, &QLocalSocket::readyRead, client, [this, client] {
         if (!client->canReadLine()) {
           if (client->bytesAvailable() > kMaxLine) client->abort();

@@ -26,6 +26,12 @@ CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
   connect(exit, &QAction::triggered, this, &CMainFrame::ExitProgram);
   connect(&trayWatch_, &TrayWatch::HostMayHaveAppeared, this,
           [this] { MakeTrayIconWhenPresent(true); });
+  connect(&trayWatch_, &TrayWatch::HostRegistered, this, [this] {
+    // An item the watcher lost (it restarted and missed the item's registration) is made
+    // anew, which registers it again.
+    if (tray_ && singleActivationOpens_ && !trayWatch_.ItemListed()) tray_.reset();
+    MakeTrayIconWhenPresent(true);
+  });
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, [this] {
     Tick();

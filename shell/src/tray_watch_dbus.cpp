@@ -2,6 +2,7 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QVariant>
 
@@ -30,7 +31,7 @@ TrayWatch::TrayWatch(QObject* parent) : QObject(parent) {
               QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(OnHostRegistered()));
 }
 
-void TrayWatch::OnHostRegistered() { Q_EMIT HostMayHaveAppeared(); }
+void TrayWatch::OnHostRegistered() { Q_EMIT HostRegistered(); }
 
 bool TrayWatch::XEmbedTrayPresent() const {
   return QGuiApplication::platformName() == QLatin1String("xcb") && XEmbedTrayOwned();
@@ -53,6 +54,29 @@ bool TrayWatch::ActivatesOnce() const {
   get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
   const QDBusReply<QVariant> reply = bus.call(get, QDBus::Block, kBusDeadlineMs);
   return reply.isValid() && reply.value().toBool();
+}
+
+bool TrayWatch::ItemListed() const {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return false;
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kWatcherService << QStringLiteral("RegisteredStatusNotifierItems");
+  const QDBusReply<QVariant> reply = bus.call(get, QDBus::Block, kBusDeadlineMs);
+  if (!reply.isValid()) return false;
+  // Entries are "service" or "service/path"; Qt's item has a bus connection of its own, so
+  // the process behind each service tells which is ours.
+  const auto ownPid = static_cast<uint>(QCoreApplication::applicationPid());
+  for (const QString& entry : reply.value().toStringList()) {
+    QDBusMessage pid = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
+    pid << entry.section(QLatin1Char('/'), 0, 0);
+    const QDBusReply<uint> owner = bus.call(pid, QDBus::Block, kBusDeadlineMs);
+    if (owner.isValid() && owner.value() == ownPid) return true;
+  }
+  return false;
 }
 
 }  // namespace nv

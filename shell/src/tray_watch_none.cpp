@@ -13,6 +13,8 @@ bool TrayWatch::XEmbedTrayPresent() const { return true; }
 
 bool TrayWatch::ActivatesOnce() const { return false; }
 
-void TrayWatch::OnHostRegistered() { Q_EMIT HostMayHaveAppeared(); }
+bool TrayWatch::ItemListed() const { return false; }
+
+void TrayWatch::OnHostRegistered() { Q_EMIT HostRegistered(); }
 
 }  // namespace nv

@@ -28,10 +28,16 @@ class TrayWatch : public QObject {
   // True when an icon made now would talk to a StatusNotifierItem host. Asks the session
   // bus, with a deadline; false without one.
   bool ActivatesOnce() const;
+  // True when the watcher lists an item of this process. False where it cannot be asked.
+  bool ItemListed() const;
 
  Q_SIGNALS:
-  // A host may have come: the watcher started (or restarted) or a host registered.
+  // A host may have come: the watcher started (or restarted).
   void HostMayHaveAppeared();
+  // A host registered with the watcher, which therefore serves its calls now. A watcher that
+  // restarts takes its bus name before it serves: an item's own registration at that moment
+  // can fail, and the host's registration that follows is the time to check.
+  void HostRegistered();
 
  private Q_SLOTS:
   void OnHostRegistered();  // the watcher's StatusNotifierHostRegistered signal

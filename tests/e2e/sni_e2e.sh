@@ -5,8 +5,9 @@
 # icon name, tooltip and menu, activates it and clicks its menu. The host starts after the
 # monitor, as a panel often does at log-in, and the watcher restarts, as it does when a panel
 # crashes: the item is there each time. One activation opens the configuration window, a second
-# start or the menu's "Open" too; a second activation leaves that one window. The hidden frame
-# carries its title and stops a second start that does not share the lock.
+# start or the menu's "Open" too; a second activation leaves that one window; without the
+# adapter "No Card Found" comes as a desktop notification. The hidden frame carries its title
+# and stops a second start that does not share the lock.
 # Usage: sni_e2e.sh WLANSIM WLANMON
 set -euo pipefail
 if [ -z "${NV_SNI_SESSION:-}" ]; then  # a bus of our own, gone when the test ends
@@ -99,6 +100,18 @@ close_window
 [ "$(ask 'click Open')" = true ] || fail "no Open in the item's menu"
 within 50 one_window || fail "the menu's Open did not open the window"
 echo "ok: the menu's Open opens the window"
+
+# Without the adapter an activation opens nothing; the tooltip's "No Card Found" goes out as
+# a desktop notification.
+"$sim" ctl remove >/dev/null
+within 50 no_window || fail "removing the adapter did not close the window"
+within 50 item_shows $'WLAN Monitor\nNo Card Found' || fail "the item does not say No Card Found: $props"
+[ "$(ask activate)" = true ] || fail "the item went away"
+noticed() { [ "$(ask notices)" = '[["WLAN Monitor", "No Card Found"]]' ]; }
+within 50 noticed || fail "no \"No Card Found\" notification: $(ask notices)"
+no_window || fail "an activation without the adapter opened the window"
+echo "ok: an activation without the adapter sends \"No Card Found\" as a notification"
+"$sim" ctl insert >/dev/null
 
 kill "$watcher_pid"
 watcher_gone() { ! watcher_up; }

@@ -6,12 +6,17 @@ answers commands read line by line from stdin, one JSON line each on stdout:
   menu      the labels of its menu's items, in order (null: no item or no menu)
   click L   sends a click on the menu item labelled L without waiting (false: none)
   register  registers the host again (with a watcher that has restarted)
+  notices   [summary, body] of each desktop notification received so far
+It also serves org.freedesktop.Notifications, as a desktop's notification daemon does.
 Every bus call has a deadline."""
 import json
 import os
 import sys
 
 import dbus
+import dbus.mainloop.glib
+import dbus.service
+from gi.repository import GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
@@ -85,20 +90,61 @@ def register(bus, name):
     watcher.RegisterStatusNotifierHost(name, dbus_interface=WATCHER, timeout=DEADLINE)
 
 
+class Notifications(dbus.service.Object):
+    """Records what programs ask a notification daemon to show."""
+    INTERFACE = "org.freedesktop.Notifications"
+
+    def __init__(self, bus):
+        self.received = []
+        self.name = dbus.service.BusName(self.INTERFACE, bus)
+        super().__init__(self.name, "/org/freedesktop/Notifications")
+
+    @dbus.service.method(INTERFACE, in_signature="susssasa{sv}i", out_signature="u")
+    def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
+        self.received.append([str(summary), str(body)])
+        return len(self.received)
+
+    @dbus.service.method(INTERFACE, in_signature="", out_signature="as")
+    def GetCapabilities(self):
+        return ["body"]
+
+    @dbus.service.method(INTERFACE, in_signature="", out_signature="ssss")
+    def GetServerInformation(self):
+        return ["sni_host", "test", "1", "1.2"]
+
+    @dbus.service.method(INTERFACE, in_signature="u", out_signature="")
+    def CloseNotification(self, ident):
+        pass
+
+
 def main():
+    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     name = "org.kde.StatusNotifierHost-%d" % os.getpid()
     bus.request_name(name)
     register(bus, name)
-    print(json.dumps({"ready": True}), flush=True)
-    for line in sys.stdin:
+    notifications = Notifications(bus)
+    loop = GLib.MainLoop()
+
+    def on_line(source, condition):
+        line = sys.stdin.readline()
+        if not line:
+            loop.quit()
+            return False
         try:
-            print(json.dumps(answer(bus, name, line.strip())), flush=True)
+            print(json.dumps(answer(bus, name, line.strip(), notifications)), flush=True)
         except dbus.DBusException as error:  # the item or the watcher went away
             print(json.dumps({"error": str(error)}), flush=True)
+        return True
+
+    GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, on_line)
+    print(json.dumps({"ready": True}), flush=True)
+    loop.run()
 
 
-def answer(bus, name, command):
+def answer(bus, name, command, notifications):
+    if command == "notices":
+        return notifications.received
     if command == "props":
         return props(bus)
     if command == "activate":

@@ -1,5 +1,7 @@
 #include <cctype>
+#include <cstdio>
 
+#include "logic/code_page.h"
 #include "regedit.h"
 
 namespace nv::cli {
@@ -8,39 +10,37 @@ namespace {
 
 constexpr std::string_view kRegedit5Header = "Windows Registry Editor Version 5.00";
 
-// UTF-16LE to UTF-8; false at an unpaired surrogate or an odd byte count.
-bool FromUtf16(std::string_view bytes, std::string* out) {
-  if (bytes.size() % 2 != 0) return false;
+// UTF-16LE to the registry's code page, Windows-1252, as the ANSI registry calls would store
+// the text; false with the line at an odd byte count, an unpaired surrogate or a character
+// that code page cannot hold.
+bool FromUtf16(std::string_view bytes, std::string* out, RegeditError* error) {
+  int line = 1;
+  const auto unit = [&](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) |
+           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+  };
   for (size_t i = 0; i < bytes.size(); i += 2) {
-    const auto unit = [&](size_t at) {
-      return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) |
-             static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
-    };
+    if (i + 1 == bytes.size()) {
+      return *error = {line, "bad UTF-16 text (an odd byte count)"}, false;
+    }
     uint32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF) {
-      if (i + 3 >= bytes.size()) return false;
-      const uint32_t low = unit(i + 2);
-      if (low < 0xDC00 || low > 0xDFFF) return false;
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
       i += 2;
-    } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-      return false;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      return *error = {line, "bad UTF-16 text (an unpaired surrogate)"}, false;
     }
-    if (cp < 0x80) {
-      *out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      *out += static_cast<char>(0xC0 | cp >> 6);
-      *out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      *out += static_cast<char>(0xE0 | cp >> 12);
-      *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      *out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      *out += static_cast<char>(0xF0 | cp >> 18);
-      *out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-      *out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-      *out += static_cast<char>(0x80 | (cp & 0x3F));
+    uint8_t byte = 0;
+    if (!ToWindows1252(cp, &byte)) {
+      char name[16];
+      std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(cp));
+      return *error = {line, std::string("the character ") + name +
+                                 " has no byte in the registry's code page (Windows-1252)"},
+             false;
     }
+    if (byte == '\n') ++line;
+    *out += static_cast<char>(byte);
   }
   return true;
 }
@@ -235,7 +235,7 @@ bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys,
                       RegeditError* error) {
   if (bytes.substr(0, 2) == "\xFF\xFE") {
     std::string text;
-    if (!FromUtf16(bytes.substr(2), &text)) return Fail(error, 1, "bad UTF-16 text");
+    if (!FromUtf16(bytes.substr(2), &text, error)) return false;
     return ParseRegedit4(text, keys, error);
   }
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);

@@ -246,9 +246,66 @@ TEST_F(WlanctlTest, ImportStoresOnlyWhatThePagesCouldAndReadsRegedit5) {
   }
   ASSERT_TRUE(cli::WritePrivateFile(file, utf16, &error));
   ASSERT_EQ(Run({"registry", "import", file}), 0) << err.str();
-  json p = RunJson({"profile", "show", "P"});
-  EXPECT_EQ(p["ssid"], "Caf\xc3\xa9");
-  EXPECT_EQ(p["channel"], 6);
+  AdapterConfig p{};
+  ReadConfigValues(*registry, kHkeyCurrentUser, "Software\\NVXPROFILE\\P", p);
+  EXPECT_EQ(std::string(p.ssid), "Caf\xe9");  // Windows-1252, as the ANSI calls store it
+  EXPECT_EQ(p.channel, 6);
+}
+
+// Windows' registry editor shows the stored bytes in Windows-1252 and exports REGEDIT5 in
+// UTF-16LE with a byte-order mark and CRLF lines; the import turns that back into the same
+// bytes, and refuses, naming the line, a character the code page lacks.
+TEST_F(WlanctlTest, Regedit5TextBecomesTheRegistrysWindows1252Bytes) {
+  struct Case {
+    std::string bytes;    // the stored name and SSID
+    std::u16string text;  // as the registry editor writes them
+    std::string refusal;  // what a refused file is told, with its line
+  } cases[] = {
+      {"Caf\xC3\xA9", u"Caf\u00C3\u00A9", ""},
+      {"Caf\xE9 \xA0\xFF", u"Caf\u00E9 \u00A0\u00FF", ""},
+      {"\xE2\x82\xAC\xE2\x80\x9C\xE2\x80\x9D",
+       u"\u00E2\u201A\u00AC\u00E2\u20AC\u0153\u00E2\u20AC\u009D", ""},
+      {"\xD0\x81\xD1\x8D\xD1\x8F\xD1\x90\xC5\xB8",
+       u"\u00D0\u0081\u00D1\u008D\u00D1\u008F\u00D1\u0090\u00C5\u00B8", ""},
+      {"", u"A\u0100", ":3: the character U+0100 has no byte"},
+      {"", u"A\u0080", ":3: the character U+0080 has no byte"},
+      {"", u"A\U0001F600", ":3: the character U+1F600 has no byte"},
+      {"",
+       u"A\xD800"
+       u"B",
+       ":3: bad UTF-16 text (an unpaired surrogate)"},
+      {"", u"A\xDC00\xD800", ":3: bad UTF-16 text (an unpaired surrogate)"},
+  };
+  test::TempDir dir;
+  const std::string file = dir.File("editor.reg");
+  std::string error;
+  for (const Case& c : cases) {
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\" +
+        c.text + u"]\r\n\"dot11DesiredSSID\"=\"" + c.text + u"\"\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit : text) {
+      utf16 += static_cast<char>(unit & 0xFF);
+      utf16 += static_cast<char>(unit >> 8);
+    }
+    ASSERT_TRUE(cli::WritePrivateFile(file, utf16, &error));
+    const std::string before = Dump();
+    if (!c.refusal.empty()) {
+      EXPECT_EQ(Run({"registry", "import", file}), 1);
+      EXPECT_TRUE(Has(err.str(), c.refusal)) << err.str();
+      EXPECT_EQ(Dump(), before);
+      continue;
+    }
+    ASSERT_EQ(Run({"registry", "import", file}), 0) << err.str();
+    AdapterConfig stored{};
+    ReadConfigValues(*registry, kHkeyCurrentUser, "Software\\NVXPROFILE\\" + c.bytes, stored);
+    EXPECT_EQ(stored.scope, 0) << c.bytes;
+    EXPECT_EQ(std::string(stored.ssid), c.bytes);
+    // ...and what the editor read: the same bytes in the REGEDIT4 export.
+    EXPECT_TRUE(Has(Dump(), "NVXPROFILE\\" + c.bytes + "]\n\"dot11DesiredSSID\"=hex(1):"))
+        << c.bytes;
+  }
 }
 
 // A registry whose second subkey name anywhere is too long for the 256-character buffer, as a

@@ -326,6 +326,13 @@ TEST_F(SiteSurveyTest, ActivateRemoveAndVanishedProfiles) {
   EXPECT_EQ(profiles->topLevelItemCount(), 0);
   EXPECT_EQ(SettingSets(), 0);
   EXPECT_EQ(State()["ssid"], "HomeWEP64");
+  // Names are the registry's Windows-1252 bytes: shown as such, found again by what is shown.
+  AddProfile("Caf\xE9 \x80", 1);
+  page->RefreshProfileList();
+  EXPECT_EQ(Texts(profiles), QStringList({QStringLiteral("Caf\u00E9 \u20AC")}));
+  Select(profiles, QStringLiteral("Caf\u00E9 \u20AC"));
+  page->ActivateProfile();
+  EXPECT_STREQ(Stored().ssid, "Caf\xE9 \x80");
 }
 
 TEST_F(SiteSurveyTest, HiddenUpDownButtonsMoveTheSelection) {

@@ -11,7 +11,9 @@
 namespace nv {
 
 using pages::Caption;
+using pages::FromRegistryText;
 using pages::Latin1;
+using pages::ToRegistryText;
 using pages::Select;
 
 namespace {
@@ -74,12 +76,12 @@ void ConfigurationPage::ShowStored() {
   Select(txRateList_, view.txRate);
   Select(preambleList_, view.preamble);
   Select(powerModeList_, view.powerMode);
-  ssidEdit_->setText(Latin1(view.ssid));
+  ssidEdit_->setText(FromRegistryText(view.ssid));
   channelList_->setEnabled(view.channelEnabled);
 }
 
 void ConfigurationPage::Apply() {
-  const LinkSettingsInput input{Latin1(ssidEdit_->text()),   Latin1(channelList_->currentText()),
+  const LinkSettingsInput input{ToRegistryText(ssidEdit_->text()),   Latin1(channelList_->currentText()),
                                 bssTypeList_->currentIndex(), txRateList_->currentIndex(),
                                 preambleList_->currentIndex(), powerModeList_->currentIndex()};
   ChangeAdapterSettings(io_, kScopeLink, [&input](AdapterConfig& config) {

@@ -14,6 +14,7 @@
 namespace nv {
 
 using pages::Caption;
+using pages::FromRegistryText;
 using pages::Latin1;
 
 namespace {
@@ -165,7 +166,7 @@ void LinkInfoPage::UpdateDisplay() {
   signalText_->setText(Latin1(view.signalText));
   qualityBar_->setValue(view.qualityBar);
   signalBar_->setValue(view.signalBar);
-  ssidEdit_->setText(Latin1(view.ssid));
+  ssidEdit_->setText(FromRegistryText(view.ssid));
   statusEdit_->setText(Latin1(view.status));
   UpdateThroughput();
   if (view.channel) channelEdit_->setText(Latin1(*view.channel));  // channel 0 keeps the box

@@ -20,6 +20,10 @@ inline constexpr int kRowHeight = 24;
 
 QString Latin1(std::string_view text);
 std::string Latin1(const QString& text);
+// Registry text (SSIDs, profile names): bytes of Windows-1252, as the ANSI registry calls store
+// them. A character that code page lacks becomes '?', as Windows' own conversion makes it.
+QString FromRegistryText(std::string_view text);
+std::string ToRegistryText(const QString& text);
 
 // A caption text at `where`; `buddy` gets it as its accessible name.
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy = nullptr);

@@ -10,6 +10,7 @@
 #include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"
 #include "logic/options.h"
+#include "page_widgets.h"
 
 namespace nv {
 
@@ -67,7 +68,7 @@ ProfileDialog::ProfileDialog(ProfileMode mode, const AdapterConfig& config,
   BuildLinkControls(column);
   BuildSecurityControls(column);
   BuildButtons(column);
-  Show(ShowProfileForm(config_, mode, Latin1(profileName), domainCode));
+  Show(ShowProfileForm(config_, mode, pages::ToRegistryText(profileName), domainCode));
 }
 
 void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
@@ -161,7 +162,7 @@ void ProfileDialog::Show(const ProfileFormView& v) {
   txRateList_->setCurrentIndex(v.link.txRate);
   preambleList_->setCurrentIndex(v.link.preamble);
   powerModeList_->setCurrentIndex(v.link.powerMode);
-  ssidEdit_->setText(QString::fromLatin1(v.link.ssid));
+  ssidEdit_->setText(pages::FromRegistryText(v.link.ssid));
   authModeList_->setCurrentIndex(v.security.authMode);
   rememberedFormat_ = kKeyFormatHex;
   keyFormatList_->setCurrentIndex(kKeyFormatHex);
@@ -180,7 +181,7 @@ void ProfileDialog::Show(const ProfileFormView& v) {
   encryptionCheck_->SetChecked(v.security.encryption.value_or(false));
   passphraseEdit_->clear();
   EncryptionChanged();
-  profileName_ = QString::fromLatin1(v.profileName);
+  profileName_ = pages::FromRegistryText(v.profileName);
   nameEdit_->setText(profileName_);
   nameEdit_->setEnabled(v.nameEnabled);
   ssidEdit_->setEnabled(v.ssidEnabled);
@@ -238,8 +239,8 @@ void ProfileDialog::GenerateKeys() {
 
 ProfileFormInput ProfileDialog::Input() const {
   ProfileFormInput in;
-  in.profileName = Latin1(nameEdit_->text());
-  in.link.ssid = Latin1(ssidEdit_->text());
+  in.profileName = pages::ToRegistryText(nameEdit_->text());
+  in.link.ssid = pages::ToRegistryText(ssidEdit_->text());
   in.link.channelText = channelList_->currentIndex() >= 0 ? Latin1(channelList_->currentText()) : "";
   in.link.bssType = bssTypeList_->currentIndex();
   in.link.txRate = txRateList_->currentIndex();

@@ -12,10 +12,14 @@
 #include "list_images.h"
 #include "logic/profile_actions.h"
 #include "logic/survey_model.h"
+#include "page_widgets.h"
 #include "store/adapter_params.h"
 #include "ui/config_dialog.h"
 
 namespace nv {
+
+using pages::FromRegistryText;
+using pages::ToRegistryText;
 
 namespace {
 
@@ -168,7 +172,7 @@ void SiteSurveyPage::RefreshBssList() {
   for (const SurveyRow& row : rows) {
     auto* item = new QTreeWidgetItem(surveyList_);
     for (size_t c = 0; c < row.columns.size(); ++c) {
-      item->setText(static_cast<int>(c), QString::fromLatin1(row.columns[c]));
+      item->setText(static_cast<int>(c), FromRegistryText(row.columns[c]));
     }
     SetMark(item, row.image);
     item->setData(0, kEntryRole, row.entry);
@@ -181,7 +185,7 @@ void SiteSurveyPage::RefreshProfileList() {
   profileList_->clear();
   const auto table = ReadProfileTable(io_.registry());
   for (const ProfileRow& row : OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
-    auto* item = new QTreeWidgetItem(profileList_, {QString::fromLatin1(row.name)});
+    auto* item = new QTreeWidgetItem(profileList_, {FromRegistryText(row.name)});
     SetMark(item, row.mark);
   }
   SizeColumns(profileList_);
@@ -218,7 +222,7 @@ void SiteSurveyPage::Connect() {
   if (item == nullptr || !item->isSelected() || dialog_) return;
   std::array<std::string, 6> columns;
   for (size_t c = 0; c < columns.size(); ++c) {
-    columns[c] = item->text(static_cast<int>(c)).toLatin1().toStdString();
+    columns[c] = ToRegistryText(item->text(static_cast<int>(c)));
   }
   AdapterConfig config{};
   ReadAdapterParameters(io_, config);  // what the network does not dictate stays as stored
@@ -236,7 +240,7 @@ void SiteSurveyPage::Add() {
 void SiteSurveyPage::Properties() {
   const QString name = SelectedProfile();
   if (name.isEmpty() || dialog_) return;
-  const auto stored = FindProfile(io_.registry(), name.toLatin1().toStdString());
+  const auto stored = FindProfile(io_.registry(), ToRegistryText(name));
   if (!stored) {  // removed elsewhere meanwhile: nothing to edit
     RefreshProfileList();
     return;
@@ -247,7 +251,7 @@ void SiteSurveyPage::Properties() {
 void SiteSurveyPage::ActivateProfile() {
   const QString name = SelectedProfile();
   if (name.isEmpty()) return;
-  const auto stored = FindProfile(io_.registry(), name.toLatin1().toStdString());
+  const auto stored = FindProfile(io_.registry(), ToRegistryText(name));
   if (!stored) {  // a cleared record would wipe the adapter's settings
     RefreshProfileList();
     return;
@@ -260,7 +264,7 @@ void SiteSurveyPage::ActivateProfile() {
 void SiteSurveyPage::Remove() {
   const QString name = SelectedProfile();
   if (name.isEmpty()) return;
-  DeleteProfile(io_.registry(), name.toLatin1().toStdString());
+  DeleteProfile(io_.registry(), ToRegistryText(name));
   RefreshProfileList();
 }
 
@@ -286,7 +290,7 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
 
 void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
   const AdapterConfig config = dialog.config();
-  const std::string name = dialog.profileName().toLatin1().toStdString();
+  const std::string name = ToRegistryText(dialog.profileName());
   StoreProfile(io_.registry(), name, config);
   PutInForce(io_, config);
   RefreshProfileList();

@@ -235,6 +235,8 @@ TEST_F(TrayMonitorTest, AdapterBackWhileConnectingOrDisassociatedReplacesNoCardT
 }
 
 TEST_F(TrayMonitorTest, RecoveryReappliesSecurityOnceWithoutAScan) {
+  Link(3, 1, 0, 150);
+  monitor.Tick();  // settled before the adapter goes: its return starts the count again
   Link(-1);
   monitor.Tick();
   t.link.ClearRequests();

@@ -79,27 +79,32 @@ void ReadKey(Registry& registry, RegKey key, AdapterConfig& c) {
   }
 }
 
-void WriteLinkGroup(Registry& registry, RegKey key, const AdapterConfig& c) {
-  WriteNumberText(registry, key, dot11::kBssType, c.bssType);
-  WriteNumberText(registry, key, dot11::kChannel, c.channel);
-  WriteNumberText(registry, key, dot11::kPowerMode, c.powerMode);
-  WriteNumberText(registry, key, dot11::kShortPreamble, c.shortPreamble);
-  WriteNumberText(registry, key, dot11::kTxRate, c.txRate);
-  WriteNumberText(registry, key, dot11::kTxRate11M, c.txRate11M);
-  WriteTextValue(registry, key, dot11::kSsid, {c.ssid, strnlen(c.ssid, sizeof c.ssid)});
-  WriteTextValue(registry, key, dot11::kBssid,
-                 {c.bssidText, strnlen(c.bssidText, sizeof c.bssidText)});
+// Every value is written even after one fails; true when all of them were.
+bool WriteLinkGroup(Registry& registry, RegKey key, const AdapterConfig& c) {
+  int32_t failed = 0;
+  failed |= WriteNumberText(registry, key, dot11::kBssType, c.bssType);
+  failed |= WriteNumberText(registry, key, dot11::kChannel, c.channel);
+  failed |= WriteNumberText(registry, key, dot11::kPowerMode, c.powerMode);
+  failed |= WriteNumberText(registry, key, dot11::kShortPreamble, c.shortPreamble);
+  failed |= WriteNumberText(registry, key, dot11::kTxRate, c.txRate);
+  failed |= WriteNumberText(registry, key, dot11::kTxRate11M, c.txRate11M);
+  failed |= WriteTextValue(registry, key, dot11::kSsid, {c.ssid, strnlen(c.ssid, sizeof c.ssid)});
+  failed |= WriteTextValue(registry, key, dot11::kBssid,
+                           {c.bssidText, strnlen(c.bssidText, sizeof c.bssidText)});
+  return failed == win::kErrorSuccess;
 }
 
-void WriteSecurityGroup(Registry& registry, RegKey key, const AdapterConfig& c) {
-  WriteNumberText(registry, key, dot11::kAuthMode, c.authMode);
-  WriteNumberText(registry, key, dot11::kAuthenticationMode, c.authMode);
-  WriteNumberText(registry, key, dot11::kWepStatus, c.wepStatus);
-  WriteDwordValue(registry, key, dot11::kDefaultKeyId, c.defaultKeyId);
+bool WriteSecurityGroup(Registry& registry, RegKey key, const AdapterConfig& c) {
+  int32_t failed = 0;
+  failed |= WriteNumberText(registry, key, dot11::kAuthMode, c.authMode);
+  failed |= WriteNumberText(registry, key, dot11::kAuthenticationMode, c.authMode);
+  failed |= WriteNumberText(registry, key, dot11::kWepStatus, c.wepStatus);
+  failed |= WriteDwordValue(registry, key, dot11::kDefaultKeyId, c.defaultKeyId);
   for (int slot = 0; slot < 4; ++slot) {
     const WepKeySlot& k = c.keys[slot];
-    WriteTextValue(registry, key, KeyValueName(slot), ScrambleKey(k.material, k.length));
+    failed |= WriteTextValue(registry, key, KeyValueName(slot), ScrambleKey(k.material, k.length));
   }
+  return failed == win::kErrorSuccess;
 }
 
 }  // namespace
@@ -148,18 +153,21 @@ bool LocateAdapterKey(AdapterIo& io, std::string* instancePath) {
 
 namespace {
 // Writes the groups `config.scope` selects into the key, all of them or none (one batch).
-// False when the key did not open or the batch did not land.
+// False when the key did not open, a value was refused or the batch did not land.
 bool WriteValueSet(Registry& registry, RegKey root, std::string_view path,
                    const AdapterConfig& config) {
   RegistryBatch batch(registry);
   RegKey key = 0;
   if (registry.OpenKey(root, path, kKeyAllAccess, &key) != win::kErrorSuccess) return false;
-  if (config.scope == kScopeAll || config.scope == kScopeLink) WriteLinkGroup(registry, key, config);
+  bool written = true;
+  if (config.scope == kScopeAll || config.scope == kScopeLink) {
+    written = WriteLinkGroup(registry, key, config);
+  }
   if (config.scope == kScopeAll || config.scope == kScopeSecurity) {
-    WriteSecurityGroup(registry, key, config);
+    written = WriteSecurityGroup(registry, key, config) && written;
   }
   registry.CloseKey(key);
-  return batch.Commit() == win::kErrorSuccess;
+  return written && batch.Commit() == win::kErrorSuccess;  // a refused value drops the batch
 }
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "adapter_fixture.h"
+#include "forwarding_registry.h"
+#include "logic/profile_actions.h"
 #include "test_registry.h"
 #include "platform/win32_codes.h"
 #include "store/profile_store.h"
@@ -198,6 +200,38 @@ TEST_F(ProfileStoreTest, WriteRefusesEmptyAndBackslashNames) {
   EXPECT_FALSE(KeyExists("Software\\NVXPROFILE\\a"));
   Enumerate();
   EXPECT_EQ(table->count, 0);
+}
+
+// One refused value write, or a batch that does not land, fails the whole profile write.
+class FailingWrites : public test::ForwardingRegistry {
+ public:
+  using ForwardingRegistry::ForwardingRegistry;
+  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
+                   uint32_t ds) override {
+    return n == failValue ? win::kErrorAccessDenied : ForwardingRegistry::SetValue(k, n, t, d, ds);
+  }
+  int32_t EndBatch(bool commit) override {
+    const int32_t rc = ForwardingRegistry::EndBatch(commit && !failCommit);
+    return commit && failCommit ? win::kErrorGenFailure : rc;
+  }
+  std::string failValue;
+  bool failCommit = false;
+};
+
+TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
+  CreateRoot();
+  for (const char* value : {"dot11DesiredBSSType", "dot11DesiredBSSID", "dot11WEPDefaultKey4", ""}) {
+    SCOPED_TRACE(value);
+    ASSERT_TRUE(StoreProfile(*registry, "Home", Sample(0, "old")));
+    DeleteProfile(*registry, "Away");
+    FailingWrites failing(*registry);
+    failing.failValue = value;
+    failing.failCommit = *value == '\0';
+    EXPECT_FALSE(StoreProfile(failing, "Home", Sample(0, "new")));
+    EXPECT_FALSE(StoreProfile(failing, "Away", Sample(0, "new")));
+    EXPECT_STREQ(Read("Home").ssid, "old");
+    EXPECT_EQ(Read("Away").scope, -1);
+  }
 }
 
 TEST_F(ProfileStoreTest, DeleteKeyTreeReportsMissingKeys) {

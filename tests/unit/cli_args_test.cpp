@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "args.h"
+#include "import_check.h"
 #include "regedit.h"
 #include "logic/options.h"
 
@@ -78,6 +79,7 @@ TEST(Regedit, RejectsWithTheLineNumber) {
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=-\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"open\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:1,2\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex(zz):01\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\nplain\n", 3},
@@ -88,6 +90,33 @@ TEST(Regedit, RejectsWithTheLineNumber) {
     EXPECT_FALSE(ParseRegedit4(c.text, &keys, &error)) << c.text;
     EXPECT_EQ(error.line, c.line) << c.text;
     EXPECT_FALSE(error.message.empty());
+  }
+}
+
+// The first value past each bound an import checks is refused, the bound itself taken.
+TEST(Regedit, ImportCheckBounds) {
+  struct Case {
+    const char* value;
+    bool taken;
+  } cases[] = {{"\"dot11ShortPreambleInvoked\"=\"1\"", true},
+               {"\"dot11ShortPreambleInvoked\"=\"2\"", false},
+               {"\"dot11ShortPreambleInvoked\"=\"-1\"", false},
+               {"\"dot11PowerMode\"=\"2\"", true},
+               {"\"dot11PowerMode\"=\"3\"", false},
+               {"\"dot11DesiredTxRate11M\"=\"7\"", true},
+               {"\"dot11DesiredTxRate11M\"=\"8\"", false},
+               {"\"dot11WEPDefaultKeyID\"=dword:00000003", true},
+               {"\"dot11WEPDefaultKeyID\"=dword:00000004", false},
+               {"\"dot11DesiredChannel\"=\"11\"", true},
+               {"\"dot11DesiredChannel\"=\"12\"", false},
+               {"\"dot11DesiredChannel\"=\"0\"", false}};
+  for (const Case& c : cases) {
+    const std::string text =
+        std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\P]\n") + c.value + "\n";
+    std::vector<RegKeyDump> keys;
+    RegeditError error;
+    ASSERT_TRUE(ParseRegedit4(text, &keys, &error)) << c.value;
+    EXPECT_EQ(CheckImport(keys, ChannelRange{1, 11}, &error), c.taken) << c.value;
   }
 }
 

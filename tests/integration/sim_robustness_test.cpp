@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -146,6 +147,40 @@ TEST(RuntimeDirectory, CreatedPrivateWithItsParentsAndOthersRefused) {
     EXPECT_FALSE(posix::EnsurePrivateDir(nested, &error));
     EXPECT_NE(error.find("another user"), std::string::npos);
   }
+}
+
+// What a client of the device link refuses or gives up on, and how soon.
+TEST(LinkClient, DirectoryBitsAndDeadlines) {
+  test::TempDir dir;
+  for (const mode_t mode : {0700, 0710, 0701}) {
+    const std::string run = dir.File("run" + std::to_string(mode));
+    ASSERT_EQ(mkdir(run.c_str(), mode), 0);
+    ASSERT_EQ(chmod(run.c_str(), mode), 0);
+    std::string refusal;
+    EXPECT_EQ(posix::TrustedClientDir(run, &refusal), mode == 0700) << std::oct << mode;
+  }
+  // A peer that never answers, or announces a frame and then goes silent; a backstop of 5 s
+  // on the socket ends a wait that ignores its deadline.
+  const auto failsWithin = [](int deadlineMs, bool announce, bool roundtrip) {
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) return false;
+    timeval backstop{5, 0};
+    setsockopt(pair[0], SOL_SOCKET, SO_RCVTIMEO, &backstop, sizeof backstop);
+    if (announce) send(pair[1], Prefix(10).data(), 4, MSG_NOSIGNAL);
+    const auto start = std::chrono::steady_clock::now();
+    wire::Frame frame;
+    const bool got = roundtrip ? posix::Roundtrip(pair[0], wire::kProbe, {}, wire::kProbeReply,
+                                                  &frame, deadlineMs)
+                               : posix::ReadFrame(pair[0], &frame, deadlineMs);
+    const auto took = std::chrono::steady_clock::now() - start;
+    close(pair[0]);
+    close(pair[1]);
+    return !got && took < std::chrono::milliseconds(deadlineMs + 1500);
+  };
+  EXPECT_TRUE(failsWithin(0, false, true));
+  EXPECT_TRUE(failsWithin(0, false, false));
+  EXPECT_TRUE(failsWithin(200, true, true));
+  EXPECT_TRUE(failsWithin(200, true, false));
 }
 
 }  // namespace

@@ -232,10 +232,7 @@ bool SimServer::Handle(Client& client, const wire::Frame& frame) {
 // bound (or the daemon's) is dropped.
 bool SimServer::Send(Client& client, uint8_t type, std::span<const uint8_t> body) {
   const std::vector<uint8_t> frame = wire::EncodeFrame(type, body);
-  if (frame.empty() || client.out.size() + frame.size() > kMaxQueuedBytes ||
-      queuedBytes_ + frame.size() > kMaxQueuedBytesTotal) {
-    return false;
-  }
+  if (frame.empty() || !QueueTakes(client.out.size(), queuedBytes_, frame.size())) return false;
   if (client.out.empty()) client.outSince = driver_.NowMs();
   client.out.insert(client.out.end(), frame.begin(), frame.end());
   queuedBytes_ += frame.size();

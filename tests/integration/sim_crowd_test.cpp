@@ -92,6 +92,20 @@ TEST_F(SimCrowd, IdleAndNonReadingClientsNeverKeepStatusOut) {
   EXPECT_LT(after - before, 48 * 1024) << before << " kB before, " << after << " kB after";
 }
 
+TEST_F(SimCrowd, TheLimitKeepsTheOldestOfExactly256AndTheNextOneEvictsIt) {
+  const auto served = [](int fd) {
+    wire::Frame reply;
+    return posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text("x").bytes(),
+                            wire::kProbeReply, &reply, kWaitMs);
+  };
+  const int oldest = Connect();
+  for (int i = 1; i < 256; ++i) Connect();
+  ASSERT_TRUE(served(fds.back()));  // every connection before it was taken in
+  EXPECT_FALSE(ClosedByDaemon(oldest, 0));
+  ASSERT_TRUE(served(Connect()));
+  EXPECT_TRUE(ClosedByDaemon(oldest));
+}
+
 TEST_F(SimCrowd, UnfinishedFrameClosesItsConnectionAfterTwoSecondsOfTheDaemonsClock) {
   const int partial = Connect();
   const std::vector<uint8_t> query = StatusQuery();

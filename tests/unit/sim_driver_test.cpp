@@ -11,6 +11,7 @@
 #include "platform/win32_codes.h"
 #include "logic/tray_monitor.h"
 #include "sim/loopback.h"
+#include "sim/server.h"
 #include "store/adapter_params.h"
 
 namespace nv::sim {
@@ -317,6 +318,15 @@ TEST_F(SimDriverTest, StartupSettingsComeFromTheRegistry) {
   EXPECT_EQ(restarted.settings().wepStatus, 0u);
   EXPECT_EQ(restarted.settings().keys[0].length, 5u);
   EXPECT_EQ(restarted.settings().keys[0].material[4], 5);
+}
+
+// A reply joins a client's queue only when both bounds still hold with it counted.
+TEST(SimServerLimits, QueuesCountTheReplyBeingQueued) {
+  constexpr size_t kOne = sim::kMaxQueuedBytes, kAll = sim::kMaxQueuedBytesTotal;
+  EXPECT_TRUE(sim::QueueTakes(kOne - 10, kAll - kOne, 10));
+  EXPECT_FALSE(sim::QueueTakes(kOne - 10, 0, 11));
+  EXPECT_TRUE(sim::QueueTakes(0, kAll - 10, 10));
+  EXPECT_FALSE(sim::QueueTakes(0, kAll - 10, 11));
 }
 
 }  // namespace

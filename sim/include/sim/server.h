@@ -22,6 +22,11 @@ inline constexpr uint64_t kFrameDeadlineMs = 2000;
 inline constexpr size_t kMaxQueuedBytes = 4u << 20;
 // Replies all clients have not taken yet.
 inline constexpr size_t kMaxQueuedBytesTotal = 32u << 20;
+// Whether a reply of `frame` bytes may join a client's `queued` ones while all clients hold
+// `total`: both bounds count the reply being queued.
+constexpr bool QueueTakes(size_t queued, size_t total, size_t frame) {
+  return queued + frame <= kMaxQueuedBytes && total + frame <= kMaxQueuedBytesTotal;
+}
 
 class SimServer {
  public:

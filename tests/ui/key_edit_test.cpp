@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include "controls/edit_ex.h"
@@ -64,18 +65,37 @@ TEST(HexKeyEdit, FirstAcceptedKeystrokeEmptiesAndUnmasksAMaskedBox) {
 }
 
 TEST(HexKeyEdit, BackspaceDeleteAndUndoNeverRevealAStoredKey) {
-  for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) {
-    auto box = MaskedBox(true);
-    box->setCursorPosition(5);
-    QTest::keyClick(box.get(), key);
-    EXPECT_EQ(box->text(), QString());
-    EXPECT_FALSE(box->IsMasked());
+  // Deletes of a character or a word, either way.
+  for (const auto modifier : {Qt::NoModifier, Qt::ControlModifier}) {
+    for (const auto key : {Qt::Key_Backspace, Qt::Key_Delete}) {
+      auto box = MaskedBox(true);
+      box->setCursorPosition(5);
+      QTest::keyClick(box.get(), key, modifier);
+      EXPECT_EQ(box->text(), QString()) << key << modifier;
+      EXPECT_FALSE(box->IsMasked()) << key << modifier;
+    }
   }
   auto box = MaskedBox(true);
   QTest::keyClicks(box.get(), QStringLiteral("A"));
   QTest::keyClick(box.get(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(box.get(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_NE(box->text(), kStored) << "undo must not bring the stored key back in clear";
+}
+
+// An input method's commit: filtered like typing, and never taken by a read-only box.
+TEST(HexKeyEdit, InputMethodCommits) {
+  for (const bool readOnly : {false, true}) {
+    for (const QString& commit : {QStringLiteral("g"), QStringLiteral("A")}) {
+      auto box = MaskedBox(true);
+      box->setReadOnly(readOnly);
+      QInputMethodEvent event;
+      event.setCommitString(commit);
+      QApplication::sendEvent(box.get(), &event);
+      const bool taken = !readOnly && commit == QStringLiteral("A");
+      EXPECT_EQ(box->text(), taken ? commit : kStored) << readOnly << commit.toStdString();
+      EXPECT_EQ(box->IsMasked(), !taken) << readOnly << commit.toStdString();
+    }
+  }
 }
 
 TEST(HexKeyEdit, ControlCharactersAndForeignLettersAreDropped) {

@@ -115,5 +115,26 @@ TEST(ProfileDialog, DoneGeneratesReadableKeys) {
   EXPECT_EQ(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(d.config().keys[0].material), 13).toHex().toUpper()), first);
 }
 
+// A list's first entry is a selection like any other; no radio checked keeps the default
+// key the dialog opened with.
+TEST(ProfileDialog, FirstEntriesAndTheDefaultKeyFallback) {
+  AdapterConfig c = Config();
+  c.bssType = 0;
+  c.channel = 10;  // the first of domain 0x31's channels
+  c.keys[0].length = 5;  // the first key size
+  c.defaultKeyId = 2;
+  ProfileDialog d(ProfileMode::Properties, c, QStringLiteral("Home"), 0x31, nullptr);
+  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("channelList"))->currentIndex(), 0);
+  EXPECT_EQ(Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->maxLength(), 10);
+  for (int i = 1; i <= 4; ++i) {
+    Child<OwnerDrawButton>(&d, QStringLiteral("defaultKeyRadio%1").arg(i))->SetChecked(false);
+  }
+  Child<OwnerDrawButton>(&d, QStringLiteral("encryptionCheck"))->click();
+  d.accept();
+  ASSERT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(d.config().channel, 10);
+  EXPECT_EQ(d.config().defaultKeyId, 2);
+}
+
 }  // namespace
 }  // namespace nv

@@ -73,6 +73,16 @@ TEST_F(SecurityPageTest, ReloadShowsStoredKeysMaskedInHex) {
   QTest::keyClick(Key(1), Qt::Key_B);
   EXPECT_EQ(Key(1)->text(), QStringLiteral("b"));
   EXPECT_FALSE(Key(1)->IsMasked());
+  // The first entry of a list is a selection like any other: key 1 as the default key, and
+  // the first key size with its limit.
+  Choose(SizeList(2), kKeySize256);
+  AdapterConfig c = Stored();
+  c.defaultKeyId = 0;
+  Store(c, kScopeSecurity);
+  page->Reload();
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(Radio(k)->isChecked(), k == 1) << k;
+  EXPECT_EQ(SizeList(2)->currentIndex(), kKeySize64);
+  EXPECT_EQ(Key(2)->maxLength(), 10);
 }
 
 TEST_F(SecurityPageTest, EncryptionBoxEnablesTheKeyGroup) {

@@ -52,7 +52,10 @@ TEST(ProfileForm, TitlesNamesAndEnablingByMode) {
     EXPECT_EQ(v.ssidEnabled, c.ssidOn) << c.title;
     EXPECT_EQ(v.bssTypeEnabled, c.bssOn) << c.title;
     EXPECT_EQ(v.encryptionEnabled, c.wepOn) << c.title;
-  }
+  }  // A survey SSID of 33 characters names the profile with its first 32.
+  const ProfileFormView v =
+      ShowProfileForm(Config("Office", 0, 3), ProfileMode::Connect, std::string(33, 'n'), 0x10);
+  EXPECT_EQ(v.profileName, std::string(32, 'n'));
 }
 
 TEST(ProfileForm, ChannelsByDomainAndTheInfrastructureRule) {
@@ -157,6 +160,8 @@ TEST(ProfileForm, ConnectTakesWhatTheNetworkDictates) {
   TakeNetwork({"00-0A-F5-10-00-01", "Wireless", "No", "Yes", "6", "43"}, c);
   EXPECT_EQ(c.wepStatus, 1);
   EXPECT_EQ(c.bssType, 1);
+  TakeNetwork({"00-0A-F5-10-00-01", std::string(33, 's'), "No", "Yes", "6", "43"}, c);
+  EXPECT_EQ(std::string(c.ssid), std::string(32, 's'));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "logic/code_page.h"
+
 namespace nv::cli {
 
 namespace {
@@ -56,8 +58,10 @@ bool HasControl(std::string_view text) {
     uint32_t cp = 0;
     const size_t n = Utf8Length(text, at, &cp);
     if (n != 0 && IsControl(cp)) return true;
+    // A byte outside UTF-8 is the registry's Windows-1252: its 0x80-0x9F are printable there
+    // (the euro sign, quotes, dashes), but for the five it leaves undefined.
     const auto byte = static_cast<unsigned char>(text[at]);
-    if (n == 0 && byte >= 0x80 && byte <= 0x9F) return true;  // C1 in an 8-bit terminal
+    if (n == 0 && IsControl(FromWindows1252(byte))) return true;
     at += std::max<size_t>(n, 1);
   }
   return false;

@@ -28,6 +28,7 @@ profile() {  # name, SSID, default key (0..3)
   profile 'Office' 'Office AP' 0
   profile $'Caf\xc3\xa9' $'Caf\xc3\xa9 \xe2\x82\xac' 1
   profile $'\xe9t\xe9 \xa0\xff' $'\xe2\x80\x9c\xd0\x81\xd1\x8d\xd1\x8f\xd1\x90\xc5\xb8' 3
+  profile $'Preis 5\x80' $'\x84\x85\x8a\x93\x94\x99\x9f' 2
 } >"$work/in.reg"
 
 WLANMON_REGISTRY=$work/a.db "$wlanctl" registry import "$work/in.reg" || fail "import of the input"
@@ -44,6 +45,6 @@ WLANMON_REGISTRY=$work/b.db "$wlanctl" registry export "$work/c.reg" 2>/dev/null
 
 # Each value line under its key; the editor may order a key's values its own way.
 lines() { awk '/^\[/ { key = $0; print key; next } NF && key { print key "\t" $0 }' "$1" | LC_ALL=C sort; }
-n=$(lines "$work/a.reg" | wc -l); [[ $n -eq 52 ]] || fail "the first export has $n lines, not 52"
+n=$(lines "$work/a.reg" | wc -l); [[ $n -eq 69 ]] || fail "the first export has $n lines, not 69"
 diff <(lines "$work/a.reg") <(lines "$work/c.reg") || fail "the round trip changed the settings"
 echo "PASS: $(grep -c '^\[' "$work/c.reg") keys came back identical"

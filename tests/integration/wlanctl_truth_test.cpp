@@ -267,6 +267,8 @@ TEST_F(WlanctlTest, Regedit5TextBecomesTheRegistrysWindows1252Bytes) {
        u"\u00E2\u201A\u00AC\u00E2\u20AC\u0153\u00E2\u20AC\u009D", ""},
       {"\xD0\x81\xD1\x8D\xD1\x8F\xD1\x90\xC5\xB8",
        u"\u00D0\u0081\u00D1\u008D\u00D1\u008F\u00D1\u0090\u00C5\u00B8", ""},
+      {"5 \x80\x85\x93\x94\x99\x9F", u"5 \u20AC\u2026\u201C\u201D\u2122\u0178", ""},
+      {"", u"A\u0081", ":3: a profile name must not hold control characters"},
       {"", u"A\u0100", ":3: the character U+0100 has no byte"},
       {"", u"A\u0080", ":3: the character U+0080 has no byte"},
       {"", u"A\U0001F600", ":3: the character U+1F600 has no byte"},

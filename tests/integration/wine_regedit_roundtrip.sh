@@ -32,7 +32,7 @@ profile() {  # name, SSID, default key (0..3)
 } >"$work/in.reg"
 
 WLANMON_REGISTRY=$work/a.db "$wlanctl" registry import "$work/in.reg" || fail "import of the input"
-WLANMON_REGISTRY=$work/a.db "$wlanctl" registry export "$work/a.reg" 2>/dev/null ||
+WLANMON_REGISTRY=$work/a.db "$wlanctl" registry export "$work/a.reg" ||
   fail "export of the first store"
 timeout 180 wine regedit /s "$work/a.reg" || fail "wine regedit /s"
 timeout 60 wine regedit /e "$work/b.reg" 'HKEY_CURRENT_USER\Software\NVXPROFILE' ||
@@ -40,7 +40,7 @@ timeout 60 wine regedit /e "$work/b.reg" 'HKEY_CURRENT_USER\Software\NVXPROFILE'
 [[ $(head -c 2 "$work/b.reg" | od -An -tx1 | tr -d ' ') == fffe ]] || fail "b.reg is not UTF-16"
 WLANMON_REGISTRY=$work/b.db "$wlanctl" registry import "$work/b.reg" ||
   fail "import of the registry editor's export"
-WLANMON_REGISTRY=$work/b.db "$wlanctl" registry export "$work/c.reg" 2>/dev/null ||
+WLANMON_REGISTRY=$work/b.db "$wlanctl" registry export "$work/c.reg" ||
   fail "export of the second store"
 
 # Each value line under its key; the editor may order a key's values its own way.

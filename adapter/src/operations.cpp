@@ -42,23 +42,51 @@ void Note(ApplyReport* report, bool ok, std::string_view setting) {
   }
 }
 
+// The settings by the names an ApplyReport gives them.
+constexpr std::string_view kSsidSetting = "SSID";
+constexpr std::string_view kBssTypeSetting = "BSS type";
+constexpr std::string_view kPowerModeSetting = "power mode";
+constexpr std::string_view kTxRateSetting = "transmit rate";
+constexpr std::string_view kChannelSetting = "channel";
+constexpr std::string_view kPreambleSetting = "preamble";
+constexpr std::string_view kWepStatusSetting = "WEP status";
+constexpr std::string_view kAuthModeSetting = "authentication mode";
+constexpr std::string_view kWepKeySetting = "WEP key ";  // and the slot, 1 to 4
+
+std::string WepKeySetting(int slot) { return std::string(kWepKeySetting) + std::to_string(slot + 1); }
+
 void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
-  Note(r, Send(io, h, codes::kSsid, EncodeSsidBuffer(c)) == kIoOk, "SSID");
-  Note(r, SendValue(io, h, codes::kBssType, c.bssType) == kIoOk, "BSS type");
-  Note(r, SendValue(io, h, codes::kPowerMode, c.powerMode) == kIoOk, "power mode");
+  Note(r, Send(io, h, codes::kSsid, EncodeSsidBuffer(c)) == kIoOk, kSsidSetting);
+  Note(r, SendValue(io, h, codes::kBssType, c.bssType) == kIoOk, kBssTypeSetting);
+  Note(r, SendValue(io, h, codes::kPowerMode, c.powerMode) == kIoOk, kPowerModeSetting);
   Note(r, Send(io, h, codes::kRates, EncodeRatesBuffer(RateCodeFromIndex(c.txRate))) == kIoOk,
-       "transmit rate");
-  Note(r, SendValue(io, h, codes::kChannel, c.channel) == kIoOk, "channel");
-  Note(r, SendValue(io, h, codes::kPreamble, c.shortPreamble) == kIoOk, "preamble");
+       kTxRateSetting);
+  Note(r, SendValue(io, h, codes::kChannel, c.channel) == kIoOk, kChannelSetting);
+  Note(r, SendValue(io, h, codes::kPreamble, c.shortPreamble) == kIoOk, kPreambleSetting);
 }
 
 void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
-  Note(r, SendValue(io, h, codes::kWepStatus, c.wepStatus) == kIoOk, "WEP status");
-  Note(r, SendValue(io, h, codes::kAuthMode, c.authMode) == kIoOk, "authentication mode");
+  Note(r, SendValue(io, h, codes::kWepStatus, c.wepStatus) == kIoOk, kWepStatusSetting);
+  Note(r, SendValue(io, h, codes::kAuthMode, c.authMode) == kIoOk, kAuthModeSetting);
   if (c.wepStatus != kWepEnabled) return;  // keys travel only while WEP is enabled
   for (int slot = 0; slot < 4; ++slot) {
     Note(r, Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot)) == kIoOk,
-         "WEP key " + std::to_string(slot + 1));
+         WepKeySetting(slot));
+  }
+}
+
+// Copies one refused setting's stored value back into `config`.
+void KeepStored(std::string_view setting, const AdapterConfig& stored, AdapterConfig& config) {
+  if (setting == kSsidSetting) std::memcpy(config.ssid, stored.ssid, sizeof config.ssid);
+  if (setting == kBssTypeSetting) config.bssType = stored.bssType;
+  if (setting == kPowerModeSetting) config.powerMode = stored.powerMode;
+  if (setting == kTxRateSetting) config.txRate = stored.txRate;
+  if (setting == kChannelSetting) config.channel = stored.channel;
+  if (setting == kPreambleSetting) config.shortPreamble = stored.shortPreamble;
+  if (setting == kWepStatusSetting) config.wepStatus = stored.wepStatus;
+  if (setting == kAuthModeSetting) config.authMode = stored.authMode;
+  for (int slot = 0; slot < 4; ++slot) {
+    if (setting == WepKeySetting(slot)) config.keys[slot] = stored.keys[slot];
   }
 }
 
@@ -95,6 +123,11 @@ void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report
     }
   });
   if (report != nullptr) report->deviceOpened = opened;
+}
+
+void KeepStoredForRefused(const AdapterConfig& stored, const ApplyReport& report,
+                          AdapterConfig& config) {
+  for (const std::string& setting : report.refused) KeepStored(setting, stored, config);
 }
 
 int StartScan(AdapterIo& io) { return SetScan(io, kScanStart); }

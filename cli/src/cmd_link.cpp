@@ -107,16 +107,18 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   const std::string bssid = named ? BssidText(s.bssid) : "";
   const std::string rate(RateText(s.rateIndex));
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"state", s.state},
-                      {"status", StatusText(found ? s.state : kStateNoDriver)},
-                      {"ssid", ssid},
-                      {"bssid", bssid},
-                      {"channel", s.channel},
-                      {"rate", rate},
-                      {"quality", measured ? Json(quality) : Json(nullptr)},
-                      {"signal", measured ? Json(signal) : Json(nullptr)},
-                      {"icon", kept ? Json(nullptr) : Json(look.icon)},
-                      {"tooltip", look.tip}});
+    Json json{{"state", s.state},
+              {"status", StatusText(found ? s.state : kStateNoDriver)},
+              {"ssid", ssid},
+              {"bssid", bssid},
+              {"channel", s.channel},
+              {"rate", rate},
+              {"quality", measured ? Json(quality) : Json(nullptr)},
+              {"signal", measured ? Json(signal) : Json(nullptr)},
+              {"icon", kept ? Json(nullptr) : Json(look.icon)},
+              {"tooltip", look.tip}};
+    AddBytesWhenNotUtf8(json, "ssid", ssid);
+    PrintJson(c, json);
   } else {
     Row(c, "Status", found ? StatusLine(s) : std::string(StatusText(kStateNoDriver)));
     Row(c, "SSID", ssid);
@@ -159,20 +161,22 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
     Json networks = Json::array();
     for (const SurveyRow& r : rows) {
       const BssEntry& e = list.entries[r.entry];
-      networks.push_back({{"bssid", r.columns[0]}, {"ssid", r.columns[1]},
-                          {"wep", r.columns[2]},   {"ap", r.columns[3]},
-                          {"channel", e.channel},  {"rssi", std::stoi(r.columns[5])},
-                          {"current", r.entry == state.connectedBssIndex}});
+      Json network{{"bssid", r.columns[0]}, {"ssid", r.columns[1]},
+                   {"wep", r.columns[2]},   {"ap", r.columns[3]},
+                   {"channel", e.channel},  {"rssi", std::stoi(r.columns[5])},
+                   {"current", r.entry == state.connectedBssIndex}};
+      AddBytesWhenNotUtf8(network, "ssid", r.columns[1]);
+      networks.push_back(std::move(network));
     }
     PrintJson(c, Json{{"completed", !abandoned}, {"networks", networks}});
     return kExitOk;
   }
-  c.out << "  " << std::left << std::setw(19) << kSurveyColumns[0] << std::setw(34)
-        << kSurveyColumns[1] << std::setw(5) << kSurveyColumns[2] << std::setw(5)
+  c.out << "  " << std::left << std::setw(19) << kSurveyColumns[0]
+        << PadRight(kSurveyColumns[1], 34) << std::setw(5) << kSurveyColumns[2] << std::setw(5)
         << kSurveyColumns[3] << std::setw(9) << kSurveyColumns[4] << kSurveyColumns[5] << "\n";
   for (const SurveyRow& r : rows) {
     c.out << (r.entry == state.connectedBssIndex ? "* " : "  ") << std::setw(19) << r.columns[0]
-          << std::setw(34) << Printable(r.columns[1]) << std::setw(5) << r.columns[2]
+          << PadRight(Printable(r.columns[1]), 34) << std::setw(5) << r.columns[2]
           << std::setw(5) << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
   }
   if (abandoned) c.out << "(the survey did not finish within eleven seconds)\n";

@@ -104,14 +104,16 @@ int List(Context& c, const Args& a) {
   if (a.flags.count("json")) {
     Json list = Json::array();
     for (const ProfileRow& r : rows) {
-      list.push_back({{"name", r.name}, {"mark", r.mark}, {"status", MarkText(r.mark)}});
+      Json row{{"name", r.name}, {"mark", r.mark}, {"status", MarkText(r.mark)}};
+      AddBytesWhenNotUtf8(row, "name", r.name);
+      list.push_back(std::move(row));
     }
     PrintJson(c, Json{{"profiles", list}, {"omitted", omitted}});
     return kExitOk;
   }
   if (rows.empty() && omitted == 0) c.out << "No profiles.\n";
   for (const ProfileRow& r : rows) {
-    c.out << std::left << std::setw(34) << Printable(r.name) << MarkText(r.mark) << "\n";
+    c.out << PadRight(Printable(r.name), 34) << MarkText(r.mark) << "\n";
   }
   if (omitted > 0) {
     c.out << omitted << " more profile" << (omitted == 1 ? " is" : "s are")
@@ -139,6 +141,8 @@ int Show(Context& c, const Args& a, const std::string& name) {
             {"authMode", pick(kAuthModeTexts, cfg.authMode)},
             {"defaultKey", cfg.defaultKeyId + 1}};
   if (a.flags.count("json")) {
+    AddBytesWhenNotUtf8(json, "name", name);
+    AddBytesWhenNotUtf8(json, "ssid", ssid);
     PrintJson(c, json);
     return kExitOk;
   }
@@ -151,12 +155,12 @@ int Show(Context& c, const Args& a, const std::string& name) {
 
 int Add(Context& c, const Args& a, const std::string& asked) {
   if (!IsValidProfileName(asked) || asked.size() > kProfileNameChars || HasControl(asked)) {
-    return Usage(c, "a profile name has 1 to 32 characters, no backslash and no control "
+    return Usage(c, "a profile name has 1 to 32 bytes, no backslash and no control "
                     "characters");
   }
   // From the look for an existing profile to the write: another add of that name waits.
   const SettingsLock lock(c.io.system());
-  if (lock.timedOut()) return Fail(c, kSettingsBusyMessage);
+  if (LockRefused(c, lock)) return kExitFailed;
   const std::optional<std::string> stored = StoredNameFor(c, asked);
   if (stored && !a.flags.count("replace")) {
     return Fail(c, "a profile named \"" + Printable(*stored) +
@@ -195,7 +199,12 @@ int Add(Context& c, const Args& a, const std::string& asked) {
 int Remove(Context& c, const std::string& name) {
   AdapterConfig cfg{};
   if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
-  DeleteProfile(c.io.registry(), name);
+  if (const int32_t rc = DeleteProfile(c.io.registry(), name)) {
+    const bool busy = c.registryBusy && c.registryBusy();
+    return Fail(c, "the profile \"" + Printable(name) + "\" could not be removed (" +
+                       (busy ? std::string(kRegistryBusyText) : "error " + std::to_string(rc)) +
+                       "); it is kept");
+  }
   c.out << "Profile \"" << Printable(name) << "\" removed.\n";
   return kExitOk;
 }

@@ -10,6 +10,7 @@
 #include "regedit.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
+#include "logic/settings_lock.h"
 
 namespace nv::cli {
 
@@ -24,7 +25,7 @@ constexpr const char* kRegistryHelp =
     "text is stored in Windows-1252 as the ANSI registry calls store it). An\n"
     "import checks the whole file first: every value must be one the settings pages could\n"
     "store (a channel of the regulatory domain, key texts of 10, 26 or 58 digits, an SSID of\n"
-    "at most 32 characters...); it changes nothing when any line is bad. An export that has\n"
+    "at most 32 bytes...); it changes nothing when any line is bad. An export that has\n"
     "to pass over a key or value it cannot read names it and exits 1.\n";
 
 constexpr std::string_view kProfileKey = "Software\\NVXPROFILE";
@@ -112,10 +113,25 @@ int Import(Context& c, const std::string& file) {
     return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
                        "; nothing was imported");
   }
-  if (const int32_t rc = WriteKeys(c.io.registry(), keys)) {
-    return Fail(c, "the registry refused a write (error " + std::to_string(rc) + ")");
+  const size_t driverValues = DropDriverValues(&keys);
+  values -= driverValues;
+  // Like every change: under the settings lock, and in one batch that lands whole or not at all.
+  const SettingsLock lock(c.io.system());
+  if (LockRefused(c, lock)) return kExitFailed;
+  RegistryBatch batch(c.io.registry());
+  int32_t rc = batch.open() ? WriteKeys(c.io.registry(), keys) : RegistryBatch::kBatchNotOpen;
+  if (rc == win::kErrorSuccess) rc = batch.Commit();
+  if (rc != win::kErrorSuccess) {
+    const bool busy = c.registryBusy && c.registryBusy();
+    return Fail(c, "the registry refused a write (" +
+                       (busy ? std::string(kRegistryBusyText) : "error " + std::to_string(rc)) +
+                       "); nothing was imported");
   }
   c.out << "Imported " << keys.size() << " keys and " << values << " values.\n";
+  if (driverValues > 0) {
+    c.out << "Left as they are: " << driverValues
+          << " values of the driver's in the adapter's key.\n";
+  }
   return kExitOk;
 }
 

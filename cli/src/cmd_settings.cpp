@@ -28,7 +28,7 @@ const std::string kSecurityHelp = std::string(
 
 constexpr const char* kKeygenHelp =
     "usage: wlanctl keygen --size 64|128|256 [PASSPHRASE | -] [--json]\n"
-    "Prints the four keys a passphrase (at most 32 characters) makes, in hexadecimal.\n"
+    "Prints the four keys a passphrase (at most 32 bytes) makes, in hexadecimal.\n"
     "A passphrase on the command line is visible to other users while wlanctl runs: give -\n"
     "to read it from a line of standard input, or leave it out to be asked without echo.\n";
 
@@ -52,14 +52,16 @@ int ConfigShow(Context& c, const Args& a) {
   const std::string preamble = Pick(kPreambleTexts.data(), 2, cfg.shortPreamble);
   const std::string power = Pick(kPowerModeTexts.data(), 3, cfg.powerMode);
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"ssid", ssid},
-                      {"bssType", bss},
-                      {"channel", cfg.channel},
-                      {"txRate", rate},
-                      {"preamble", preamble},
-                      {"powerMode", power},
-                      {"regulatoryDomain", domain},
-                      {"channels", {range.first, range.last}}});
+    Json json{{"ssid", ssid},
+              {"bssType", bss},
+              {"channel", cfg.channel},
+              {"txRate", rate},
+              {"preamble", preamble},
+              {"powerMode", power},
+              {"regulatoryDomain", domain},
+              {"channels", {range.first, range.last}}};
+    AddBytesWhenNotUtf8(json, "ssid", ssid);
+    PrintJson(c, json);
     return kExitOk;
   }
   char domainText[8];
@@ -193,7 +195,7 @@ int CmdKeygen(Context& c, const std::vector<std::string>& words) {
   }
   if (a.positional[0].empty()) return Usage(c, "keygen needs one passphrase");
   if (a.positional[0].size() > kMaxPassphraseChars) {
-    return Usage(c, "the passphrase takes at most 32 characters");
+    return Usage(c, "the passphrase takes at most 32 bytes");
   }
   const auto keys = GenerateKeysFromPassphrase(a.positional[0], size);
   if (a.flags.count("json")) {

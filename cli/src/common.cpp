@@ -4,6 +4,7 @@
 
 #include "adapter/operations.h"
 #include "edits.h"
+#include "logic/settings_lock.h"
 #include "store/adapter_params.h"
 
 namespace nv::cli {
@@ -22,6 +23,17 @@ void PrintJson(Context& c, const Json& json) {
   c.out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
+void AddBytesWhenNotUtf8(Json& json, const std::string& key, std::string_view bytes) {
+  if (IsUtf8(bytes)) return;
+  std::string hex;
+  for (const char ch : bytes) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(ch));
+    hex += pair;
+  }
+  json[key + "Hex"] = hex;
+}
+
 bool ReadStored(Context& c, AdapterConfig* config) {
   *config = AdapterConfig{};
   ReadAdapterParameters(c.io, *config);
@@ -35,6 +47,7 @@ bool ReadStored(Context& c, AdapterConfig* config) {
 std::string NoAdapter(Context& c) {
   if (c.registryBusy && c.registryBusy()) return kRegistryBusyText;
   const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
+  if (why == kNoAnswerRefusal) return why;
   return why.empty() ? "no supported adapter found" : "no adapter: " + why;
 }
 
@@ -49,7 +62,10 @@ bool ReportChange(Context& c, const ChangeOutcome& outcome) {
   }
   std::string refused;
   for (const std::string& name : outcome.refused) refused += (refused.empty() ? "" : ", ") + name;
-  if (!refused.empty()) {
+  const bool noAnswer = c.linkRefusal && c.linkRefusal() == kNoAnswerRefusal;
+  if (!refused.empty() && noAnswer) {
+    Fail(c, std::string(kNoAnswerRefusal) + " (not taken: " + refused + ")");
+  } else if (!refused.empty()) {
     Fail(c, "the driver refused: " + refused +
                 (outcome.reached && outcome.stored ? " (the other settings were applied and stored)"
                                                    : ""));
@@ -64,10 +80,22 @@ bool ReportChange(Context& c, const ChangeOutcome& outcome) {
   return outcome.applied && outcome.stored;
 }
 
+std::string LockFailedMessage(Context& c) {
+  const std::string why = c.io.system().SettingsLockProblem();
+  return "the settings lock could not be taken" + (why.empty() ? "" : " (" + Printable(why) + ")") +
+         "; nothing was changed";
+}
+
+bool LockRefused(Context& c, const SettingsLock& lock) {
+  if (lock.held()) return false;
+  Fail(c, lock.timedOut() ? std::string(kSettingsBusyMessage) : LockFailedMessage(c));
+  return true;
+}
+
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
   const ChangeOutcome outcome = ChangeAdapterSettings(c.io, scope, overwrite);
-  if (outcome.lockTimedOut) {
-    Fail(c, kSettingsBusyMessage);
+  if (outcome.lockTimedOut || outcome.lockFailed) {
+    Fail(c, outcome.lockTimedOut ? std::string(kSettingsBusyMessage) : LockFailedMessage(c));
     return false;
   }
   return ReportChange(c, outcome);

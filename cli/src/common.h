@@ -9,6 +9,7 @@
 #include "args.h"
 #include "cli/wlanctl.h"
 #include "logic/change_road.h"
+#include "logic/settings_lock.h"
 #include "text_escape.h"
 
 namespace nv::cli {
@@ -21,6 +22,9 @@ int Fail(Context& c, const std::string& message, int code = kExitFailed);
 // One line on standard error; exit status 2.
 int Usage(Context& c, const std::string& message);
 void PrintJson(Context& c, const Json& json);
+// Adds "<key>Hex", the exact bytes in hexadecimal, when `bytes` is not valid UTF-8 (the text
+// beside it then holds U+FFFD in their place and could not be given back).
+void AddBytesWhenNotUtf8(Json& json, const std::string& key, std::string_view bytes);
 
 // Reads the adapter's stored configuration; false (after saying so) when there is no adapter.
 bool ReadStored(Context& c, AdapterConfig* config);
@@ -35,6 +39,10 @@ bool Change(Context& c, int32_t scope, const Overwrite& overwrite);
 
 inline constexpr const char* kSettingsBusyMessage =
     "another change of the settings did not finish within 5 s; nothing was changed";
+
+// Says why when `lock` is not held (another change kept it, or it could not be had at all);
+// true then, and the command must change nothing.
+bool LockRefused(Context& c, const SettingsLock& lock);
 
 // One line of standard input for a secret (`what` names it in the error); a trailing CR goes.
 bool ReadSecretLine(Context& c, const std::string& what, std::string* value, std::string* error);

@@ -72,7 +72,7 @@ bool EditBoxes(const Args& args, KeyBoxes& b, std::string* error) {
   }
   if (const auto passphrase = args.Get("passphrase")) {
     if (passphrase->size() > kMaxPassphraseChars) {
-      return *error = "--passphrase takes at most 32 characters", false;
+      return *error = "--passphrase takes at most 32 bytes", false;
     }
     const auto keys = GenerateKeysFromPassphrase(*passphrase, b.size[0]);
     if (keys.empty()) return *error = "--passphrase must not be empty", false;
@@ -129,7 +129,7 @@ int ParseKeySize(const std::string& text) {
 bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
                       std::string* error) {
   if (const auto ssid = args.Get("ssid")) {
-    if (ssid->size() > 32) return *error = "--ssid takes at most 32 characters", false;
+    if (ssid->size() > 32) return *error = "--ssid takes at most 32 bytes", false;
     if (HasControl(*ssid)) return *error = "--ssid must not hold control characters", false;
     std::memset(c.ssid, 0, sizeof c.ssid);
     std::memcpy(c.ssid, ssid->data(), ssid->size());

@@ -11,7 +11,7 @@
 namespace nv::cli {
 
 inline constexpr const char* kLinkOptionsHelp =
-    "  --ssid TEXT           at most 32 characters\n"
+    "  --ssid TEXT           at most 32 bytes\n"
     "  --bss-type TYPE       Ad-hoc | Infrastructure | Any (or 0..2)\n"
     "  --channel N           a channel of the regulatory domain's range\n"
     "  --rate RATE           Auto | 1 | 2 | 5.5 | 5.5 PBCC | 11 | 11 PBCC | 22 PBCC (Mbps)\n"

@@ -56,6 +56,9 @@ const Rule* RuleFor(std::string_view name) {
   return nullptr;
 }
 
+// The utility writes only dot11 values; the rest of the instance key is the driver's.
+bool UtilityValue(std::string_view name) { return Lower(name).rfind("dot11", 0) == 0; }
+
 std::string_view Text(const RegValueDump& v) {
   std::string_view text(reinterpret_cast<const char*>(v.data.data()), v.data.size());
   if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
@@ -93,7 +96,7 @@ std::string Problem(const RegValueDump& v, const Rule& rule, ChannelRange channe
     }
     case Kind::Ssid:
       if (v.type != kRegSz) return name + " must be a string";
-      if (Text(v).size() > 32) return name + " takes at most 32 characters";
+      if (Text(v).size() > 32) return name + " takes at most 32 bytes";
       if (HasControl(Text(v))) return name + " must not hold control characters";
       return "";
     case Kind::Bssid:
@@ -144,13 +147,16 @@ std::string CheckKey(const RegKeyDump& key, ChannelRange channels) {
     }
     const std::string_view profile = std::string_view(key.path).substr(profileRoot.size() + 1);
     if (profile.find('\\') != std::string_view::npos) return "a profile holds no subkeys";
+    if (profile.size() > kProfileNameChars) {
+      return "a profile name takes at most " + std::to_string(kProfileNameChars) + " bytes";
+    }
     if (HasControl(profile)) return "a profile name must not hold control characters";
   }
   for (const RegValueDump& v : key.values) {
     const Rule* rule = RuleFor(v.name);
     if (rule == nullptr) {
-      // The instance key also holds the driver's own values; a profile holds only dot11 ones.
-      if (!userKey && Lower(v.name).rfind("dot11", 0) != 0) continue;
+      // The driver's own values in the instance key are passed over (DropDriverValues).
+      if (!userKey && !UtilityValue(v.name)) continue;
       return "unknown value \"" + Printable(v.name) + "\"";
     }
     if (std::string problem = Problem(v, *rule, channels); !problem.empty()) return problem;
@@ -169,6 +175,18 @@ bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels,
     }
   }
   return true;
+}
+
+size_t DropDriverValues(std::vector<RegKeyDump>* keys) {
+  size_t dropped = 0;
+  for (RegKeyDump& key : *keys) {
+    if (key.root == kHkeyCurrentUser) continue;
+    const auto driverOwned = [](const RegValueDump& v) { return !UtilityValue(v.name); };
+    const auto from = std::remove_if(key.values.begin(), key.values.end(), driverOwned);
+    dropped += static_cast<size_t>(key.values.end() - from);
+    key.values.erase(from, key.values.end());
+  }
+  return dropped;
 }
 
 }  // namespace nv::cli

@@ -10,29 +10,91 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <random>
 #endif
 
 namespace nv::cli {
 
-bool WritePrivateFile(const std::string& path, const std::string& text, std::string* error) {
 #ifndef _WIN32
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
+namespace {
+
+std::string Folder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A new file next to `path` that nobody else can have opened: O_EXCL on a fresh random name.
+int CreateTemporary(const std::string& path, std::string* temporary) {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
+                  static_cast<unsigned long long>(random()));
+    *temporary = Folder(path) + "/." + path.substr(path.find_last_of('/') + 1) + suffix;
+    const int fd = open(temporary->c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
-  fchmod(fd, 0600);
+  errno = EEXIST;
+  return -1;
+}
+
+bool WriteAll(int fd, const std::string& text) {
   size_t written = 0;
   while (written < text.size()) {
     const ssize_t n = write(fd, text.data() + written, text.size() - written);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      *error = "cannot write " + path + ": " + std::strerror(errno);
-      close(fd);
+      if (n == 0) errno = ENOSPC;
       return false;
     }
     written += static_cast<size_t>(n);
   }
-  return close(fd) == 0;
+  return true;
+}
+
+// "" when the name may be replaced: it does not exist, or it is a regular file of ours.
+std::string ReplaceProblem(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) {
+    return errno == ENOENT ? "" : std::string(std::strerror(errno));
+  }
+  if (S_ISLNK(st.st_mode)) return "it is a symbolic link";
+  if (!S_ISREG(st.st_mode)) return "it is not a regular file";
+  if (st.st_uid != geteuid()) return "it belongs to another user";
+  return "";
+}
+
+}  // namespace
+#endif
+
+bool WritePrivateFile(const std::string& path, const std::string& text, std::string* error) {
+#ifndef _WIN32
+  if (const std::string problem = ReplaceProblem(path); !problem.empty()) {
+    *error = "will not write " + path + ": " + problem + "; nothing was written";
+    return false;
+  }
+  std::string temporary;
+  const int fd = CreateTemporary(path, &temporary);
+  if (fd < 0) {
+    *error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+  const int writeErrno = errno;
+  ok = close(fd) == 0 && ok;
+  // Checked again just before the rename: the name may have been swapped meanwhile.
+  const std::string problem = ok ? ReplaceProblem(path) : "";
+  if (ok && problem.empty() && rename(temporary.c_str(), path.c_str()) == 0) return true;
+  const int failure = ok ? errno : writeErrno;
+  unlink(temporary.c_str());
+  *error = (problem.empty() ? "cannot write " + path + ": " + std::strerror(failure)
+                            : "will not write " + path + ": " + problem) +
+           "; the previous file is unchanged";
+  return false;
 #else
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
@@ -42,15 +104,49 @@ bool WritePrivateFile(const std::string& path, const std::string& text, std::str
 }
 
 bool ReadWholeFile(const std::string& path, std::string* text, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+#ifndef _WIN32
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then turns it away.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    *error = "cannot read " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  std::string problem;
+  if (fstat(fd, &st) != 0) {
+    problem = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    problem = "it is not a regular file";
+  } else if (st.st_size > static_cast<off_t>(kMaxReadFileBytes)) {
+    problem = "it is larger than " + std::to_string(kMaxReadFileBytes >> 20) + " MiB";
+  }
+  text->clear();
+  char buffer[65536];
+  while (problem.empty()) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) problem = std::strerror(errno);
+    if (n <= 0) break;
+    text->append(buffer, static_cast<size_t>(n));
+    if (text->size() > kMaxReadFileBytes) {  // it grew while being read
+      problem = "it is larger than " + std::to_string(kMaxReadFileBytes >> 20) + " MiB";
+    }
+  }
+  close(fd);
+  if (!problem.empty()) *error = "cannot read " + path + ": " + problem;
+  return problem.empty();
+#else
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in || in.tellg() > static_cast<std::streamoff>(kMaxReadFileBytes)) {
     *error = "cannot read " + path;
     return false;
   }
+  in.seekg(0);
   std::stringstream all;
   all << in.rdbuf();
   *text = all.str();
   return true;
+#endif
 }
 
 }  // namespace nv::cli

@@ -7,8 +7,12 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <iterator>
 #endif
 
 namespace nv::cli {
@@ -37,13 +41,46 @@ class EchoOff {
     termios quiet = saved_;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     quiet.c_lflag |= ECHONL;
+    gSaved = saved_;
+    gRestore = 1;
+    CatchSignals(true);  // a signal on the way out restores the echo too
     ok_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
   }
   ~EchoOff() {
     if (ok_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+    gRestore = 0;
+    CatchSignals(false);
   }
 
  private:
+  static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+  static inline termios gSaved{};
+  static inline volatile std::sig_atomic_t gRestore = 0;
+  static inline struct sigaction gPrevious[std::size(kSignals)]{};
+
+  // Restores the terminal, then lets the signal do what it would have done.
+  static void OnSignal(int signal) {
+    if (gRestore) tcsetattr(STDIN_FILENO, TCSANOW, &gSaved);
+    gRestore = 0;
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+      if (kSignals[i] == signal) sigaction(signal, &gPrevious[i], nullptr);
+    }
+    raise(signal);
+  }
+  static void CatchSignals(bool on) {
+    for (size_t i = 0; i < std::size(kSignals); ++i) {
+      if (!on) {
+        sigaction(kSignals[i], &gPrevious[i], nullptr);
+        continue;
+      }
+      struct sigaction action {};
+      action.sa_handler = OnSignal;
+      sigemptyset(&action.sa_mask);
+      sigaction(kSignals[i], &action, &gPrevious[i]);
+      if (gPrevious[i].sa_handler == SIG_IGN) sigaction(kSignals[i], &gPrevious[i], nullptr);
+    }
+  }
+
   termios saved_{};
 #endif
 
@@ -68,9 +105,9 @@ bool StdinIsTerminal() {
 
 bool ReadHiddenLine(const std::string& prompt, std::string* value) {
   if (!StdinIsTerminal()) return false;
-  std::cerr << prompt << std::flush;
-  const EchoOff echoOff;
+  const EchoOff echoOff;  // before the prompt: once it shows, the echo is off
   if (!echoOff.ok()) return false;
+  std::cerr << prompt << std::flush;
   const bool read = static_cast<bool>(std::getline(std::cin, *value));
 #ifdef _WIN32
   std::cerr << "\n";  // the console swallowed the Enter's echo too

@@ -11,19 +11,22 @@ namespace nv {
 ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
   ChangeOutcome outcome;
   const SettingsLock lock(io.system());
-  if (lock.timedOut()) {
-    outcome.lockTimedOut = true;
+  if (!lock.held()) {  // never unlocked: a lock that cannot be had refuses the change
+    outcome.lockTimedOut = lock.timedOut();
+    outcome.lockFailed = !lock.timedOut();
     return outcome;
   }
   AdapterConfig config{};
   ReadAdapterParameters(io, config);
   if (config.scope == kScopeNoAdapter) return outcome;
   outcome.adapterFound = true;
+  const AdapterConfig stored = config;
   if (!overwrite(config)) return outcome;
   outcome.overwritten = true;
   config.scope = scope;
   ApplyReport report;
   ApplyConfig(io, config, &report);
+  KeepStoredForRefused(stored, report, config);  // store only what the driver took
   outcome.deviceOpened = report.deviceOpened;
   outcome.applied = report.deviceOpened && report.refused.empty();
   outcome.refused = std::move(report.refused);

@@ -96,4 +96,6 @@ LockResult PosixSystem::TryLockSettings() { return posix::TryLockSettingsFile();
 
 void PosixSystem::UnlockSettings() { posix::UnlockSettingsFile(); }
 
+std::string PosixSystem::SettingsLockProblem() { return posix::SettingsLockFileProblem(); }
+
 }  // namespace nv

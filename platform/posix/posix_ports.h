@@ -51,6 +51,7 @@ class PosixSystem : public SystemPort {
   uint32_t TickCount() override;
   void Sleep(uint32_t milliseconds) override;
   LockResult TryLockSettings() override;  // flock in the runtime directory
+  std::string SettingsLockProblem() override;
   void UnlockSettings() override;
 };
 

@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -25,6 +27,8 @@ struct ProcessLock {
   std::thread::id owner;
 };
 
+thread_local std::string lastProblem;
+
 ProcessLock& State() {
   static ProcessLock state;
   return state;
@@ -37,9 +41,17 @@ bool OpenLockFile(ProcessLock& s) {
   if (s.fd >= 0 && s.path == path) return true;
   if (s.fd >= 0) close(s.fd);
   s.fd = -1;
-  std::string error;
-  if (!TrustedClientDir(dir, &error)) return false;
-  s.fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (!TrustedClientDir(dir, &lastProblem)) return false;
+  // Never through a link, never a FIFO or device someone put in its place.
+  s.fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  struct stat st {};
+  if (s.fd < 0) {
+    lastProblem = path + ": " + (errno == ELOOP ? "a symbolic link" : std::strerror(errno));
+  } else if (fstat(s.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+    lastProblem = path + ": not a regular file of this user's";
+    close(s.fd);
+    s.fd = -1;
+  }
   s.path = path;
   return s.fd >= 0;
 }
@@ -54,9 +66,12 @@ LockResult TryLockSettingsFile() {
     ++s.depth;
     return LockResult::Acquired;
   }
+  lastProblem.clear();
   if (!OpenLockFile(s)) return LockResult::Failed;
   if (flock(s.fd, LOCK_EX | LOCK_NB) != 0) {
-    return errno == EWOULDBLOCK || errno == EINTR ? LockResult::Busy : LockResult::Failed;
+    if (errno == EWOULDBLOCK || errno == EINTR) return LockResult::Busy;
+    lastProblem = s.path + ": " + std::strerror(errno);
+    return LockResult::Failed;
   }
   s.depth = 1;
   s.owner = std::this_thread::get_id();
@@ -69,5 +84,7 @@ void UnlockSettingsFile() {
   if (s.depth == 0 || s.owner != std::this_thread::get_id()) return;
   if (--s.depth == 0) flock(s.fd, LOCK_UN);
 }
+
+std::string SettingsLockFileProblem() { return lastProblem; }
 
 }  // namespace nv::posix

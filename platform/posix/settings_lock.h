@@ -3,6 +3,8 @@
 // time, and that thread may take it again.
 #pragma once
 
+#include <string>
+
 #include "platform/system_port.h"
 
 namespace nv::posix {
@@ -11,5 +13,7 @@ inline constexpr const char* kSettingsLockName = "settings.lock";
 
 LockResult TryLockSettingsFile();
 void UnlockSettingsFile();
+// Why the last TryLockSettingsFile of this thread Failed.
+std::string SettingsLockFileProblem();
 
 }  // namespace nv::posix

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "directories.h"
+#include "platform/device_link.h"
 #include "platform/le_bytes.h"
 
 namespace nv::posix {
@@ -68,7 +69,10 @@ Clock::time_point DeadlineFrom(int deadlineMs) {
                         : Clock::now() + std::chrono::milliseconds(deadlineMs);
 }
 
-// Waits until the socket is ready for `events` or the deadline passes (then shuts it down).
+thread_local std::string lastRefusal;
+
+// Waits until the socket is ready for `events` or the deadline passes (then shuts it down and
+// notes kNoAnswerRefusal as the reason).
 bool Ready(int fd, short events, Clock::time_point deadline) {
   if (deadline == Clock::time_point::max()) return true;
   for (;;) {
@@ -79,6 +83,7 @@ bool Ready(int fd, short events, Clock::time_point deadline) {
     if (n > 0) return true;
     if (n < 0 && errno == EINTR) continue;
     shutdown(fd, SHUT_RDWR);
+    if (n == 0) lastRefusal = kNoAnswerRefusal;
     return false;
   }
 }
@@ -167,8 +172,6 @@ bool TrustedClientDir(const std::string& dir, std::string* refusal) {
   return false;
 }
 
-thread_local std::string lastRefusal;
-
 const std::string& LastRefusal() { return lastRefusal; }
 
 int ConnectToAdapter(int deadlineMs, std::string* refusal) {
@@ -217,26 +220,32 @@ bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t repl
          ReadReply(fd, reply, deadline) && reply->type == replyType;
 }
 
-int SendControl(const std::string& command, std::string* reply) {
-  const int fd = ConnectUnix(SocketPath());
+int SendControl(const std::string& command, std::string* reply, int deadlineMs) {
+  // The adapter's own clients' rules: a private directory of this user's, a listener of this
+  // user or root, and a deadline on every wait.
+  std::string refusal;
+  const int fd = ConnectToAdapter(deadlineMs, &refusal);
   if (fd < 0) {
-    *reply = "no virtual adapter is running (socket " + SocketPath() + ")";
+    *reply = refusal.empty() ? "no virtual adapter is running (socket " + SocketPath() + ")"
+                             : refusal;
     return -1;
   }
+  const Clock::time_point deadline = DeadlineFrom(deadlineMs);
   reply->clear();
   uint32_t status = 0;
-  bool ok = SendFrame(fd, wire::kControl, wire::Writer().Text(command).bytes());
+  bool ok = SendAll(fd, wire::EncodeFrame(wire::kControl, wire::Writer().Text(command).bytes()),
+                    deadline);
   for (uint8_t more = 1; ok && more;) {
     wire::Frame frame;
     std::string chunk;
-    ok = ReadFrame(fd, &frame) && frame.type == wire::kControlReply;
+    ok = ReadFrameBy(fd, &frame, deadline) && frame.type == wire::kControlReply;
     wire::Reader reader(frame.body);
     ok = ok && reader.U32(&status) && reader.U8(&more) && reader.Text(&chunk) && reader.AtEnd();
     *reply += chunk;
   }
   close(fd);
   if (!ok) {
-    *reply = "the virtual adapter did not answer";
+    *reply = "the virtual adapter did not answer in time";
     return -1;
   }
   return static_cast<int>(status);

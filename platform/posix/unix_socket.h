@@ -38,8 +38,11 @@ bool ReadFrame(int fd, wire::Frame* frame, int deadlineMs = -1);
 bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t replyType,
                wire::Frame* reply, int deadlineMs = -1);
 
-// Sends one control command to the running daemon. Returns its status (0 ok), or -1 with a
-// message in `reply` when no daemon answers.
-int SendControl(const std::string& command, std::string* reply);
+inline constexpr int kControlDeadlineMs = 10000;
+// Sends one control command to the running daemon, by ConnectToAdapter's rules, the whole
+// exchange within `deadlineMs`. Returns its status (0 ok), or -1 with a message in `reply` when
+// no daemon answers in time or the socket is not to be trusted.
+int SendControl(const std::string& command, std::string* reply,
+                int deadlineMs = kControlDeadlineMs);
 
 }  // namespace nv::posix

@@ -81,16 +81,18 @@ SqliteRegistry::~SqliteRegistry() {
 
 std::unique_ptr<SqliteRegistry> SqliteRegistry::OpenFile(const std::string& path,
                                                          std::string* error) {
-  if (!sqlite_support::PrepareDatabaseFile(path, error)) return nullptr;
+  bool readOnly = false;
+  if (!sqlite_support::PrepareDatabaseFile(path, &readOnly, error)) return nullptr;
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
+  const int mode = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  if (sqlite3_open_v2(path.c_str(), &db, mode | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW,
+                      nullptr) != SQLITE_OK) {
     if (error) *error = "cannot open registry database " + path + ": " + sqlite3_errmsg(db);
     sqlite3_close(db);
     return nullptr;
   }
   std::unique_ptr<SqliteRegistry> registry(new SqliteRegistry(db));
-  if (!registry->Initialise(error)) return nullptr;
+  if (!registry->Initialise(error, readOnly)) return nullptr;
   return registry;
 }
 
@@ -102,11 +104,13 @@ std::unique_ptr<SqliteRegistry> SqliteRegistry::OpenMemory() {
   return registry;
 }
 
-bool SqliteRegistry::Initialise(std::string* error) {
+bool SqliteRegistry::Initialise(std::string* error, bool readOnly) {
   sqlite_support::RegisterWinCase(db_);
   sqlite_support::WaitForBusyDatabase(db_);
-  if (!sqlite_support::ExecWaiting(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
-      !sqlite_support::ExecWaiting(db_, kSchema)) {
+  // A file the user may only read serves reads as it is: no journal mode, no schema to write.
+  if (!readOnly &&
+      (!sqlite_support::ExecWaiting(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;") ||
+       !sqlite_support::ExecWaiting(db_, kSchema))) {
     if (error) *error = std::string("cannot set up registry database: ") + sqlite3_errmsg(db_);
     return false;
   }

@@ -153,17 +153,35 @@ bool Transaction::Commit() {
   return Statement(s_.commit).Step() == SQLITE_DONE;
 }
 
-bool PrepareDatabaseFile(const std::string& path, std::string* error) {
+bool PrepareDatabaseFile(const std::string& path, bool* readOnly, std::string* error) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && !posix::MakeDirectories(path.substr(0, slash), error)) return false;
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Never through a link, and never waiting on a FIFO someone put there.
+  constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);
+  *readOnly = fd < 0 && errno == EACCES;
+  if (*readOnly) fd = open(path.c_str(), O_RDONLY | kFlags);
   if (fd < 0) {
-    if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
+    if (error) {
+      *error = "cannot open " + path + ": " +
+               (errno == ELOOP ? std::string("it is a symbolic link") : std::strerror(errno));
+    }
     return false;
   }
-  fchmod(fd, 0600);  // it holds WEP keys
+  struct stat st {};
+  std::string problem;
+  if (fstat(fd, &st) != 0) {
+    problem = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    problem = "it is not a regular file";
+  } else if (st.st_uid != geteuid()) {
+    problem = "it belongs to another user";
+  } else if (!*readOnly && (st.st_mode & 0077) != 0) {
+    fchmod(fd, 0600);  // ours and a file: it holds WEP keys
+  }
   close(fd);
-  return true;
+  if (!problem.empty() && error) *error = "will not open " + path + ": " + problem;
+  return problem.empty();
 }
 
 }  // namespace nv::sqlite_support

@@ -65,7 +65,9 @@ class Transaction {
   bool committed_ = false;
 };
 
-// Creates missing directories 0700 and the file 0600 (an existing file is made 0600).
-bool PrepareDatabaseFile(const std::string& path, std::string* error);
+// Creates missing directories 0700 and the file 0600. An existing file must be a regular file
+// of this user's, reached without a symbolic link; only then is it made 0600. *readOnly when
+// the user may read it but not write it (it then serves reads only).
+bool PrepareDatabaseFile(const std::string& path, bool* readOnly, std::string* error);
 
 }  // namespace nv::sqlite_support

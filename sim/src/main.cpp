@@ -2,12 +2,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "logic/text_escape.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
 #include "sim/driver.h"
@@ -43,8 +45,14 @@ int RunControl(int argc, char** argv) {
   }
   std::string reply;
   const int status = nv::posix::SendControl(command, &reply);
-  if (!reply.empty() && reply.back() != '\n') reply += '\n';
-  std::fputs(reply.c_str(), status == 0 ? stdout : stderr);
+  // Escaped line by line: whatever answers must not reach the terminal's controls.
+  std::string shown;
+  for (size_t start = 0; start < reply.size();) {
+    const size_t end = std::min(reply.find('\n', start), reply.size());
+    shown += nv::Printable(std::string_view(reply).substr(start, end - start)) + "\n";
+    start = end + 1;
+  }
+  std::fputs(shown.c_str(), status == 0 ? stdout : stderr);
   return status == 0 ? 0 : 1;
 }
 

@@ -142,12 +142,12 @@ void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& conf
   config.scope = found && written && landed ? kScopeAll : kScopeNoAdapter;
 }
 
-void DeleteProfile(Registry& registry, std::string_view name) {
-  if (!IsValidProfileName(name)) return;  // "" would take every profile with it
+int32_t DeleteProfile(Registry& registry, std::string_view name) {
+  // "" would take every profile with it
+  if (!IsValidProfileName(name)) return win::kErrorInvalidParameter;
   RegistryBatch batch(registry);
-  if (DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name)) == win::kErrorSuccess) {
-    batch.Commit();
-  }
+  if (const int32_t rc = DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name))) return rc;
+  return batch.Commit();
 }
 
 int32_t DeleteKeyTree(Registry& registry, RegKey parent, std::string_view path) {

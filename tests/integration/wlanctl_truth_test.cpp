@@ -46,6 +46,7 @@ TEST_F(WlanctlTest, AChangeExitsZeroOnlyWhenEveryRequestWentThroughAndWasStored)
   for (const Case& c : cases) {
     daemon.Ctl("fault clear");
     ASSERT_EQ(Run({"config", "set", "--channel", "1"}), 0) << err.str();
+    ASSERT_EQ(Run({"security", "set", "--wep", "off"}), 0) << err.str();
     const std::string before = Dump();
     for (const std::string& fault : c.faults) daemon.Ctl(fault);
     EXPECT_EQ(Run(c.command), 1) << c.said;

@@ -35,6 +35,10 @@ struct ApplyReport {
 // Sends the groups `config.scope` selects: 0 all, 1 link, 2 security, others nothing.
 // Individual request results are ignored, except for the report.
 void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report = nullptr);
+// Puts the stored value back into `config` for every setting the driver refused in `report`,
+// so that what is written to the registry is what the driver holds.
+void KeepStoredForRefused(const AdapterConfig& stored, const ApplyReport& report,
+                          AdapterConfig& config);
 // The scan control answers kAccessOk / kAccessFailed (IsScanDone: kAccessOk once done).
 int StartScan(AdapterIo& io);
 int StopScan(AdapterIo& io);

@@ -21,6 +21,8 @@ struct ChangeOutcome {
   // Another change held the settings lock past the wait (or it could not be had): the road
   // stopped before reading, sending or storing anything.
   bool lockTimedOut = false;
+  // The lock could not be had at all (its file is a link, a directory...): stopped likewise.
+  bool lockFailed = false;
   bool adapterFound = false;  // the stored settings of a supported adapter could be read
   bool overwritten = false;   // the caller's overwrite accepted the change (else nothing was sent)
   bool stored = false;        // the registry write succeeded
@@ -34,7 +36,7 @@ struct ChangeOutcome {
 // `overwrite` changes the fields the caller owns; returning false stops the road before
 // anything is sent or stored. When nothing reached the adapter (the link did not open, or the
 // driver refused every request) nothing is stored either, so the registry never claims
-// settings the adapter does not have.
+// settings the adapter does not have; a setting the driver refused keeps its stored value.
 using Overwrite = std::function<bool(AdapterConfig&)>;
 
 ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite);

@@ -20,9 +20,9 @@ class SettingsLock {
 
   // False when another holder kept it past the wait, or it could not be had at all.
   bool held() const { return held_; }
-  // True when another holder kept it past the wait (not when there is no lock to be had, as
-  // in a runtime directory that is not the user's own: then no change can reach the adapter
-  // anyway, and the caller says why).
+  // True when another holder kept it past the wait; false also when there is no lock to be
+  // had (its file a link or a directory, a runtime directory not the user's own). Either way
+  // a change that is not held() must not go ahead.
   bool timedOut() const { return !held_ && !unavailable_; }
 
  private:

@@ -9,6 +9,10 @@
 namespace nv {
 
 using DeviceHandle = std::intptr_t;
+
+// Why a link gives up on an adapter that took its connection but did not answer within the
+// link's deadline (a stopped or stalled driver process).
+inline constexpr const char* kNoAnswerRefusal = "the adapter did not answer in time";
 inline constexpr DeviceHandle kInvalidDeviceHandle = -1;
 
 // What DeviceIoControl reports: its success flag, the byte count it wrote back and, when it

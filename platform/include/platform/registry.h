@@ -61,6 +61,8 @@ class RegistryBatch {
   }
   RegistryBatch(const RegistryBatch&) = delete;
   RegistryBatch& operator=(const RegistryBatch&) = delete;
+  // False when the batch could not begin (then nothing must be written in its name).
+  bool open() const { return open_; }
   // The batch's result: 0 when everything in it landed.
   int32_t Commit() {
     if (!open_) return kBatchNotOpen;

@@ -33,8 +33,10 @@ namespace nv {
 
 class SqliteRegistry : public Registry {
  public:
-  // Opens or creates the database file (0600, in directories created 0700). Null and a message
-  // in `error` when it cannot be opened.
+  // Opens or creates the database file (0600, in directories created 0700); never through a
+  // symbolic link, only a regular file of this user's. A file the user may only read is
+  // opened read-only: reads and exports work, writes fail. Null and a message in `error` when
+  // it cannot be opened.
   static std::unique_ptr<SqliteRegistry> OpenFile(const std::string& path, std::string* error);
   static std::unique_ptr<SqliteRegistry> OpenMemory();
   ~SqliteRegistry() override;
@@ -65,7 +67,7 @@ class SqliteRegistry : public Registry {
 
  private:
   explicit SqliteRegistry(sqlite3* db);
-  bool Initialise(std::string* error);
+  bool Initialise(std::string* error, bool readOnly = false);
   sqlite3_stmt* Prepare(const char* sql);
   int32_t KeyOf(RegKey handle, int64_t* id) const;
   bool KeyExists(int64_t id);

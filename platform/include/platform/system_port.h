@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace nv {
 
@@ -26,6 +27,9 @@ class SystemPort {
   // has no other process to keep out.
   virtual LockResult TryLockSettings() { return LockResult::Acquired; }
   virtual void UnlockSettings() {}
+  // Why the last TryLockSettings of this thread Failed (which file, what was wrong); "" when
+  // it did not fail or there is nothing to say.
+  virtual std::string SettingsLockProblem() { return {}; }
 };
 
 }  // namespace nv

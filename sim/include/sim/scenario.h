@@ -61,6 +61,9 @@ bool ParseScenario(std::string_view json, Scenario* scenario, std::string* error
 bool ParseNetwork(std::string_view json, SimNetwork* network, std::string* error);
 bool ParseBssid(std::string_view text, std::array<uint8_t, 6>* bssid);
 std::string FormatBssid(const std::array<uint8_t, 6>& bssid);
+inline constexpr size_t kMaxScenarioBytes = size_t{1} << 20;
+// Reads only a regular file of at most kMaxScenarioBytes, so a control command naming a FIFO
+// or a device never stalls the daemon.
 bool LoadScenarioFile(const std::string& path, Scenario* scenario, std::string* error);
 
 }  // namespace nv::sim

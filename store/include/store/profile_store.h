@@ -31,7 +31,9 @@ bool IsValidProfileName(std::string_view name);
 void EnumerateProfiles(Registry& registry, ProfileTable& table);
 void ReadProfile(Registry& registry, std::string_view name, AdapterConfig& config);
 void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& config);
-void DeleteProfile(Registry& registry, std::string_view name);
+// 0 when the profile and all its values are gone, else the Win32 code of what stopped it (the
+// profile is then left whole).
+int32_t DeleteProfile(Registry& registry, std::string_view name);
 int32_t DeleteKeyTree(Registry& registry, RegKey parent, std::string_view path);
 
 }  // namespace nv

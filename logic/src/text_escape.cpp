@@ -1,4 +1,4 @@
-#include "text_escape.h"
+#include "logic/text_escape.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 
 #include "logic/code_page.h"
 
-namespace nv::cli {
+namespace nv {
 
 namespace {
 
@@ -30,6 +30,12 @@ size_t Utf8Length(std::string_view t, size_t at, uint32_t* point) {
 
 bool IsControl(uint32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F); }
 
+// The marks and embeddings, overrides and isolates that reorder text on a terminal.
+bool IsBidiControl(uint32_t cp) {
+  return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+         (cp >= 0x2066 && cp <= 0x2069);
+}
+
 }  // namespace
 
 std::string Printable(std::string_view text) {
@@ -37,7 +43,7 @@ std::string Printable(std::string_view text) {
   for (size_t at = 0; at < text.size();) {
     uint32_t cp = 0;
     const size_t n = Utf8Length(text, at, &cp);
-    if (n == 0 || IsControl(cp)) {
+    if (n == 0 || IsControl(cp) || IsBidiControl(cp)) {
       for (size_t i = 0; i < std::max<size_t>(n, 1); ++i) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(text[at + i]));
@@ -67,4 +73,22 @@ bool HasControl(std::string_view text) {
   return false;
 }
 
-}  // namespace nv::cli
+bool IsUtf8(std::string_view text) {
+  for (size_t at = 0; at < text.size();) {
+    uint32_t cp = 0;
+    const size_t n = Utf8Length(text, at, &cp);
+    if (n == 0) return false;
+    at += n;
+  }
+  return true;
+}
+
+std::string PadRight(std::string_view text, size_t width) {
+  size_t characters = 0;
+  for (const char ch : text) characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  std::string out(text);
+  if (characters < width) out.append(width - characters, ' ');
+  return out;
+}
+
+}  // namespace nv

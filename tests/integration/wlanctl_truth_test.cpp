@@ -136,7 +136,10 @@ TEST_F(WlanctlTest, AStoppedDaemonFailsTheExchangeInsteadOfHangingIt) {
   ASSERT_GT(pid, 0);
   kill(pid, SIGSTOP);
   EXPECT_EQ(RunWith(quick, {"status"}), 1);
+  EXPECT_TRUE(Has(err.str(), "the adapter did not answer in time")) << err.str();
   EXPECT_EQ(RunWith(quick, {"config", "set", "--channel", "3"}), 1);
+  EXPECT_TRUE(Has(err.str(), "the adapter did not answer in time")) << err.str();
+  EXPECT_FALSE(Has(err.str(), "no supported adapter") || Has(err.str(), "refused")) << err.str();
   kill(pid, SIGCONT);
   EXPECT_EQ(RunWith(quick, {"status"}), 0) << err.str();
 }

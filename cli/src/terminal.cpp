@@ -42,6 +42,7 @@ class EchoOff {
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     quiet.c_lflag |= ECHONL;
     gSaved = saved_;
+    gQuiet = quiet;
     gRestore = 1;
     CatchSignals(true);  // a signal on the way out restores the echo too
     ok_ = tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
@@ -55,17 +56,27 @@ class EchoOff {
  private:
   static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
   static inline termios gSaved{};
+  static inline termios gQuiet{};
   static inline volatile std::sig_atomic_t gRestore = 0;
   static inline struct sigaction gPrevious[std::size(kSignals)]{};
 
-  // Restores the terminal, then lets the signal do what it would have done.
+  // Restores the terminal, then lets the signal do what it would have done. A stop (Ctrl-Z)
+  // comes back here on continuing: then the echo goes off again and the prompt reads on.
   static void OnSignal(int signal) {
-    if (gRestore) tcsetattr(STDIN_FILENO, TCSANOW, &gSaved);
-    gRestore = 0;
+    if (!gRestore) return;
+    tcsetattr(STDIN_FILENO, TCSANOW, &gSaved);
+    struct sigaction mine {};
     for (size_t i = 0; i < std::size(kSignals); ++i) {
-      if (kSignals[i] == signal) sigaction(signal, &gPrevious[i], nullptr);
+      if (kSignals[i] == signal) sigaction(signal, &gPrevious[i], &mine);
     }
+    sigset_t only;  // delivered now, not once this handler returns
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
     raise(signal);
+    if (signal != SIGTSTP) return;
+    sigaction(signal, &mine, nullptr);
+    tcsetattr(STDIN_FILENO, TCSANOW, &gQuiet);
   }
   static void CatchSignals(bool on) {
     for (size_t i = 0; i < std::size(kSignals); ++i) {

@@ -46,7 +46,7 @@ bool ReadStored(Context& c, AdapterConfig* config) {
 
 std::string NoAdapter(Context& c) {
   if (c.registryBusy && c.registryBusy()) return kRegistryBusyText;
-  const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
+  std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
   if (why == kNoAnswerRefusal) return why;
   return why.empty() ? "no supported adapter found" : "no adapter: " + why;
 }

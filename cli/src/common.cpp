@@ -32,36 +32,22 @@ bool ReadStored(Context& c, AdapterConfig* config) {
   return true;
 }
 
-std::string NoAdapter(Context& c) {
-  if (c.registryBusy && c.registryBusy()) return kRegistryBusyText;
-  const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
-  return why.empty() ? "no supported adapter found" : "no adapter: " + why;
+namespace {
+
+ChangeFacts Facts(Context& c) {
+  ChangeFacts facts;
+  facts.registryBusy = c.registryBusy && c.registryBusy();
+  if (c.linkRefusal) facts.linkRefusal = c.linkRefusal();
+  return facts;
 }
 
+}  // namespace
+
+std::string NoAdapter(Context& c) { return NoAdapterText(Facts(c)); }
+
 bool ReportChange(Context& c, const ChangeOutcome& outcome) {
-  if (!outcome.adapterFound) return Fail(c, NoAdapter(c)), false;
-  if (!outcome.overwritten) return false;  // the overwrite said why
-  if (!outcome.deviceOpened) {
-    const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
-    Fail(c, "the adapter could not be opened" + (why.empty() ? "" : " (" + why + ")") +
-                "; nothing was changed");
-    return false;
-  }
-  std::string refused;
-  for (const std::string& name : outcome.refused) refused += (refused.empty() ? "" : ", ") + name;
-  if (!refused.empty()) {
-    Fail(c, "the driver refused: " + refused +
-                (outcome.reached && outcome.stored ? " (the other settings were applied and stored)"
-                                                   : ""));
-  }
-  if (!outcome.reached) {
-    Fail(c, "nothing reached the adapter; nothing was stored");
-  } else if (!outcome.stored) {
-    const bool busy = c.registryBusy && c.registryBusy();
-    Fail(c, std::string("the settings could not be stored") + (busy ? ": " : "") +
-                (busy ? kRegistryBusyText : ""));
-  }
-  return outcome.applied && outcome.stored;
+  for (const std::string& line : ChangeProblems(outcome, Facts(c))) Fail(c, line);
+  return outcome.adapterFound && outcome.overwritten && outcome.applied && outcome.stored;
 }
 
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {

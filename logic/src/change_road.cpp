@@ -8,9 +8,10 @@
 
 namespace nv {
 
-ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
+ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite,
+                                    uint32_t lockWaitMs) {
   ChangeOutcome outcome;
-  const SettingsLock lock(io.system());
+  const SettingsLock lock(io.system(), lockWaitMs);
   if (lock.timedOut()) {
     outcome.lockTimedOut = true;
     return outcome;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "byte_text.h"
 #include "controls/owner_draw_button.h"
 
 namespace nv::pages {
@@ -18,12 +19,6 @@ inline const QColor kNavy(0, 0, 128);         // COLORREF 0x800000: group captio
 inline const QColor kLineGrey(128, 128, 128);  // COLORREF 0x808080: group lines
 inline constexpr int kRowHeight = 24;
 
-QString Latin1(std::string_view text);
-std::string Latin1(const QString& text);
-// Registry text (SSIDs, profile names): bytes of Windows-1252, as the ANSI registry calls store
-// them. A character that code page lacks becomes '?', as Windows' own conversion makes it.
-QString FromRegistryText(std::string_view text);
-std::string ToRegistryText(const QString& text);
 
 // A caption text at `where`; `buddy` gets it as its accessible name.
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy = nullptr);
@@ -34,7 +29,7 @@ QComboBox* OptionList(const Texts& texts, const char* objectName, QWidget* paren
                       const QRect& where) {
   auto* list = new QComboBox(parent);
   list->setObjectName(QString::fromLatin1(objectName));
-  for (std::string_view text : texts) list->addItem(Latin1(text));
+  for (std::string_view text : texts) list->addItem(ShownText(text));
   list->setGeometry(where);
   return list;
 }

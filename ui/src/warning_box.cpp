@@ -3,6 +3,9 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "logic/change_message.h"
+#include "ui/config_dialog.h"
+
 namespace nv {
 
 void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text) {
@@ -14,6 +17,23 @@ void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text
   box->setWindowModality(Qt::WindowModal);
   box->exec();
   delete box.data();
+}
+
+void ReportProblems(const WarningBox& box, QWidget* parent, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  const WarningBox copy = box;  // the caller may end while the box is up
+  copy(parent, QString::fromLatin1(kConfigWindowTitle), QString::fromStdString(AsSentences(lines)));
+}
+
+bool AskQuestionBox(QWidget* parent, const QString& caption, const QString& text) {
+  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, caption, text,
+                                              QMessageBox::Yes | QMessageBox::No, parent);
+  box->setObjectName(QStringLiteral("questionBox"));
+  box->setDefaultButton(QMessageBox::No);
+  box->setWindowModality(Qt::WindowModal);
+  const int answer = box->exec();
+  delete box.data();
+  return answer == QMessageBox::Yes;
 }
 
 }  // namespace nv

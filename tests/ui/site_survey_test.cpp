@@ -181,7 +181,7 @@ TEST_F(SiteSurveyTest, ConnectStoresTheProfileAppliesAndShowsLinkInfo) {
   EXPECT_FALSE(encryption->isEnabled());
   EXPECT_TRUE(encryption->IsChecked());
   EXPECT_EQ(Child<QLineEdit>(profile, "profileNameEdit")->text(), QStringLiteral("HomeWEP64"));
-  auto* key = Child<HexKeyEdit>(profile, "keyEdit1");
+  auto* key = Child<HexKeyEdit>(profile, "key1Edit");
   EXPECT_TRUE(key->IsMasked());
   key->setText(QStringLiteral("0123456789"));
   Requests();
@@ -214,7 +214,7 @@ TEST_F(SiteSurveyTest, KeyMistakeWarnsAndCloseWithPopupsClosesItAll) {
   page->Connect();
   QPointer<ProfileDialog> profile = page->profileDialog();
   ASSERT_TRUE(profile);
-  Child<HexKeyEdit>(profile, "keyEdit1")->setText(QStringLiteral("012345678"));
+  Child<HexKeyEdit>(profile, "key1Edit")->setText(QStringLiteral("012345678"));
   Requests();
   profile->accept();
   QPointer<QMessageBox> warning = Child<QMessageBox>(profile, "warningBox");
@@ -320,9 +320,19 @@ TEST_F(SiteSurveyTest, ActivateRemoveAndVanishedProfiles) {
   EXPECT_EQ(SettingSets(), 0);
   EXPECT_STREQ(Stored().ssid, "HomeWEP64");
   EXPECT_EQ(Texts(profiles), QStringList({QStringLiteral("HomeWEP64")}));
-  // Delete removes at once; the adapter keeps its settings.
+  // Delete asks first ("No" keeps the profile), then removes; the adapter keeps its settings.
+  QStringList asked;
+  bool answer = false;
+  page->SetMessageBoxes({}, [&](QWidget*, const QString&, const QString& text) {
+    asked << text;
+    return answer;
+  });
   Select(profiles, QStringLiteral("HomeWEP64"));
   QTest::keyClick(profiles, Qt::Key_Delete);
+  EXPECT_EQ(profiles->topLevelItemCount(), 1);
+  answer = true;
+  QTest::keyClick(profiles, Qt::Key_Delete);
+  EXPECT_EQ(asked, QStringList(2, QStringLiteral("Remove profile HomeWEP64?")));
   EXPECT_EQ(profiles->topLevelItemCount(), 0);
   EXPECT_EQ(SettingSets(), 0);
   EXPECT_EQ(State()["ssid"], "HomeWEP64");

@@ -58,6 +58,11 @@ class SiteSurveyPage : public ConfigPage {
   QTreeWidget* profileList() const { return profileList_; }
   QTimer& pollTimer() { return pollTimer_; }
   int pollCount() const { return pollCount_; }
+  // Where the questions and messages go (tests answer them).
+  void SetMessageBoxes(WarningBox warning, QuestionBox question) {
+    warning_ = std::move(warning);
+    question_ = std::move(question);
+  }
   // The Profile dialog while it is open.
   ProfileDialog* profileDialog() const { return dialog_; }
 

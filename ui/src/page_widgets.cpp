@@ -2,6 +2,30 @@
 
 namespace nv::pages {
 
+QPalette WindowPalette(const QColor& window) {
+  const QColor black(0, 0, 0), white(255, 255, 255), face(240, 240, 240);
+  const QColor disabledText(90, 90, 90);  // 4.7:1 on the window's blue, more on white
+  QPalette p(black, face, white, QColor(160, 160, 160), QColor(200, 200, 200), black, white,
+             white, window);
+  p.setColor(QPalette::Midlight, QColor(227, 227, 227));
+  p.setColor(QPalette::Shadow, QColor(105, 105, 105));
+  p.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+  p.setColor(QPalette::Highlight, QColor(0, 84, 166));  // white on it: 7.3:1
+  p.setColor(QPalette::HighlightedText, white);
+  p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+  p.setColor(QPalette::ToolTipText, black);
+  p.setColor(QPalette::PlaceholderText, disabledText);
+  p.setColor(QPalette::Link, QColor(0, 0, 238));
+  p.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, disabledText);
+  }
+  p.setColor(QPalette::Disabled, QPalette::Base, face);
+  p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(120, 120, 120));
+  return p;
+}
+
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy) {
   auto* label = new QLabel(text, parent);
   label->setGeometry(where);

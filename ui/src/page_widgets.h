@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
+#include <QPalette>
 #include <QRect>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ inline const QColor kBlue(0, 0, 255);         // COLORREF 0xFF0000: values on th
 inline const QColor kNavy(0, 0, 128);         // COLORREF 0x800000: group captions
 inline const QColor kLineGrey(128, 128, 128);  // COLORREF 0x808080: group lines
 inline constexpr int kRowHeight = 24;
+
+// The window's own complete palette, whatever the desktop's theme: dark text on light faces,
+// every text at least 4.5:1 against what it is drawn on. `window`: the Window colour.
+QPalette WindowPalette(const QColor& window);
 
 
 // A caption text at `where`; `buddy` gets it as its accessible name.

@@ -57,9 +57,7 @@ ProfileDialog::ProfileDialog(ProfileMode mode, const AdapterConfig& config,
     : QDialog(parent), mode_(mode), config_(config), profileName_(profileName) {
   setObjectName(QStringLiteral("profileDialog"));
   setAutoFillBackground(true);
-  QPalette p = palette();
-  p.setColor(QPalette::Window, Qt::white);  // the whole dialog is white
-  setPalette(p);
+  setPalette(pages::WindowPalette(Qt::white));  // the whole dialog is white, under any theme
   auto* column = new QVBoxLayout(this);
   BuildLinkControls(column);
   BuildSecurityControls(column);

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -299,6 +300,14 @@ void SiteSurveyPage::AskAndRemove() {
   if (self) Remove();
 }
 
+// A list that takes the keyboard focus with no current row shows the focus on its first row,
+// without selecting it.
+void SiteSurveyPage::ShowFocusRow(QTreeWidget* list) {
+  if (list == nullptr || list->currentItem() != nullptr || list->topLevelItemCount() == 0) return;
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::NoUpdate);
+}
+
 void SiteSurveyPage::MoveSurveySelection(int step) { MoveSelection(surveyList_, step); }
 void SiteSurveyPage::MoveProfileSelection(int step) { MoveSelection(profileList_, step); }
 
@@ -341,6 +350,7 @@ void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
 
 // Enter acts as a double click on either list; Delete asks, then removes the selected profile.
 bool SiteSurveyPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) ShowFocusRow(qobject_cast<QTreeWidget*>(watched));
   if (event->type() != QEvent::KeyPress) return ConfigPage::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;

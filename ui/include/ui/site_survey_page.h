@@ -75,6 +75,7 @@ class SiteSurveyPage : public ConfigPage {
   void OpenDialog(ProfileMode mode, const AdapterConfig& config, const std::string& name);
   void DialogAccepted(const ProfileDialog& dialog);
   std::optional<std::string> SelectedProfile() const;  // its bytes
+  void ShowFocusRow(QTreeWidget* list);
 
   AdapterIo& io_;
   AppState& state_;

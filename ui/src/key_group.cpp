@@ -44,6 +44,8 @@ KeyGroup::KeyGroup(QWidget* parent) : QWidget(parent) {
     key->setObjectName(QStringLiteral("key%1Edit").arg(number));
     key->setAccessibleName(QStringLiteral("Network Key %1").arg(number));
     key->setGeometry(100, KeyRowY(i), 230, pages::kRowHeight);
+    // Its style sheet (the '*' mask) would otherwise paint it in the desktop's colours.
+    key->setPalette(pages::WindowPalette(Qt::white));
     keyEdits_[i] = key;
 
     QComboBox* size = pages::OptionList(kKeySizeTexts, "", this,

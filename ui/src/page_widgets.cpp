@@ -5,7 +5,9 @@ namespace nv::pages {
 QPalette WindowPalette(const QColor& window) {
   const QColor black(0, 0, 0), white(255, 255, 255), face(240, 240, 240);
   const QColor disabledText(90, 90, 90);  // 4.7:1 on the window's blue, more on white
-  QPalette p(black, face, white, QColor(160, 160, 160), QColor(200, 200, 200), black, white,
+  // Dark is also the greyed (embossed) caption of a disabled owner-drawn button: 4.6:1 on the
+  // button face, more on white.
+  QPalette p(black, face, white, QColor(108, 108, 108), QColor(200, 200, 200), black, white,
              white, window);
   p.setColor(QPalette::Midlight, QColor(227, 227, 227));
   p.setColor(QPalette::Shadow, QColor(105, 105, 105));

@@ -76,27 +76,23 @@ void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
   txRateList_ = List(kTxRateTexts, "txRateList", "Tx Rate", this);
   preambleList_ = List(kPreambleTexts, "preambleList", "Preamble", this);
   powerModeList_ = List(kPowerModeTexts, "powerModeList", "Power Mode", this);
+  encryptionCheck_ = pages::Choice(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
+                                   QStringLiteral("encryptionCheck"), this, {});
+  encryptionCheck_->setFocusPolicy(Qt::StrongFocus);
+  authModeList_ = List(kAuthModeTexts, "authModeList", "Auth. Mode", this);
   const std::pair<const char*, QWidget*> rows[] = {
       {"Profile Name", nameEdit_}, {"SSID", ssidEdit_},         {"BSS Type", bssTypeList_},
       {"Channel", channelList_},   {"Tx Rate", txRateList_},    {"Preamble", preambleList_},
-      {"Power Mode", powerModeList_}};
+      {"Power Mode", powerModeList_}, {nullptr, encryptionCheck_}, {"Auth. Mode", authModeList_}};
   int row = 0;
   for (const auto& [text, widget] : rows) {
-    grid->addWidget(Label(text, widget, this), row, 0);
-    grid->addWidget(widget, row++, 1);
+    if (text != nullptr) grid->addWidget(Label(text, widget, this), row, 0);
+    grid->addWidget(widget, row++, text != nullptr ? 1 : 0, 1, text != nullptr ? 1 : 2);
   }
   column->addLayout(grid);
 }
 
 void ProfileDialog::BuildSecurityControls(QVBoxLayout* column) {
-  auto* grid = new QGridLayout;
-  encryptionCheck_ = Button(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
-                            "encryptionCheck", QStringLiteral("Data Encryption"), this);
-  authModeList_ = List(kAuthModeTexts, "authModeList", "Auth. Mode", this);
-  grid->addWidget(encryptionCheck_, 0, 0, 1, 2);
-  grid->addWidget(Label("Auth. Mode", authModeList_, this), 1, 0);
-  grid->addWidget(authModeList_, 1, 1);
-  column->addLayout(grid);
   keyGroup_ = new KeyGroup(this);
   column->addWidget(keyGroup_);
   connect(encryptionCheck_, &QAbstractButton::toggled, this, [this] { EncryptionChanged(); });

@@ -74,16 +74,15 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
 
 ConfigDialog::~ConfigDialog() = default;
 
+// Ctrl+PageDown / Ctrl+PageUp are shortcuts. Ctrl+Tab and Ctrl+Shift+Tab are read as keys
+// (event, keyPressEvent): X11 reports Ctrl+Shift+Tab as Backtab, with or without Shift, and the
+// several sequences that then match would make a shortcut ambiguous, so that none fires.
 void ConfigDialog::SetUpKeyboard() {
   const struct {
     QKeyCombination keys;
     int step;
   } shortcuts[] = {
-      {Qt::CTRL | Qt::Key_Tab, 1},
       {Qt::CTRL | Qt::Key_PageDown, 1},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-      {Qt::CTRL | Qt::Key_Backtab, -1},
       {Qt::CTRL | Qt::Key_PageUp, -1},
   };
   for (const auto& s : shortcuts) {
@@ -91,6 +90,35 @@ void ConfigDialog::SetUpKeyboard() {
     const int step = s.step;
     connect(shortcut, &QShortcut::activated, this, [this, step] { ShowNextPage(step); });
   }
+}
+
+namespace {
+
+// +1 for Ctrl+Tab, -1 for Ctrl+Shift+Tab (Backtab), 0 for any other key.
+int TabStep(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  if (!(mods & Qt::ControlModifier) || (mods & (Qt::AltModifier | Qt::MetaModifier))) return 0;
+  if (key->key() == Qt::Key_Backtab) return -1;
+  if (key->key() == Qt::Key_Tab) return mods & Qt::ShiftModifier ? -1 : 1;
+  return 0;
+}
+
+}  // namespace
+
+bool ConfigDialog::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && TabStep(static_cast<QKeyEvent*>(event)) != 0) {
+    event->accept();  // a key for keyPressEvent, not a shortcut
+    return true;
+  }
+  return QDialog::event(event);
+}
+
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+  if (const int step = TabStep(event)) {
+    ShowNextPage(step);
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 // Set up at every opening: a label the pointer was over when the window closed starts clear.

@@ -59,6 +59,8 @@ class ConfigDialog : public QDialog {
   void OpenPages();
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,6 @@
 // The Configuration page against wlansim: Reload shows the registry, Apply sends the link
 // group (scope 1), stores it and scans; Cancel touches nothing.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <cstring>
@@ -117,6 +118,11 @@ TEST_F(ConfigurationPageTest, ControlsHaveTheirLabelsAsNames) {
   EXPECT_EQ(Ssid()->accessibleName(), QStringLiteral("SSID"));
   EXPECT_EQ(List("powerModeList")->accessibleName(), QStringLiteral("Power Mode"));
   EXPECT_EQ(Button("applyButton")->accessibleName(), QStringLiteral("Apply"));
+  // Screen readers hear a list's label, not its value (Qt's own names it by its text on X11).
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(List("bssTypeList"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("BSS Type"));
+  EXPECT_EQ(list->text(QAccessible::Value), List("bssTypeList")->currentText());
   // Tab order follows the layout: SSID, the five lists, Apply, Cancel.
   QWidget* w = Ssid();
   const char* order[] = {"bssTypeList", "channelList", "txRateList", "preambleList",

@@ -39,7 +39,7 @@ ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent, WarningBox 
   // The lists in table order; their position is the stored value.
   bssTypeList_ = pages::OptionList(kBssTypeTexts, "bssTypeList", this, FieldRow(1));
   Caption(QStringLiteral("BSS Type"), this, CaptionRow(1), bssTypeList_);
-  channelList_ = new QComboBox(this);
+  channelList_ = new LabelledList(this);
   channelList_->setObjectName(QStringLiteral("channelList"));
   channelList_->setGeometry(FieldRow(2));
   Caption(QStringLiteral("Channel"), this, CaptionRow(2), channelList_);

@@ -1,7 +1,7 @@
 // The page labels are what a tab widget's tabs are: screen readers get them as page tabs,
 // named by their text, the shown page's tab selected, and pressing one opens its page.
-// The window's drop-down lists are named by their labels: on X11 Qt names a combo box by its
-// current text, so "64 bits" would be read where "Key Length 1" is meant.
+// The window's drop-down lists (LabelledList) are named by their labels: on X11 Qt names a
+// combo box by its current text, so "64 bits" would be read where "Key Length 1" is meant.
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -53,7 +53,10 @@ class NamedComboAccessible : public QAccessibleWidget {
   explicit NamedComboAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return widget()->accessibleName();
+    if (t == QAccessible::Name) {
+      const QString label = widget()->accessibleName();
+      return label.isEmpty() ? List()->currentText() : label;
+    }
     if (t == QAccessible::Value) return List()->currentText();
     return QAccessibleWidget::text(t);
   }
@@ -77,10 +80,8 @@ class NamedComboAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* PageTabFactory(const QString& key, QObject* object) {
-  if (key == QLatin1String("QComboBox") && object->isWidgetType()) {
-    auto* list = static_cast<QComboBox*>(object);
-    if (list->accessibleName().isEmpty() || list->isEditable()) return nullptr;
-    return new NamedComboAccessible(list);
+  if (key == QLatin1String("nv::LabelledList") && object->isWidgetType()) {
+    return new NamedComboAccessible(static_cast<QComboBox*>(object));
   }
   if (key != QLatin1String("nv::LabelStatic") || !object->isWidgetType()) return nullptr;
   if (!object->property("nvPageTab").isValid()) return nullptr;

@@ -13,6 +13,19 @@
 #include "byte_text.h"
 #include "controls/owner_draw_button.h"
 
+namespace nv {
+
+// A drop-down list that screen readers name by its label: Qt's own interface names a combo
+// box by its current value on X11 ("64 bits" where "Key Length 1" is meant).
+class LabelledList : public QComboBox {
+  Q_OBJECT
+
+ public:
+  using QComboBox::QComboBox;
+};
+
+}  // namespace nv
+
 namespace nv::pages {
 
 inline const QColor kBlue(0, 0, 255);         // COLORREF 0xFF0000: values on the pages
@@ -32,7 +45,7 @@ QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidge
 template <typename Texts>
 QComboBox* OptionList(const Texts& texts, const char* objectName, QWidget* parent,
                       const QRect& where) {
-  auto* list = new QComboBox(parent);
+  auto* list = new LabelledList(parent);
   list->setObjectName(QString::fromLatin1(objectName));
   for (std::string_view text : texts) list->addItem(ShownText(text));
   list->setGeometry(where);

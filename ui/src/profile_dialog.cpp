@@ -13,6 +13,7 @@
 #include "controls/owner_draw_button.h"
 #include "logic/options.h"
 #include "page_widgets.h"
+#include "ui/config_dialog.h"
 
 namespace nv {
 
@@ -58,6 +59,7 @@ ProfileDialog::ProfileDialog(ProfileMode mode, const AdapterConfig& config,
   setObjectName(QStringLiteral("profileDialog"));
   setAutoFillBackground(true);
   setPalette(pages::WindowPalette(Qt::white));  // the whole dialog is white, under any theme
+  InstallPageTabAccessibility();
   auto* column = new QVBoxLayout(this);
   BuildLinkControls(column);
   BuildSecurityControls(column);
@@ -70,7 +72,7 @@ void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
   nameEdit_ = Edit("profileNameEdit", "Profile Name", this);
   ssidEdit_ = Edit("ssidEdit", "SSID", this);
   bssTypeList_ = List(kBssTypeTexts, "bssTypeList", "BSS Type", this);
-  channelList_ = new QComboBox(this);
+  channelList_ = new LabelledList(this);
   channelList_->setObjectName(QStringLiteral("channelList"));
   channelList_->setAccessibleName(QStringLiteral("Channel"));
   txRateList_ = List(kTxRateTexts, "txRateList", "Tx Rate", this);

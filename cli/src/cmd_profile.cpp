@@ -173,7 +173,7 @@ int Add(Context& c, const Args& a, const std::string& asked) {
   }
   cfg.scope = kScopeAll;
   WriteProfile(c.io.registry(), name, cfg);
-  if (cfg.scope != kScopeAll) return Fail(c, "the profile could not be stored");
+  if (cfg.scope != kScopeAll) return Fail(c, kProfileNotStoredText);
   if (a.flags.count("activate") && !Change(c, kScopeAll, [&](AdapterConfig& to) {
         to = cfg;
         return true;

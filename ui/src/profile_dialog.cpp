@@ -175,6 +175,7 @@ void ProfileDialog::accept() {
   auto* box = new QMessageBox(QMessageBox::Question, windowTitle(), question,
                               QMessageBox::Yes | QMessageBox::No, this);
   box->setObjectName(QStringLiteral("replaceBox"));
+  box->setPalette(palette());
   box->setDefaultButton(QMessageBox::No);
   box->setAttribute(Qt::WA_DeleteOnClose);
   const std::string name = *stored;  // the stored spelling is kept
@@ -207,6 +208,7 @@ void ProfileDialog::ShowWarning(const QString& text) {
   auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Warning"), text,
                               QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("warningBox"));
+  box->setPalette(palette());
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();  // window-modal over the dialog; nothing waits for it
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "logic/change_message.h"
+#include "page_widgets.h"
 #include "ui/config_dialog.h"
 
 namespace nv {
@@ -14,6 +15,7 @@ void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text
   QPointer<QMessageBox> box =
       new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
   box->setObjectName(QStringLiteral("warningBox"));
+  box->setPalette(pages::WindowPalette(Qt::white));  // the window's look, under any theme
   box->setWindowModality(Qt::WindowModal);
   box->exec();
   delete box.data();
@@ -29,6 +31,7 @@ bool AskQuestionBox(QWidget* parent, const QString& caption, const QString& text
   QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Question, caption, text,
                                               QMessageBox::Yes | QMessageBox::No, parent);
   box->setObjectName(QStringLiteral("questionBox"));
+  box->setPalette(pages::WindowPalette(Qt::white));
   box->setDefaultButton(QMessageBox::No);
   box->setWindowModality(Qt::WindowModal);
   const int answer = box->exec();

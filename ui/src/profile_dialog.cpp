@@ -162,7 +162,7 @@ ProfileFormInput ProfileDialog::Input() const {
 void ProfileDialog::accept() {
   const ProfileFormInput in = Input();
   const ProfileCheck check = CheckProfileForm(in);
-  if (!check.ok) return ShowWarning(QString::fromLatin1(check.message));
+  if (!check.ok) return ShowWarning(ShownText(check.message));
   const std::optional<std::string> stored =
       mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
   if (!stored) return Finish(in, in.profileName);
@@ -178,8 +178,8 @@ void ProfileDialog::accept() {
   box->setPalette(palette());
   box->setDefaultButton(QMessageBox::No);
   box->setAttribute(Qt::WA_DeleteOnClose);
-  const std::string name = *stored;  // the stored spelling is kept
-  connect(box, &QMessageBox::finished, this, [this, in, name](int answer) {
+  // The stored spelling is kept.
+  connect(box, &QMessageBox::finished, this, [this, in, name = *stored](int answer) {
     if (answer == QMessageBox::Yes) Finish(in, name);
   });
   box->open();  // window-modal over the dialog; nothing waits for it

@@ -333,7 +333,7 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
 
 void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
   const AdapterConfig config = dialog.config();
-  const std::string name = dialog.profileName();
+  const std::string& name = dialog.profileName();
   if (!StoreProfile(io_.registry(), name, config)) {
     RefreshProfileList();
     return ReportProblems(warning_, window(), {kProfileNotStoredText});

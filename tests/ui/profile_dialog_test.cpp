@@ -190,11 +190,11 @@ TEST(ProfileDialog, FirstEntriesAndTheDefaultKeyFallback) {
   c.channel = 10;  // the first of domain 0x31's channels
   c.keys[0].length = 5;  // the first key size
   c.defaultKeyId = 2;
-  ProfileDialog d(ProfileMode::Properties, c, QStringLiteral("Home"), 0x31, nullptr);
+  ProfileDialog d(ProfileMode::Properties, c, std::string("Home"), 0x31, nullptr);
   EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("channelList"))->currentIndex(), 0);
-  EXPECT_EQ(Child<HexKeyEdit>(&d, QStringLiteral("keyEdit1"))->maxLength(), 10);
+  EXPECT_EQ(Child<HexKeyEdit>(&d, QStringLiteral("key1Edit"))->maxLength(), 10);
   for (int i = 1; i <= 4; ++i) {
-    Child<OwnerDrawButton>(&d, QStringLiteral("defaultKeyRadio%1").arg(i))->SetChecked(false);
+    Child<OwnerDrawButton>(&d, QStringLiteral("defaultKey%1Button").arg(i))->SetChecked(false);
   }
   Child<OwnerDrawButton>(&d, QStringLiteral("encryptionCheck"))->click();
   d.accept();

@@ -12,6 +12,7 @@
 #include "edits.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
+#include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
 #include "platform/win32_codes.h"
@@ -64,19 +65,11 @@ std::vector<std::string> StoredNames(Context& c) {
   return names;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // The name a profile is stored under when one matches `name` ignoring case (registry key
 // names ignore case, so "HOME" and "home" are one key).
 std::optional<std::string> StoredNameFor(Context& c, const std::string& name) {
   for (const std::string& stored : StoredNames(c)) {
-    if (SameIgnoringCase(stored, name)) return stored;
+    if (SameNameIgnoringCase(stored, name)) return stored;
   }
   return std::nullopt;
 }
@@ -184,7 +177,7 @@ int Add(Context& c, const Args& a, const std::string& asked) {
   }
   cfg.scope = kScopeAll;
   WriteProfile(c.io.registry(), name, cfg);
-  if (cfg.scope != kScopeAll) return Fail(c, "the profile could not be stored");
+  if (cfg.scope != kScopeAll) return Fail(c, kProfileNotStoredText);
   if (a.flags.count("activate") && !Change(c, kScopeAll, [&](AdapterConfig& to) {
         to = cfg;
         return true;

@@ -44,46 +44,27 @@ bool ReadStored(Context& c, AdapterConfig* config) {
   return true;
 }
 
-std::string NoAdapter(Context& c) {
-  if (c.registryBusy && c.registryBusy()) return kRegistryBusyText;
-  std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
-  if (why == kNoAnswerRefusal) return why;
-  return why.empty() ? "no supported adapter found" : "no adapter: " + why;
+namespace {
+
+ChangeFacts Facts(Context& c) {
+  ChangeFacts facts;
+  facts.registryBusy = c.registryBusy && c.registryBusy();
+  if (c.linkRefusal) facts.linkRefusal = c.linkRefusal();
+  facts.lockProblem = c.io.system().SettingsLockProblem();
+  return facts;
 }
 
+}  // namespace
+
+std::string NoAdapter(Context& c) { return NoAdapterText(Facts(c)); }
+
 bool ReportChange(Context& c, const ChangeOutcome& outcome) {
-  if (!outcome.adapterFound) return Fail(c, NoAdapter(c)), false;
-  if (!outcome.overwritten) return false;  // the overwrite said why
-  if (!outcome.deviceOpened) {
-    const std::string why = c.linkRefusal ? c.linkRefusal() : std::string();
-    Fail(c, "the adapter could not be opened" + (why.empty() ? "" : " (" + why + ")") +
-                "; nothing was changed");
-    return false;
-  }
-  std::string refused;
-  for (const std::string& name : outcome.refused) refused += (refused.empty() ? "" : ", ") + name;
-  const bool noAnswer = c.linkRefusal && c.linkRefusal() == kNoAnswerRefusal;
-  if (!refused.empty() && noAnswer) {
-    Fail(c, std::string(kNoAnswerRefusal) + " (not taken: " + refused + ")");
-  } else if (!refused.empty()) {
-    Fail(c, "the driver refused: " + refused +
-                (outcome.reached && outcome.stored ? " (the other settings were applied and stored)"
-                                                   : ""));
-  }
-  if (!outcome.reached) {
-    Fail(c, "nothing reached the adapter; nothing was stored");
-  } else if (!outcome.stored) {
-    const bool busy = c.registryBusy && c.registryBusy();
-    Fail(c, std::string("the settings could not be stored") + (busy ? ": " : "") +
-                (busy ? kRegistryBusyText : ""));
-  }
-  return outcome.applied && outcome.stored;
+  for (const std::string& line : ChangeProblems(outcome, Facts(c))) Fail(c, line);
+  return outcome.adapterFound && outcome.overwritten && outcome.applied && outcome.stored;
 }
 
 std::string LockFailedMessage(Context& c) {
-  const std::string why = c.io.system().SettingsLockProblem();
-  return "the settings lock could not be taken" + (why.empty() ? "" : " (" + Printable(why) + ")") +
-         "; nothing was changed";
+  return LockFailedText(Printable(c.io.system().SettingsLockProblem()));
 }
 
 bool LockRefused(Context& c, const SettingsLock& lock) {
@@ -94,7 +75,7 @@ bool LockRefused(Context& c, const SettingsLock& lock) {
 
 bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
   const ChangeOutcome outcome = ChangeAdapterSettings(c.io, scope, overwrite);
-  if (outcome.lockTimedOut || outcome.lockFailed) {
+  if (outcome.lockRefused()) {
     Fail(c, outcome.lockTimedOut ? std::string(kSettingsBusyMessage) : LockFailedMessage(c));
     return false;
   }

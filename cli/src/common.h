@@ -8,6 +8,7 @@
 #include "adapter/records.h"
 #include "args.h"
 #include "cli/wlanctl.h"
+#include "logic/change_message.h"
 #include "logic/change_road.h"
 #include "logic/settings_lock.h"
 #include "text_escape.h"
@@ -15,8 +16,6 @@
 namespace nv::cli {
 
 using Json = nlohmann::ordered_json;
-
-inline constexpr const char* kRegistryBusyText = "the settings are in use by another program";
 
 int Fail(Context& c, const std::string& message, int code = kExitFailed);
 // One line on standard error; exit status 2.

@@ -8,9 +8,10 @@
 
 namespace nv {
 
-ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
+ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite,
+                                    uint32_t lockWaitMs) {
   ChangeOutcome outcome;
-  const SettingsLock lock(io.system());
+  const SettingsLock lock(io.system(), lockWaitMs);
   if (!lock.held()) {  // never unlocked: a lock that cannot be had refuses the change
     outcome.lockTimedOut = lock.timedOut();
     outcome.lockFailed = !lock.timedOut();

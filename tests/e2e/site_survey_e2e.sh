@@ -69,10 +69,10 @@ click $((WX + 584)) $((WY + 235))  # "Connect"
 within 50 window_shown 'Connect: HomeWEP64' || fail "Connect did not open the Profile dialog"
 echo "ok: Refresh, then Connect opens the Profile dialog for HomeWEP64"
 origin 'Connect: HomeWEP64'
-click $((WX + 149)) $((WY + 326))  # key 1
+click $((WX + 226)) $((WY + 308))  # key 1
 xdotool type --delay 40 0123456789
 shot profile
-click $((WX + 205)) $((WY + 474))  # "OK"
+click $((WX + 359)) $((WY + 534))  # "OK"
 dialog_gone() { ! window_shown 'Connect: HomeWEP64'; }
 within 30 dialog_gone || fail "OK did not close the Profile dialog"
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSignalSpy>
 
 #include "controls/gif_walk.h"
 #include "sim_daemon.h"
@@ -38,8 +39,10 @@ TEST_F(AboutPageTest, ShowsTheVersionsAndThePicture) {
     EXPECT_EQ(box->alignment(), Qt::AlignCenter);
   }
   AnimatedPicture* picture = page.picture();
-  EXPECT_FALSE(picture->IsAnimated());
+  EXPECT_TRUE(picture->IsAnimated());
   EXPECT_EQ(picture->size(), QSize(134, 122));
+  QSignalSpy drawn(picture, &AnimatedPicture::frameDrawn);
+  ASSERT_TRUE(drawn.count() > 0 || drawn.wait(5000));  // the worker's first frame
   const QImage shown = picture->Snapshot();
   ASSERT_EQ(shown.size(), QSize(134, 122));
   EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);  // drawn: white ground, coloured parts
@@ -78,7 +81,9 @@ TEST_F(AboutPageTest, EachOpeningOfTheWindowReadsAgain) {
   EXPECT_EQ(page->firmwareVersionEdit()->text(), QString());
 }
 
-TEST(AboutPicture, ResourceIsOneFrameGif89aOf134By122) {
+// Several frames of one size with waits, one of them cleared to the background (disposal 2),
+// so the picture control's work shows.
+TEST(AboutPicture, ResourceIsAnAnimatedGif89aOf134By122) {
   QFile file(QStringLiteral(":/GIF/150"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
@@ -86,9 +91,18 @@ TEST(AboutPicture, ResourceIsOneFrameGif89aOf134By122) {
   const GifWalk walk = WalkGif(
       {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())});
   EXPECT_TRUE(walk.clean) << walk.problem;
-  EXPECT_EQ(walk.frames.size(), 1u);
+  EXPECT_GE(walk.frames.size(), 3u);
   EXPECT_EQ(walk.width, 134);
   EXPECT_EQ(walk.height, 122);
+  int cleared = 0;
+  for (const GifFrame& frame : walk.frames) {
+    EXPECT_GT(frame.delay, 0);
+    EXPECT_LE(frame.left + frame.width, 134);
+    EXPECT_LE(frame.top + frame.height, 122);
+    cleared += frame.disposal == 2;
+  }
+  EXPECT_GE(cleared, 1);
+  EXPECT_LT(bytes.size(), 8 * 1024);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The Configuration page against wlansim: Reload shows the registry, Apply sends the link
 // group (scope 1), stores it and scans; Cancel touches nothing.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <cstring>
 
 #include "controls/owner_draw_button.h"
 #include "pages_test_support.h"
+#include "ui/config_dialog.h"
 #include "ui/configuration_page.h"
 
 namespace nv {
@@ -116,6 +118,11 @@ TEST_F(ConfigurationPageTest, ControlsHaveTheirLabelsAsNames) {
   EXPECT_EQ(Ssid()->accessibleName(), QStringLiteral("SSID"));
   EXPECT_EQ(List("powerModeList")->accessibleName(), QStringLiteral("Power Mode"));
   EXPECT_EQ(Button("applyButton")->accessibleName(), QStringLiteral("Apply"));
+  // Screen readers hear a list's label, not its value (Qt's own names it by its text on X11).
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(List("bssTypeList"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("BSS Type"));
+  EXPECT_EQ(list->text(QAccessible::Value), List("bssTypeList")->currentText());
   // Tab order follows the layout: SSID, the five lists, Apply, Cancel.
   QWidget* w = Ssid();
   const char* order[] = {"bssTypeList", "channelList", "txRateList", "preambleList",
@@ -124,6 +131,101 @@ TEST_F(ConfigurationPageTest, ControlsHaveTheirLabelsAsNames) {
     w = w->nextInFocusChain();
     while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
     EXPECT_EQ(w->objectName(), QString::fromLatin1(name));
+  }
+}
+
+}  // namespace
+}  // namespace nv
+
+namespace nv {
+namespace {
+
+// The daemon's registry, whose writes fail (and batches are lost) while `failWrites` is set.
+class FailingRegistry : public Registry {
+ public:
+  explicit FailingRegistry(Registry& real) : real_(real) {}
+  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* r) override {
+    return real_.OpenKey(p, s, a, r);
+  }
+  int32_t CreateKey(RegKey p, std::string_view s, RegKey* r) override { return real_.CreateKey(p, s, r); }
+  int32_t EnumKey(RegKey k, uint32_t i, char* n, uint32_t* l) override { return real_.EnumKey(k, i, n, l); }
+  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
+                    uint32_t* dl) override {
+    return real_.EnumValue(k, i, n, nl, t, d, dl);
+  }
+  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d, uint32_t* l) override {
+    return real_.QueryValue(k, n, t, d, l);
+  }
+  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d, uint32_t l) override {
+    return failWrites ? 5 : real_.SetValue(k, n, t, d, l);  // access denied
+  }
+  int32_t DeleteValue(RegKey k, std::string_view n) override { return real_.DeleteValue(k, n); }
+  int32_t DeleteKey(RegKey p, std::string_view s) override { return real_.DeleteKey(p, s); }
+  int32_t CloseKey(RegKey k) override { return real_.CloseKey(k); }
+  int32_t BeginBatch() override { return real_.BeginBatch(); }
+  int32_t EndBatch(bool commit) override {
+    if (!failWrites) return real_.EndBatch(commit);
+    real_.EndBatch(false);  // the batch is lost whole
+    return 5;
+  }
+  bool failWrites = false;
+
+ private:
+  Registry& real_;
+};
+
+// A settings lock another program holds while `busy`; waiting moves the clock.
+class BusyLockClock : public test::SetClock {
+ public:
+  LockResult TryLockSettings() override { return busy ? LockResult::Busy : LockResult::Acquired; }
+  void UnlockSettings() override {}
+  void Sleep(uint32_t ms) override {
+    tick += ms;
+    slept += ms;
+  }
+  bool busy = false;
+  uint32_t slept = 0;
+};
+
+// Apply says in a box what the change did not do; a busy settings lock is waited for only
+// briefly on the window's thread, and the page then keeps what the user entered.
+TEST_F(ConfigurationPageTest, ApplySaysWhatDidNotHappen) {
+  const struct {
+    const char* fault;  // a daemon command, or nothing
+    bool busy;
+    bool failWrites;
+    const char* message;  // nothing: no box
+  } cases[] = {
+      {nullptr, false, false, nullptr},
+      {nullptr, true, false,
+       "Another program is changing the settings; nothing was changed, try again."},
+      {"fault code 0x220234 31", false, false,
+       "The driver refused: SSID (the other settings were applied and stored)."},
+      {"fault open on", false, false, "The adapter could not be opened; nothing was changed."},
+      {nullptr, false, true, "The settings could not be stored."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message ? c.message : "no box");
+    daemon.Ctl("fault clear");
+    if (c.fault) daemon.Ctl(c.fault);
+    BusyLockClock busyClock;
+    busyClock.busy = c.busy;
+    FailingRegistry registry(*ports.registry);
+    registry.failWrites = c.failWrites;
+    AdapterIo road(Ports{ports.link, ports.probe, busyClock, registry});
+    QStringList boxes;
+    ConfigurationPage shownPage(road, &frame, [&](QWidget*, const QString& caption, const QString& text) {
+      EXPECT_EQ(caption, QString::fromLatin1(kConfigWindowTitle));
+      boxes << text;
+    });
+    QSignalSpy shown(&shownPage, &ConfigPage::showPageRequested);
+    auto* ssid = shownPage.findChild<QLineEdit*>(QStringLiteral("ssidEdit"));
+    ssid->setText(QStringLiteral("Typed"));
+    shownPage.findChild<OwnerDrawButton*>(QStringLiteral("applyButton"))->click();
+    EXPECT_EQ(boxes, c.message ? QStringList{QString::fromLatin1(c.message)} : QStringList{});
+    EXPECT_LE(busyClock.slept, 250u);
+    EXPECT_EQ(shown.count(), c.busy ? 0 : 1);
+    EXPECT_EQ(ssid->text(), QStringLiteral("Typed"));
   }
 }
 

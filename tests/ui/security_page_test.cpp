@@ -168,6 +168,24 @@ TEST_F(SecurityPageTest, WarningStopsApplyBeforeAnythingIsSentOrStored) {
   EXPECT_EQ(Key(2)->text().size(), 20);  // the user's text stays for correcting
 }
 
+// A stored key whose length fits no size (10 bytes, written by another tool) is shown whole,
+// so the length check stops it instead of a cut key going out.
+TEST_F(SecurityPageTest, AStoredKeyOfNoSizeIsNeverCutShort) {
+  StoreKeys();
+  AdapterConfig c = Stored();
+  c.defaultKeyId = 0;
+  c.keys[0].length = 10;
+  Store(c, kScopeSecurity);
+  MakePage();
+  EXPECT_EQ(Key(1)->text(), QStringLiteral("A0A1A2A3A4A5A6A7A8A9"));
+  ClearLog();
+  page->Apply();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("Warning|WEP key 1 size mistake!")));
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(Stored().keys[0].length, 10);
+}
+
 TEST_F(SecurityPageTest, EmptyDefaultKeyIsRefusedOthersPass) {
   MakePage();
   Encryption()->click();

@@ -72,6 +72,14 @@ class SiteSurveyTest : public ::testing::Test {
       if (list->topLevelItem(i)->text(column) == text) list->setCurrentItem(list->topLevelItem(i));
     }
   }
+  // A selection without the keyboard's current row, as a screen reader makes it.
+  static void SelectOnly(QTreeWidget* list, const QString& text) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      if (list->topLevelItem(i)->text(0) != text) continue;
+      list->selectionModel()->select(list->model()->index(i, 0),
+                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+  }
   template <typename T>
   static T* Child(QWidget* parent, const char* name) {
     return parent->findChild<T*>(QString::fromLatin1(name));
@@ -181,7 +189,7 @@ TEST_F(SiteSurveyTest, ConnectStoresTheProfileAppliesAndShowsLinkInfo) {
   EXPECT_FALSE(encryption->isEnabled());
   EXPECT_TRUE(encryption->IsChecked());
   EXPECT_EQ(Child<QLineEdit>(profile, "profileNameEdit")->text(), QStringLiteral("HomeWEP64"));
-  auto* key = Child<HexKeyEdit>(profile, "keyEdit1");
+  auto* key = Child<HexKeyEdit>(profile, "key1Edit");
   EXPECT_TRUE(key->IsMasked());
   key->setText(QStringLiteral("0123456789"));
   Requests();
@@ -206,6 +214,34 @@ TEST_F(SiteSurveyTest, ConnectStoresTheProfileAppliesAndShowsLinkInfo) {
   EXPECT_EQ(Marks(page->profileList()).front(), 5);
 }
 
+// An SSID in UTF-8 goes from the survey through the dialog to the driver and the store as the
+// same bytes, is shown as UTF-8, and its profile is the current one.
+TEST_F(SiteSurveyTest, AUtf8SsidKeepsItsBytesFromSurveyToStore) {
+  daemon.Ctl(R"(network add {"ssid":"Caf\u00e9","bssid":"00:0A:F5:10:00:09","channel":3,)"
+             R"("mode":"infrastructure","privacy":false,"signal":90,"quality":90})");
+  daemon.Ctl("step 3000");
+  SiteSurveyPage* page = OpenPage();
+  page->Refresh();
+  daemon.Ctl("step 2000");
+  page->PollScan();
+  const QString cafe = QStringLiteral("Caf\u00E9");
+  Select(page->surveyList(), cafe, 1);
+  page->Connect();
+  ProfileDialog* profile = page->profileDialog();
+  ASSERT_NE(profile, nullptr);
+  EXPECT_EQ(Child<QLineEdit>(profile, "profileNameEdit")->text(), cafe);
+  Child<OwnerDrawButton>(profile, "okButton")->click();
+  EXPECT_TRUE(FindProfile(*ports.registry, "Caf\xC3\xA9"));
+  EXPECT_FALSE(FindProfile(*ports.registry, "Caf\xE9"));
+  EXPECT_STREQ(Stored().ssid, "Caf\xC3\xA9");
+  daemon.Ctl("step 3000");
+  frame.Tick();
+  EXPECT_STREQ(state.currentLinkStatus.ssid, "Caf\xC3\xA9");
+  page->RefreshProfileList();
+  ASSERT_EQ(Texts(page->profileList()), QStringList{cafe});
+  EXPECT_EQ(Marks(page->profileList()).front(), 5);  // current, not "not in range"
+}
+
 TEST_F(SiteSurveyTest, KeyMistakeWarnsAndCloseWithPopupsClosesItAll) {
   dialog.OpenWindow();
   dialog.ShowPage(kPageSiteSurvey);
@@ -214,7 +250,7 @@ TEST_F(SiteSurveyTest, KeyMistakeWarnsAndCloseWithPopupsClosesItAll) {
   page->Connect();
   QPointer<ProfileDialog> profile = page->profileDialog();
   ASSERT_TRUE(profile);
-  Child<HexKeyEdit>(profile, "keyEdit1")->setText(QStringLiteral("012345678"));
+  Child<HexKeyEdit>(profile, "key1Edit")->setText(QStringLiteral("012345678"));
   Requests();
   profile->accept();
   QPointer<QMessageBox> warning = Child<QMessageBox>(profile, "warningBox");
@@ -320,9 +356,20 @@ TEST_F(SiteSurveyTest, ActivateRemoveAndVanishedProfiles) {
   EXPECT_EQ(SettingSets(), 0);
   EXPECT_STREQ(Stored().ssid, "HomeWEP64");
   EXPECT_EQ(Texts(profiles), QStringList({QStringLiteral("HomeWEP64")}));
-  // Delete removes at once; the adapter keeps its settings.
-  Select(profiles, QStringLiteral("HomeWEP64"));
+  // Delete asks first ("No" keeps the profile), then removes; the adapter keeps its settings.
+  QStringList asked;
+  bool answer = false;
+  page->SetMessageBoxes({}, [&](QWidget*, const QString&, const QString& text) {
+    asked << text;
+    return answer;
+  });
+  SelectOnly(profiles, QStringLiteral("HomeWEP64"));
+  ASSERT_EQ(profiles->currentItem(), nullptr);
   QTest::keyClick(profiles, Qt::Key_Delete);
+  EXPECT_EQ(profiles->topLevelItemCount(), 1);
+  answer = true;
+  QTest::keyClick(profiles, Qt::Key_Delete);
+  EXPECT_EQ(asked, QStringList(2, QStringLiteral("Remove profile HomeWEP64?")));
   EXPECT_EQ(profiles->topLevelItemCount(), 0);
   EXPECT_EQ(SettingSets(), 0);
   EXPECT_EQ(State()["ssid"], "HomeWEP64");

@@ -8,13 +8,15 @@
 #include <QShortcut>
 #include <QWindowStateChangeEvent>
 
+#include "page_widgets.h"
+
 namespace nv {
 
 namespace {
 
 const QColor kWindowBackground(198, 216, 241);
 const QColor kHoverBlue(0, 0, 255);
-const QColor kInactiveGrey(128, 128, 128);
+const QColor kInactiveGrey(90, 90, 90);  // 4.7:1 on the window's blue
 constexpr const char* kLabelTexts[5] = {"Link Info.", "Configuration", "Security", "SiteSurvey",
                                         "About"};
 constexpr const char* kPageNames[5] = {"linkInfoPage", "configurationPage", "securityPage",
@@ -42,9 +44,9 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setModal(false);  // the tray stays usable while the window is open
   setAutoFillBackground(true);
-  QPalette p = palette();
-  p.setColor(QPalette::Window, kWindowBackground);
-  setPalette(p);
+  // A fixed look of its own under any desktop theme, for its pages and the boxes it opens.
+  setAttribute(Qt::WA_WindowPropagation);
+  setPalette(pages::WindowPalette(kWindowBackground));
   InstallPageTabAccessibility();
 
   frame_ = new QFrame(this);
@@ -72,16 +74,15 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
 
 ConfigDialog::~ConfigDialog() = default;
 
+// Ctrl+PageDown / Ctrl+PageUp are shortcuts. Ctrl+Tab and Ctrl+Shift+Tab are read as keys
+// (event, keyPressEvent): X11 reports Ctrl+Shift+Tab as Backtab, with or without Shift, and the
+// several sequences that then match would make a shortcut ambiguous, so that none fires.
 void ConfigDialog::SetUpKeyboard() {
   const struct {
     QKeyCombination keys;
     int step;
   } shortcuts[] = {
-      {Qt::CTRL | Qt::Key_Tab, 1},
       {Qt::CTRL | Qt::Key_PageDown, 1},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-      {Qt::CTRL | Qt::Key_Backtab, -1},
       {Qt::CTRL | Qt::Key_PageUp, -1},
   };
   for (const auto& s : shortcuts) {
@@ -91,6 +92,35 @@ void ConfigDialog::SetUpKeyboard() {
   }
 }
 
+namespace {
+
+// +1 for Ctrl+Tab, -1 for Ctrl+Shift+Tab (Backtab), 0 for any other key.
+int TabStep(const QKeyEvent* key) {
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  if (!(mods & Qt::ControlModifier) || (mods & (Qt::AltModifier | Qt::MetaModifier))) return 0;
+  if (key->key() == Qt::Key_Backtab) return -1;
+  if (key->key() == Qt::Key_Tab) return mods & Qt::ShiftModifier ? -1 : 1;
+  return 0;
+}
+
+}  // namespace
+
+bool ConfigDialog::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && TabStep(static_cast<QKeyEvent*>(event)) != 0) {
+    event->accept();  // a key for keyPressEvent, not a shortcut
+    return true;
+  }
+  return QDialog::event(event);
+}
+
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+  if (const int step = TabStep(event)) {
+    ShowNextPage(step);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 // Set up at every opening: a label the pointer was over when the window closed starts clear.
 void ConfigDialog::SetUpLabels() {
   for (LabelStatic* label : labels_) {
@@ -98,6 +128,7 @@ void ConfigDialog::SetUpLabels() {
     label->SetHoverColour(kHoverBlue);
     label->SetHoverHighlight(true);
     label->SetMouseInside(false);
+    label->setFrameStyle(QFrame::NoFrame);
     label->SetPointerCursor(Qt::PointingHandCursor);
     label->SetTextColour(Qt::black);
     label->SetUnderline(true);
@@ -208,15 +239,16 @@ void ConfigDialog::changeEvent(QEvent* event) {
   }
 }
 
-// A page label with the keyboard focus shows it in the hover colour and opens its page on
-// Space or Enter.
+// A page label with the keyboard focus shows a focus frame (not the hover colour) and opens its
+// page on Space or Enter.
 bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
     // Only a focus reached by the keyboard shows; the window's opening focus does not.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
     if (auto* label = qobject_cast<LabelStatic*>(watched)) {
-      label->SetMouseInside(event->type() == QEvent::FocusIn && byKeyboard);
+      const bool shown = event->type() == QEvent::FocusIn && byKeyboard;
+      label->setFrameStyle(shown ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     }
   }
   if (event->type() == QEvent::KeyPress) {

@@ -1,5 +1,7 @@
 #include "ui/config_page.h"
 
+#include "ui/config_dialog.h"
+
 namespace nv {
 
 ConfigPage::ConfigPage(const QString& name, QWidget* parent) : QWidget(parent) {
@@ -9,6 +11,7 @@ ConfigPage::ConfigPage(const QString& name, QWidget* parent) : QWidget(parent) {
   p.setColor(QPalette::Window, Qt::white);  // every page paints white
   setPalette(p);
   resize(kPageSize);
+  InstallPageTabAccessibility();  // also names the page's drop-down lists by their labels
 }
 
 }  // namespace nv

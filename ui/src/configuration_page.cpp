@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "adapter/operations.h"
+#include "logic/change_message.h"
 #include "logic/change_road.h"
 #include "logic/page_rules.h"
 #include "page_widgets.h"
@@ -11,9 +12,6 @@
 namespace nv {
 
 using pages::Caption;
-using pages::FromRegistryText;
-using pages::Latin1;
-using pages::ToRegistryText;
 using pages::Select;
 
 namespace {
@@ -31,17 +29,17 @@ QRect CaptionRow(int row) {
 
 }  // namespace
 
-ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent)
-    : ConfigPage(QStringLiteral("configurationPage"), parent), io_(io) {
+ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent, WarningBox warning)
+    : ConfigPage(QStringLiteral("configurationPage"), parent), io_(io), warning_(std::move(warning)) {
   ssidEdit_ = new QLineEdit(this);
   ssidEdit_->setObjectName(QStringLiteral("ssidEdit"));
-  ssidEdit_->setMaxLength(32);
+  SetByteLimit(ssidEdit_, 32);
   ssidEdit_->setGeometry(FieldRow(0));
   Caption(QStringLiteral("SSID"), this, CaptionRow(0), ssidEdit_);
   // The lists in table order; their position is the stored value.
   bssTypeList_ = pages::OptionList(kBssTypeTexts, "bssTypeList", this, FieldRow(1));
   Caption(QStringLiteral("BSS Type"), this, CaptionRow(1), bssTypeList_);
-  channelList_ = new QComboBox(this);
+  channelList_ = new LabelledList(this);
   channelList_->setObjectName(QStringLiteral("channelList"));
   channelList_->setGeometry(FieldRow(2));
   Caption(QStringLiteral("Channel"), this, CaptionRow(2), channelList_);
@@ -70,25 +68,29 @@ void ConfigurationPage::ShowStored() {
   ReadAdapterParameters(io_, stored);  // no adapter: the zero-filled values are shown
   const LinkSettingsView view = ShowLinkSettings(stored, ReadRegulatoryDomain(io_));
   channelList_->clear();
-  for (const std::string& channel : view.channels) channelList_->addItem(Latin1(channel));
+  for (const std::string& channel : view.channels) channelList_->addItem(ShownText(channel));
   Select(channelList_, view.channel);
   Select(bssTypeList_, view.bssType);
   Select(txRateList_, view.txRate);
   Select(preambleList_, view.preamble);
   Select(powerModeList_, view.powerMode);
-  ssidEdit_->setText(FromRegistryText(view.ssid));
+  ShowBytes(ssidEdit_, view.ssid);
   channelList_->setEnabled(view.channelEnabled);
 }
 
 void ConfigurationPage::Apply() {
-  const LinkSettingsInput input{ToRegistryText(ssidEdit_->text()),   Latin1(channelList_->currentText()),
+  const LinkSettingsInput input{BoxBytes(ssidEdit_),         TextBytes(channelList_->currentText()),
                                 bssTypeList_->currentIndex(), txRateList_->currentIndex(),
                                 preambleList_->currentIndex(), powerModeList_->currentIndex()};
-  ChangeAdapterSettings(io_, kScopeLink, [&input](AdapterConfig& config) {
-    OverwriteLinkSettings(input, config);
-    return true;
-  });
-  Q_EMIT showPageRequested(0);
+  const ChangeOutcome outcome = ChangeAdapterSettings(
+      io_, kScopeLink,
+      [&input](AdapterConfig& config) {
+        OverwriteLinkSettings(input, config);
+        return true;
+      },
+      kWindowLockWaitMs);
+  if (!outcome.lockRefused()) Q_EMIT showPageRequested(0);  // else the user tries again
+  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
 }
 
 }  // namespace nv

@@ -14,8 +14,6 @@
 namespace nv {
 
 using pages::Caption;
-using pages::FromRegistryText;
-using pages::Latin1;
 
 namespace {
 
@@ -162,15 +160,15 @@ void LinkInfoPage::UpdateDisplay() {
   const LinkInfoView view = DescribeLink(state_.currentLinkStatus, state_.linkQualityPercent,
                                          state_.signalStrengthPercent);
   if (view.resetBaseline) ResetBaseline();
-  qualityText_->setText(Latin1(view.qualityText));
-  signalText_->setText(Latin1(view.signalText));
+  qualityText_->setText(ShownText(view.qualityText));
+  signalText_->setText(ShownText(view.signalText));
   qualityBar_->setValue(view.qualityBar);
   signalBar_->setValue(view.signalBar);
-  ssidEdit_->setText(FromRegistryText(view.ssid));
-  statusEdit_->setText(Latin1(view.status));
+  ssidEdit_->setText(ShownText(view.ssid));
+  statusEdit_->setText(ShownText(view.status));
   UpdateThroughput();
-  if (view.channel) channelEdit_->setText(Latin1(*view.channel));  // channel 0 keeps the box
-  rateEdit_->setText(Latin1(view.rate));
+  if (view.channel) channelEdit_->setText(ShownText(*view.channel));  // channel 0 keeps the box
+  rateEdit_->setText(ShownText(view.rate));
 }
 
 void LinkInfoPage::UpdateThroughput() {

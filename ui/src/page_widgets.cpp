@@ -1,32 +1,31 @@
 #include "page_widgets.h"
 
-#include "logic/code_page.h"
-
 namespace nv::pages {
 
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string Latin1(const QString& text) { return text.toLatin1().toStdString(); }
-
-QString FromRegistryText(std::string_view text) {
-  QString out;
-  for (const char byte : text) {
-    const char32_t point = FromWindows1252(static_cast<uint8_t>(byte));
-    out += QChar(static_cast<char16_t>(point));  // every one is in the basic plane
+QPalette WindowPalette(const QColor& window) {
+  const QColor black(0, 0, 0), white(255, 255, 255), face(240, 240, 240);
+  const QColor disabledText(90, 90, 90);  // 4.7:1 on the window's blue, more on white
+  // Dark is also the greyed (embossed) caption of a disabled owner-drawn button: 4.6:1 on the
+  // button face, more on white.
+  QPalette p(black, face, white, QColor(108, 108, 108), QColor(200, 200, 200), black, white,
+             white, window);
+  p.setColor(QPalette::Midlight, QColor(227, 227, 227));
+  p.setColor(QPalette::Shadow, QColor(105, 105, 105));
+  p.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+  p.setColor(QPalette::Highlight, QColor(0, 84, 166));  // white on it: 7.3:1
+  p.setColor(QPalette::HighlightedText, white);
+  p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+  p.setColor(QPalette::ToolTipText, black);
+  p.setColor(QPalette::PlaceholderText, disabledText);
+  p.setColor(QPalette::Link, QColor(0, 0, 238));
+  p.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, disabledText);
   }
-  return out;
-}
-
-std::string ToRegistryText(const QString& text) {
-  std::string out;
-  for (const char32_t point : text.toUcs4()) {
-    uint8_t byte = '?';
-    ToWindows1252(point, &byte);
-    out += static_cast<char>(byte);
-  }
-  return out;
+  p.setColor(QPalette::Disabled, QPalette::Base, face);
+  p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(120, 120, 120));
+  return p;
 }
 
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy) {

@@ -5,11 +5,26 @@
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
+#include <QPalette>
 #include <QRect>
 #include <string>
 #include <string_view>
 
+#include "byte_text.h"
 #include "controls/owner_draw_button.h"
+
+namespace nv {
+
+// A drop-down list that screen readers name by its label: Qt's own interface names a combo
+// box by its current value on X11 ("64 bits" where "Key Length 1" is meant).
+class LabelledList : public QComboBox {
+  Q_OBJECT
+
+ public:
+  using QComboBox::QComboBox;
+};
+
+}  // namespace nv
 
 namespace nv::pages {
 
@@ -18,12 +33,10 @@ inline const QColor kNavy(0, 0, 128);         // COLORREF 0x800000: group captio
 inline const QColor kLineGrey(128, 128, 128);  // COLORREF 0x808080: group lines
 inline constexpr int kRowHeight = 24;
 
-QString Latin1(std::string_view text);
-std::string Latin1(const QString& text);
-// Registry text (SSIDs, profile names): bytes of Windows-1252, as the ANSI registry calls store
-// them. A character that code page lacks becomes '?', as Windows' own conversion makes it.
-QString FromRegistryText(std::string_view text);
-std::string ToRegistryText(const QString& text);
+// The window's own complete palette, whatever the desktop's theme: dark text on light faces,
+// every text at least 4.5:1 against what it is drawn on. `window`: the Window colour.
+QPalette WindowPalette(const QColor& window);
+
 
 // A caption text at `where`; `buddy` gets it as its accessible name.
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy = nullptr);
@@ -32,9 +45,9 @@ QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidge
 template <typename Texts>
 QComboBox* OptionList(const Texts& texts, const char* objectName, QWidget* parent,
                       const QRect& where) {
-  auto* list = new QComboBox(parent);
+  auto* list = new LabelledList(parent);
   list->setObjectName(QString::fromLatin1(objectName));
-  for (std::string_view text : texts) list->addItem(Latin1(text));
+  for (std::string_view text : texts) list->addItem(ShownText(text));
   list->setGeometry(where);
   return list;
 }

@@ -4,27 +4,26 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "controls/hex_key_edit.h"
+#include "byte_text.h"
+#include "key_group.h"
 #include "controls/owner_draw_button.h"
 #include "logic/options.h"
 #include "page_widgets.h"
+#include "ui/config_dialog.h"
 
 namespace nv {
 
 namespace {
 
-constexpr int kTextChars = 32;  // SSID, profile name and passphrase boxes
+constexpr int kTextChars = 32;  // bytes in the SSID and profile name boxes
 
 template <typename Texts>
 QComboBox* List(const Texts& texts, const char* name, const char* accessible, QWidget* parent) {
-  auto* list = new QComboBox(parent);
-  for (const auto& text : texts) {
-    list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  }
-  list->setObjectName(QString::fromLatin1(name));
+  QComboBox* list = pages::OptionList(texts, name, parent, {});
   list->setAccessibleName(QString::fromLatin1(accessible));
   return list;
 }
@@ -33,7 +32,7 @@ QLineEdit* Edit(const char* name, const char* accessible, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setAccessibleName(QString::fromLatin1(accessible));
-  edit->setMaxLength(kTextChars);
+  SetByteLimit(edit, kTextChars);
   return edit;
 }
 
@@ -52,23 +51,20 @@ QLabel* Label(const char* text, QWidget* buddy, QWidget* parent) {
   return label;
 }
 
-std::string Latin1(const QString& text) { return text.toLatin1().toStdString(); }
-
 }  // namespace
 
 ProfileDialog::ProfileDialog(ProfileMode mode, const AdapterConfig& config,
-                             const QString& profileName, uint32_t domainCode, QWidget* parent)
+                             const std::string& profileName, uint32_t domainCode, QWidget* parent)
     : QDialog(parent), mode_(mode), config_(config), profileName_(profileName) {
   setObjectName(QStringLiteral("profileDialog"));
   setAutoFillBackground(true);
-  QPalette p = palette();
-  p.setColor(QPalette::Window, Qt::white);  // the whole dialog is white
-  setPalette(p);
+  setPalette(pages::WindowPalette(Qt::white));  // the whole dialog is white, under any theme
+  InstallPageTabAccessibility();
   auto* column = new QVBoxLayout(this);
   BuildLinkControls(column);
   BuildSecurityControls(column);
   BuildButtons(column);
-  Show(ShowProfileForm(config_, mode, pages::ToRegistryText(profileName), domainCode));
+  Show(ShowProfileForm(config_, mode, profileName, domainCode));
 }
 
 void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
@@ -76,65 +72,32 @@ void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
   nameEdit_ = Edit("profileNameEdit", "Profile Name", this);
   ssidEdit_ = Edit("ssidEdit", "SSID", this);
   bssTypeList_ = List(kBssTypeTexts, "bssTypeList", "BSS Type", this);
-  channelList_ = new QComboBox(this);
+  channelList_ = new LabelledList(this);
   channelList_->setObjectName(QStringLiteral("channelList"));
   channelList_->setAccessibleName(QStringLiteral("Channel"));
   txRateList_ = List(kTxRateTexts, "txRateList", "Tx Rate", this);
   preambleList_ = List(kPreambleTexts, "preambleList", "Preamble", this);
   powerModeList_ = List(kPowerModeTexts, "powerModeList", "Power Mode", this);
+  encryptionCheck_ = pages::Choice(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
+                                   QStringLiteral("encryptionCheck"), this, {});
+  encryptionCheck_->setFocusPolicy(Qt::StrongFocus);
+  authModeList_ = List(kAuthModeTexts, "authModeList", "Auth. Mode", this);
   const std::pair<const char*, QWidget*> rows[] = {
       {"Profile Name", nameEdit_}, {"SSID", ssidEdit_},         {"BSS Type", bssTypeList_},
       {"Channel", channelList_},   {"Tx Rate", txRateList_},    {"Preamble", preambleList_},
-      {"Power Mode", powerModeList_}};
+      {"Power Mode", powerModeList_}, {nullptr, encryptionCheck_}, {"Auth. Mode", authModeList_}};
   int row = 0;
   for (const auto& [text, widget] : rows) {
-    grid->addWidget(Label(text, widget, this), row, 0);
-    grid->addWidget(widget, row++, 1);
+    if (text != nullptr) grid->addWidget(Label(text, widget, this), row, 0);
+    grid->addWidget(widget, row++, text != nullptr ? 1 : 0, 1, text != nullptr ? 1 : 2);
   }
   column->addLayout(grid);
 }
 
 void ProfileDialog::BuildSecurityControls(QVBoxLayout* column) {
-  auto* grid = new QGridLayout;
-  encryptionCheck_ = Button(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
-                            "encryptionCheck", QStringLiteral("Data Encryption"), this);
-  authModeList_ = List(kAuthModeTexts, "authModeList", "Auth. Mode", this);
-  passphraseEdit_ = Edit("passphraseEdit", "Passphrase", this);
-  doneButton_ = Button(OwnerDrawButton::Kind::Push, QStringLiteral("Done"), "doneButton",
-                       QStringLiteral("Done: generate the keys"), this);
-  keyFormatList_ = List(kKeyFormatTexts, "keyFormatList", "Key Format", this);
-  grid->addWidget(encryptionCheck_, 0, 0, 1, 2);
-  grid->addWidget(Label("Auth. Mode", authModeList_, this), 1, 0);
-  grid->addWidget(authModeList_, 1, 1, 1, 2);
-  grid->addWidget(Label("Passphrase", passphraseEdit_, this), 2, 0);
-  grid->addWidget(passphraseEdit_, 2, 1);
-  grid->addWidget(doneButton_, 2, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Default Key"), this), 3, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Network Key"), this), 3, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Key Length"), this), 3, 2);
-  for (size_t i = 0; i < 4; ++i) {
-    const QString n = QString::number(i + 1);
-    defaultKeyRadios_[i] =
-        Button(OwnerDrawButton::Kind::Radio, n, "", QStringLiteral("Default key ") + n, this);
-    defaultKeyRadios_[i]->setObjectName(QStringLiteral("defaultKeyRadio") + n);
-    keyEdits_[i] = new HexKeyEdit(this);
-    keyEdits_[i]->setObjectName(QStringLiteral("keyEdit") + n);
-    keyEdits_[i]->setAccessibleName(QStringLiteral("Network key ") + n);
-    keySizeLists_[i] = List(kKeySizeTexts, "", "", this);
-    keySizeLists_[i]->setObjectName(QStringLiteral("keySizeList") + n);
-    keySizeLists_[i]->setAccessibleName(QStringLiteral("Key length ") + n);
-    const int row = static_cast<int>(i) + 4;
-    grid->addWidget(defaultKeyRadios_[i], row, 0);
-    grid->addWidget(keyEdits_[i], row, 1);
-    grid->addWidget(keySizeLists_[i], row, 2);
-    connect(keySizeLists_[i], &QComboBox::currentIndexChanged, this, [this, i] { KeySizeChanged(i); });
-  }
-  grid->addWidget(Label("Key Format", keyFormatList_, this), 8, 0);
-  grid->addWidget(keyFormatList_, 8, 1);
-  column->addLayout(grid);
+  keyGroup_ = new KeyGroup(this);
+  column->addWidget(keyGroup_);
   connect(encryptionCheck_, &QAbstractButton::toggled, this, [this] { EncryptionChanged(); });
-  connect(keyFormatList_, &QComboBox::currentIndexChanged, this, &ProfileDialog::KeyFormatChanged);
-  connect(doneButton_, &QAbstractButton::clicked, this, &ProfileDialog::GenerateKeys);
 }
 
 void ProfileDialog::BuildButtons(QVBoxLayout* column) {
@@ -153,110 +116,45 @@ void ProfileDialog::BuildButtons(QVBoxLayout* column) {
 }
 
 void ProfileDialog::Show(const ProfileFormView& v) {
-  for (const std::string& channel : v.link.channels) {
-    channelList_->addItem(QString::fromStdString(channel));
-  }
+  for (const std::string& channel : v.link.channels) channelList_->addItem(ShownText(channel));
   channelList_->setCurrentIndex(v.link.channel);
   bssTypeList_->setCurrentIndex(v.link.bssType);
   channelList_->setEnabled(v.link.channelEnabled);  // no handler follows later changes
   txRateList_->setCurrentIndex(v.link.txRate);
   preambleList_->setCurrentIndex(v.link.preamble);
   powerModeList_->setCurrentIndex(v.link.powerMode);
-  ssidEdit_->setText(pages::FromRegistryText(v.link.ssid));
+  ShowBytes(ssidEdit_, v.link.ssid);
   authModeList_->setCurrentIndex(v.security.authMode);
-  rememberedFormat_ = kKeyFormatHex;
-  keyFormatList_->setCurrentIndex(kKeyFormatHex);
   openedDefaultKey_ = v.security.defaultKey < 0 ? 0 : v.security.defaultKey;
-  for (size_t i = 0; i < 4; ++i) {
-    const KeyBoxView& key = v.security.keys[i];
-    keyEdits_[i]->SetHexOnly(true);
-    keySizeLists_[i]->blockSignals(true);
-    keySizeLists_[i]->setCurrentIndex(key.sizeIndex);
-    keySizeLists_[i]->blockSignals(false);
-    if (key.sizeIndex >= 0) keyEdits_[i]->SetLimit(key.limit);
-    keyEdits_[i]->setText(QString::fromLatin1(key.text));
-    keyEdits_[i]->SetMasked(true);
-    defaultKeyRadios_[i]->SetChecked(static_cast<int>(i) == v.security.defaultKey);
-  }
+  keyGroup_->Show(v.security);
   encryptionCheck_->SetChecked(v.security.encryption.value_or(false));
-  passphraseEdit_->clear();
   EncryptionChanged();
-  profileName_ = pages::FromRegistryText(v.profileName);
-  nameEdit_->setText(profileName_);
+  profileName_ = v.profileName;
+  ShowBytes(nameEdit_, profileName_);
   nameEdit_->setEnabled(v.nameEnabled);
   ssidEdit_->setEnabled(v.ssidEnabled);
   bssTypeList_->setEnabled(v.bssTypeEnabled);
   encryptionCheck_->setEnabled(v.encryptionEnabled);
-  setWindowTitle(QString::fromLatin1(v.title));
+  setWindowTitle(ShownText(v.title));
 }
 
-void ProfileDialog::EncryptionChanged() {
-  const bool on = encryptionCheck_->IsChecked();
-  for (size_t i = 0; i < 4; ++i) {
-    defaultKeyRadios_[i]->setEnabled(on);
-    keyEdits_[i]->setEnabled(on);
-    keySizeLists_[i]->setEnabled(on);
-  }
-  keyFormatList_->setEnabled(on);
-  passphraseEdit_->setEnabled(on);
-  doneButton_->setEnabled(on);
-}
+void ProfileDialog::EncryptionChanged() { keyGroup_->SetKeysEnabled(encryptionCheck_->IsChecked()); }
 
-void ProfileDialog::KeyFormatChanged(int format) {
-  if (format == rememberedFormat_ || format < 0) return;
-  rememberedFormat_ = format;
-  for (size_t i = 0; i < 4; ++i) {
-    keyEdits_[i]->SetLimit(KeyBoxLimit(keySizeLists_[i]->currentIndex(), format));
-    keyEdits_[i]->clear();
-    keyEdits_[i]->SetHexOnly(format == kKeyFormatHex);
-  }
-}
-
-void ProfileDialog::KeySizeChanged(size_t slot) {
-  const int limit = KeyBoxLimit(keySizeLists_[slot]->currentIndex(), keyFormatList_->currentIndex());
-  HexKeyEdit* edit = keyEdits_[slot];
-  edit->setText(QString::fromLatin1(CutKeyText(Latin1(edit->text()), limit)));
-  edit->SetLimit(limit);
-}
-
-void ProfileDialog::GenerateKeys() {
-  const int size = keySizeLists_[0]->currentIndex();
-  const std::vector<std::string> keys =
-      GenerateKeysFromPassphrase(Latin1(passphraseEdit_->text()), size);
-  if (keys.size() != 4) return;  // an empty passphrase or no size: nothing generated
-  rememberedFormat_ = kKeyFormatHex;  // first, so the format change below clears nothing
-  keyFormatList_->setCurrentIndex(kKeyFormatHex);
-  for (size_t i = 0; i < 4; ++i) {
-    keySizeLists_[i]->blockSignals(true);
-    keySizeLists_[i]->setCurrentIndex(size);
-    keySizeLists_[i]->blockSignals(false);
-    keyEdits_[i]->SetMasked(false);  // generated keys are shown
-    keyEdits_[i]->SetHexOnly(true);
-    keyEdits_[i]->SetLimit(KeyBoxLimit(size, kKeyFormatHex));
-    keyEdits_[i]->setText(QString::fromLatin1(keys[i]));
-  }
-}
+void ProfileDialog::GenerateKeys() { keyGroup_->GenerateKeys(); }
 
 ProfileFormInput ProfileDialog::Input() const {
   ProfileFormInput in;
-  in.profileName = pages::ToRegistryText(nameEdit_->text());
-  in.link.ssid = pages::ToRegistryText(ssidEdit_->text());
-  in.link.channelText = channelList_->currentIndex() >= 0 ? Latin1(channelList_->currentText()) : "";
+  in.profileName = BoxBytes(nameEdit_);
+  in.link.ssid = BoxBytes(ssidEdit_);
+  in.link.channelText =
+      channelList_->currentIndex() >= 0 ? TextBytes(channelList_->currentText()) : "";
   in.link.bssType = bssTypeList_->currentIndex();
   in.link.txRate = txRateList_->currentIndex();
   in.link.preamble = preambleList_->currentIndex();
   in.link.powerMode = powerModeList_->currentIndex();
   in.security.authMode = authModeList_->currentIndex();
   in.security.encryption = encryptionCheck_->IsChecked();
-  in.security.defaultKey = -1;
-  for (size_t i = 0; i < 4 && in.security.defaultKey < 0; ++i) {
-    if (defaultKeyRadios_[i]->IsChecked()) in.security.defaultKey = static_cast<int>(i);
-  }
-  in.security.keyFormat = keyFormatList_->currentIndex();
-  for (size_t i = 0; i < 4; ++i) {
-    in.security.keyTexts[i] = Latin1(keyEdits_[i]->text());
-    in.security.keySizes[i] = keySizeLists_[i]->currentIndex();
-  }
+  keyGroup_->Fill(in.security);
   in.openedDefaultKey = openedDefaultKey_;
   return in;
 }
@@ -264,9 +162,32 @@ ProfileFormInput ProfileDialog::Input() const {
 void ProfileDialog::accept() {
   const ProfileFormInput in = Input();
   const ProfileCheck check = CheckProfileForm(in);
-  if (!check.ok) return ShowWarning(QString::fromLatin1(check.message));
+  if (!check.ok) return ShowWarning(ShownText(check.message));
+  const std::optional<std::string> stored =
+      mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
+  if (!stored) return Finish(in, in.profileName);
+  const QString question = QStringLiteral("A profile named \"%1\" exists. Replace it?")
+                               .arg(ShownText(*stored));
+  if (ask_) {
+    if (ask_(question)) Finish(in, *stored);
+    return;
+  }
+  auto* box = new QMessageBox(QMessageBox::Question, windowTitle(), question,
+                              QMessageBox::Yes | QMessageBox::No, this);
+  box->setObjectName(QStringLiteral("replaceBox"));
+  box->setPalette(palette());
+  box->setDefaultButton(QMessageBox::No);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  // The stored spelling is kept.
+  connect(box, &QMessageBox::finished, this, [this, in, name = *stored](int answer) {
+    if (answer == QMessageBox::Yes) Finish(in, name);
+  });
+  box->open();  // window-modal over the dialog; nothing waits for it
+}
+
+void ProfileDialog::Finish(const ProfileFormInput& in, const std::string& name) {
   OverwriteFromProfileForm(in, config_);
-  profileName_ = QString::fromStdString(in.profileName);
+  profileName_ = name;
   QDialog::accept();
 }
 
@@ -287,6 +208,7 @@ void ProfileDialog::ShowWarning(const QString& text) {
   auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Warning"), text,
                               QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("warningBox"));
+  box->setPalette(palette());
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();  // window-modal over the dialog; nothing waits for it
 }

@@ -4,8 +4,9 @@
 #include <QLineEdit>
 
 #include "adapter/operations.h"
-#include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"
+#include "key_group.h"
+#include "logic/change_message.h"
 #include "logic/change_road.h"
 #include "page_widgets.h"
 #include "store/adapter_params.h"
@@ -13,18 +14,7 @@
 namespace nv {
 
 using pages::Caption;
-using pages::Latin1;
 using pages::Select;
-
-namespace {
-
-constexpr int kKeysTop = 104;
-constexpr int kKeyStep = 36;
-constexpr int kRadioGroup = 1;
-
-int KeyRowY(size_t key) { return kKeysTop + static_cast<int>(key) * kKeyStep; }
-
-}  // namespace
 
 SecurityPage::SecurityPage(AdapterIo& io, AppState& state, WarningBox warning, QWidget* parent)
     : ConfigPage(QStringLiteral("securityPage"), parent),
@@ -45,42 +35,8 @@ SecurityPage::SecurityPage(AdapterIo& io, AppState& state, WarningBox warning, Q
 }
 
 void SecurityPage::BuildKeyGroup() {
-  Caption(QStringLiteral("Default Key"), this, {30, 72, 96, pages::kRowHeight});
-  Caption(QStringLiteral("Network Key"), this, {130, 72, 200, pages::kRowHeight});
-  Caption(QStringLiteral("Key Length"), this, {370, 72, 100, pages::kRowHeight});
-  for (size_t i = 0; i < 4; ++i) {
-    const QString number = QString::number(i + 1);
-    auto* radio = pages::Choice(OwnerDrawButton::Kind::Radio, number,
-                                QStringLiteral("defaultKey%1Button").arg(number), this,
-                                {46, KeyRowY(i), 60, pages::kRowHeight});
-    radio->setAccessibleName(QStringLiteral("Default Key %1").arg(number));
-    radio->SetRadioGroup(kRadioGroup);
-    defaultKeyButtons_[i] = radio;
-
-    auto* key = new HexKeyEdit(this);
-    key->setObjectName(QStringLiteral("key%1Edit").arg(number));
-    key->setAccessibleName(QStringLiteral("Network Key %1").arg(number));
-    key->setGeometry(130, KeyRowY(i), 230, pages::kRowHeight);
-    keyEdits_[i] = key;
-
-    QComboBox* size = pages::OptionList(kKeySizeTexts, "", this,
-                                        {370, KeyRowY(i), 100, pages::kRowHeight});
-    size->setObjectName(QStringLiteral("key%1SizeList").arg(number));
-    size->setAccessibleName(QStringLiteral("Key Length %1").arg(number));
-    connect(size, &QComboBox::activated, this, [this, i](int index) { ChangeKeySize(i, index); });
-    keySizeLists_[i] = size;
-  }
-  keyFormatList_ = pages::OptionList(kKeyFormatTexts, "keyFormatList", this,
-                                     {130, 256, 120, pages::kRowHeight});
-  Caption(QStringLiteral("Key Format"), this, {30, 256, 96, pages::kRowHeight}, keyFormatList_);
-  connect(keyFormatList_, &QComboBox::activated, this, &SecurityPage::ChangeKeyFormat);
-  passphraseEdit_ = new QLineEdit(this);
-  passphraseEdit_->setObjectName(QStringLiteral("passphraseEdit"));
-  passphraseEdit_->setMaxLength(static_cast<int>(kMaxPassphraseChars));
-  passphraseEdit_->setGeometry(130, 296, 230, pages::kRowHeight);
-  Caption(QStringLiteral("Passphrase"), this, {30, 296, 96, pages::kRowHeight}, passphraseEdit_);
-  doneButton_ = pages::PushButton(QStringLiteral("Done"), "doneButton", this, {370, 294, 100, 28});
-  connect(doneButton_, &QAbstractButton::clicked, this, &SecurityPage::GenerateKeys);
+  keyGroup_ = new KeyGroup(this);
+  keyGroup_->move(30, 72);
 }
 
 void SecurityPage::BuildButtons() {
@@ -99,82 +55,22 @@ void SecurityPage::ShowStored() {
   ReadAdapterParameters(io_, stored);
   const SecurityView view = ShowSecurity(stored);
   Select(authModeList_, view.authMode);
-  Select(keyFormatList_, kKeyFormatHex);
-  keyFormat_ = kKeyFormatHex;
-  for (size_t i = 0; i < 4; ++i) {
-    HexKeyEdit* box = keyEdits_[i];
-    box->SetHexOnly(true);
-    box->SetMasked(false);
-    const KeyBoxView& key = view.keys[i];
-    if (key.sizeIndex >= 0) {  // a length that fits no size leaves the list and limit alone
-      Select(keySizeLists_[i], key.sizeIndex);
-      box->SetLimit(key.limit);
-    }
-    box->setText(Latin1(key.text));
-  }
+  keyGroup_->Show(view);
   if (view.encryption) encryptionBox_->setChecked(*view.encryption);
-  for (OwnerDrawButton* radio : defaultKeyButtons_) radio->setChecked(false);
-  if (view.defaultKey >= 0) defaultKeyButtons_[static_cast<size_t>(view.defaultKey)]->setChecked(true);
-  passphraseEdit_->clear();
-  for (HexKeyEdit* box : keyEdits_) box->SetMasked(true);  // a stored key is never shown
   EnableKeyGroup(encryptionBox_->isChecked());
 }
 
-void SecurityPage::EnableKeyGroup(bool on) {
-  for (size_t i = 0; i < 4; ++i) {
-    defaultKeyButtons_[i]->setEnabled(on);
-    keyEdits_[i]->setEnabled(on);
-    keySizeLists_[i]->setEnabled(on);
-  }
-  keyFormatList_->setEnabled(on);
-  passphraseEdit_->setEnabled(on);
-  doneButton_->setEnabled(on);
-}
+void SecurityPage::EnableKeyGroup(bool on) { keyGroup_->SetKeysEnabled(on); }
 
-void SecurityPage::ChangeKeyFormat(int format) {
-  if (format == keyFormat_) return;  // only a real change empties the boxes
-  keyFormat_ = format;
-  for (size_t i = 0; i < 4; ++i) {
-    keyEdits_[i]->SetLimit(KeyBoxLimit(keySizeLists_[i]->currentIndex(), format));
-    keyEdits_[i]->clear();
-    keyEdits_[i]->SetHexOnly(format == kKeyFormatHex);
-  }
-}
+void SecurityPage::GenerateKeys() { keyGroup_->GenerateKeys(); }
 
-void SecurityPage::ChangeKeySize(size_t key, int size) {
-  const int limit = KeyBoxLimit(size, keyFormatList_->currentIndex());
-  HexKeyEdit* box = keyEdits_[key];
-  box->SetLimit(limit);
-  box->setText(Latin1(CutKeyText(Latin1(box->text()), limit)));
-}
-
-void SecurityPage::GenerateKeys() {
-  const int size = keySizeLists_[0]->currentIndex();
-  const std::vector<std::string> keys =
-      GenerateKeysFromPassphrase(Latin1(passphraseEdit_->text()), size);
-  if (keys.size() != 4) return;  // an empty passphrase or no size: nothing happens
-  for (size_t i = 0; i < 4; ++i) {
-    Select(keySizeLists_[i], size);
-    keyEdits_[i]->SetLimit(KeyBoxLimit(size, kKeyFormatHex));
-    keyEdits_[i]->SetMasked(false);
-    keyEdits_[i]->setText(Latin1(keys[i]));
-  }
-  Select(keyFormatList_, kKeyFormatHex);  // the boxes' hex filters stay as they were
-  keyFormat_ = kKeyFormatHex;
-}
+int SecurityPage::keyFormat() const { return keyGroup_->keyFormat(); }
 
 SecurityInput SecurityPage::Input() const {
   SecurityInput input;
   input.authMode = authModeList_->currentIndex();
   input.encryption = encryptionBox_->isChecked();
-  for (size_t i = 0; i < 4 && input.defaultKey < 0; ++i) {
-    if (defaultKeyButtons_[i]->isChecked()) input.defaultKey = static_cast<int>(i);
-  }
-  input.keyFormat = keyFormatList_->currentIndex();
-  for (size_t i = 0; i < 4; ++i) {
-    input.keyTexts[i] = Latin1(keyEdits_[i]->text());
-    input.keySizes[i] = keySizeLists_[i]->currentIndex();
-  }
+  keyGroup_->Fill(input);
   return input;
 }
 
@@ -185,16 +81,22 @@ void SecurityPage::Apply() {
   if (!check.ok) {
     // A copy: the window (and this page) may end while the box is up.
     const WarningBox warn = warning_;
-    warn(this, Latin1(kKeyWarningCaption), Latin1(check.message));
+    warn(this, ShownText(kKeyWarningCaption), ShownText(check.message));
     return;
   }
-  ChangeAdapterSettings(io_, kScopeSecurity, [&input](AdapterConfig& config) {
-    OverwriteSecurity(input, config);
-    return true;
-  });
-  Reload();  // what was stored: keys in HEX, masked
-  state_.connectingTicks = 0;  // a link stuck connecting gets its three re-applies again
-  Q_EMIT showPageRequested(0);
+  const ChangeOutcome outcome = ChangeAdapterSettings(
+      io_, kScopeSecurity,
+      [&input](AdapterConfig& config) {
+        OverwriteSecurity(input, config);
+        return true;
+      },
+      kWindowLockWaitMs);
+  if (!outcome.lockRefused()) {  // else the page keeps what the user entered, to try again
+    Reload();  // what was stored: keys in HEX, masked
+    state_.connectingTicks = 0;  // a link stuck connecting gets its three re-applies again
+    Q_EMIT showPageRequested(0);
+  }
+  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
 }
 
 }  // namespace nv

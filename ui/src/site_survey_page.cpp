@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,21 +11,37 @@
 #include "controls/group_frame.h"
 #include "controls/owner_draw_button.h"
 #include "list_images.h"
+#include "byte_text.h"
+#include "logic/change_message.h"
 #include "logic/profile_actions.h"
+#include "logic/settings_lock.h"
 #include "logic/survey_model.h"
-#include "page_widgets.h"
 #include "store/adapter_params.h"
 #include "ui/config_dialog.h"
 
 namespace nv {
 
-using pages::FromRegistryText;
-using pages::ToRegistryText;
-
 namespace {
 
 constexpr int kEntryRole = Qt::UserRole;  // survey item: its index in the survey list
 constexpr int kMarkRole = kListMarkRole;
+constexpr int kBytesRole = Qt::UserRole + 2;  // the column's bytes, as the driver or store gave them
+
+void SetBytes(QTreeWidgetItem* item, int column, const std::string& bytes) {
+  item->setText(column, ShownText(bytes));
+  item->setData(column, kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string Bytes(const QTreeWidgetItem* item, int column) {
+  return item->data(column, kBytesRole).toByteArray().toStdString();
+}
+
+// The row the list's selection holds (a screen reader's selection counts as well as the
+// keyboard's); null when none is selected.
+QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
+  const QList<QTreeWidgetItem*> rows = list->selectedItems();
+  return rows.isEmpty() ? nullptr : rows.first();
+}
 
 // What the picture says, for screen readers.
 QString MarkText(int mark) {
@@ -83,8 +100,8 @@ void SizeColumns(QTreeWidget* list) {
 }
 
 void MoveSelection(QTreeWidget* list, int step) {
-  QTreeWidgetItem* item = list->currentItem();
-  if (item == nullptr || !item->isSelected()) return;
+  QTreeWidgetItem* item = SelectedRow(list);
+  if (item == nullptr) return;
   const int row = std::clamp(list->indexOfTopLevelItem(item) + step, 0,
                              list->topLevelItemCount() - 1);
   list->setCurrentItem(list->topLevelItem(row));
@@ -92,8 +109,13 @@ void MoveSelection(QTreeWidget* list, int step) {
 
 }  // namespace
 
-SiteSurveyPage::SiteSurveyPage(AdapterIo& io, AppState& state, QWidget* parent)
-    : ConfigPage(QStringLiteral("siteSurveyPage"), parent), io_(io), state_(state) {
+SiteSurveyPage::SiteSurveyPage(AdapterIo& io, AppState& state, QWidget* parent, WarningBox warning,
+                               QuestionBox question)
+    : ConfigPage(QStringLiteral("siteSurveyPage"), parent),
+      io_(io),
+      state_(state),
+      warning_(std::move(warning)),
+      question_(std::move(question)) {
   auto* column = new QVBoxLayout(this);
   BuildSurveyGroup(column);
   BuildProfileGroup(column);
@@ -171,9 +193,7 @@ void SiteSurveyPage::RefreshBssList() {
   surveyList_->clear();
   for (const SurveyRow& row : rows) {
     auto* item = new QTreeWidgetItem(surveyList_);
-    for (size_t c = 0; c < row.columns.size(); ++c) {
-      item->setText(static_cast<int>(c), FromRegistryText(row.columns[c]));
-    }
+    for (size_t c = 0; c < row.columns.size(); ++c) SetBytes(item, static_cast<int>(c), row.columns[c]);
     SetMark(item, row.image);
     item->setData(0, kEntryRole, row.entry);
   }
@@ -185,7 +205,8 @@ void SiteSurveyPage::RefreshProfileList() {
   profileList_->clear();
   const auto table = ReadProfileTable(io_.registry());
   for (const ProfileRow& row : OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
-    auto* item = new QTreeWidgetItem(profileList_, {FromRegistryText(row.name)});
+    auto* item = new QTreeWidgetItem(profileList_);
+    SetBytes(item, 0, row.name);
     SetMark(item, row.mark);
   }
   SizeColumns(profileList_);
@@ -218,68 +239,90 @@ void SiteSurveyPage::PollScan() {
 }
 
 void SiteSurveyPage::Connect() {
-  QTreeWidgetItem* item = surveyList_->currentItem();
-  if (item == nullptr || !item->isSelected() || dialog_) return;
+  QTreeWidgetItem* item = SelectedRow(surveyList_);
+  if (item == nullptr || dialog_) return;
   std::array<std::string, 6> columns;
-  for (size_t c = 0; c < columns.size(); ++c) {
-    columns[c] = ToRegistryText(item->text(static_cast<int>(c)));
-  }
+  for (size_t c = 0; c < columns.size(); ++c) columns[c] = Bytes(item, static_cast<int>(c));
   AdapterConfig config{};
   ReadAdapterParameters(io_, config);  // what the network does not dictate stays as stored
   TakeNetwork(columns, config);
-  OpenDialog(ProfileMode::Connect, config, item->text(1));
+  OpenDialog(ProfileMode::Connect, config, columns[1]);
 }
 
 void SiteSurveyPage::Add() {
   if (dialog_) return;
   AdapterConfig config{};
   ReadAdapterParameters(io_, config);
-  OpenDialog(ProfileMode::Add, config, QString());
+  OpenDialog(ProfileMode::Add, config, std::string());
 }
 
 void SiteSurveyPage::Properties() {
-  const QString name = SelectedProfile();
-  if (name.isEmpty() || dialog_) return;
-  const auto stored = FindProfile(io_.registry(), ToRegistryText(name));
+  const std::optional<std::string> name = SelectedProfile();
+  if (!name || dialog_) return;
+  const auto stored = FindProfile(io_.registry(), *name);
   if (!stored) {  // removed elsewhere meanwhile: nothing to edit
     RefreshProfileList();
     return;
   }
-  OpenDialog(ProfileMode::Properties, *stored, name);
+  OpenDialog(ProfileMode::Properties, *stored, *name);
 }
 
 void SiteSurveyPage::ActivateProfile() {
-  const QString name = SelectedProfile();
-  if (name.isEmpty()) return;
-  const auto stored = FindProfile(io_.registry(), ToRegistryText(name));
+  const std::optional<std::string> name = SelectedProfile();
+  if (!name) return;
+  const auto stored = FindProfile(io_.registry(), *name);
   if (!stored) {  // a cleared record would wipe the adapter's settings
     RefreshProfileList();
     return;
   }
-  PutInForce(io_, *stored);
+  const ChangeOutcome outcome = PutInForce(io_, *stored, kWindowLockWaitMs);
   RefreshProfileList();
-  Q_EMIT showPageRequested(kPageReload);
+  if (!outcome.lockRefused()) Q_EMIT showPageRequested(kPageReload);
+  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
 }
 
 void SiteSurveyPage::Remove() {
-  const QString name = SelectedProfile();
-  if (name.isEmpty()) return;
-  DeleteProfile(io_.registry(), ToRegistryText(name));
+  const std::optional<std::string> name = SelectedProfile();
+  if (!name) return;
+  DeleteProfile(io_.registry(), *name);
   RefreshProfileList();
+}
+
+void SiteSurveyPage::AskAndRemove() {
+  const std::optional<std::string> name = SelectedProfile();
+  if (!name) return;
+  const QuestionBox ask = question_;  // a copy: the page may end while the box is up
+  const QPointer<SiteSurveyPage> self = this;
+  if (!ask(window(), QString::fromLatin1(kConfigWindowTitle),
+           QStringLiteral("Remove profile %1?").arg(ShownText(*name)))) {
+    return;
+  }
+  if (self) Remove();
+}
+
+// A list that takes the keyboard focus with no current row shows the focus on its first row,
+// without selecting it.
+void SiteSurveyPage::ShowFocusRow(QTreeWidget* list) {
+  if (list == nullptr || list->currentItem() != nullptr || list->topLevelItemCount() == 0) return;
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::NoUpdate);
 }
 
 void SiteSurveyPage::MoveSurveySelection(int step) { MoveSelection(surveyList_, step); }
 void SiteSurveyPage::MoveProfileSelection(int step) { MoveSelection(profileList_, step); }
 
-QString SiteSurveyPage::SelectedProfile() const {
-  QTreeWidgetItem* item = profileList_->currentItem();
-  return item != nullptr && item->isSelected() ? item->text(0) : QString();
+std::optional<std::string> SiteSurveyPage::SelectedProfile() const {
+  const QTreeWidgetItem* item = SelectedRow(profileList_);
+  if (item == nullptr) return std::nullopt;
+  return Bytes(item, 0);
 }
 
 void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
-                                const QString& name) {
+                                const std::string& name) {
   dialog_ = new ProfileDialog(mode, config, name, ReadRegulatoryDomain(io_), this);
   dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  dialog_->SetNameLookup(
+      [this](const std::string& asked) { return StoredProfileName(io_.registry(), asked); });
   ProfileDialog* opened = dialog_;
   connect(opened, &QDialog::finished, this, [this, opened](int result) {
     dialog_ = nullptr;  // gone from now on, though deleted only later
@@ -290,15 +333,24 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
 
 void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
   const AdapterConfig config = dialog.config();
-  const std::string name = ToRegistryText(dialog.profileName());
-  StoreProfile(io_.registry(), name, config);
-  PutInForce(io_, config);
+  const std::string& name = dialog.profileName();
+  if (!StoreProfile(io_.registry(), name, config)) {
+    RefreshProfileList();
+    return ReportProblems(warning_, window(), {kProfileNotStoredText});
+  }
+  const ChangeOutcome outcome = PutInForce(io_, config, kWindowLockWaitMs);
   RefreshProfileList();
-  Q_EMIT showPageRequested(kPageReload);
+  if (!outcome.lockRefused()) Q_EMIT showPageRequested(kPageReload);
+  std::vector<std::string> problems = ChangeProblems(outcome, {});
+  if (!problems.empty()) {
+    problems.insert(problems.begin(), NotActivatedText(ShownText(name).toStdString()));
+  }
+  ReportProblems(warning_, window(), problems);
 }
 
-// Enter acts as a double click on either list; Delete removes the selected profile.
+// Enter acts as a double click on either list; Delete asks, then removes the selected profile.
 bool SiteSurveyPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) ShowFocusRow(qobject_cast<QTreeWidget*>(watched));
   if (event->type() != QEvent::KeyPress) return ConfigPage::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -311,7 +363,7 @@ bool SiteSurveyPage::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (watched == profileList_ && key == Qt::Key_Delete) {
-    Remove();
+    AskAndRemove();
     return true;
   }
   return ConfigPage::eventFilter(watched, event);

@@ -12,11 +12,11 @@
 
 #include "adapter/adapter_io.h"
 #include "adapter/records.h"
+#include "logic/settings_lock.h"
 
 namespace nv {
 
-// What the road did. The tray and the pages ignore it (the next tick or reload shows the real
-// state); wlanctl reports it.
+// What the road did. wlanctl and the window's pages report it (logic/change_message.h).
 struct ChangeOutcome {
   // Another change held the settings lock past the wait (or it could not be had): the road
   // stopped before reading, sending or storing anything.
@@ -31,6 +31,9 @@ struct ChangeOutcome {
   bool reached = false;               // the driver took at least one request (else no store)
   bool applied = false;               // every request of the apply went through
   std::vector<std::string> refused;   // settings the driver refused, in sending order
+
+  // The lock stopped the road: nothing was read, sent or stored.
+  bool lockRefused() const { return lockTimedOut || lockFailed; }
 };
 
 // `overwrite` changes the fields the caller owns; returning false stops the road before
@@ -39,6 +42,9 @@ struct ChangeOutcome {
 // settings the adapter does not have; a setting the driver refused keeps its stored value.
 using Overwrite = std::function<bool(AdapterConfig&)>;
 
-ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite);
+// `lockWaitMs`: how long to wait for another change to end (the window passes a short wait,
+// so its thread never hangs on another program).
+ChangeOutcome ChangeAdapterSettings(AdapterIo& io, int32_t scope, const Overwrite& overwrite,
+                                    uint32_t lockWaitMs = kSettingsLockWaitMs);
 
 }  // namespace nv

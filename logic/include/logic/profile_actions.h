@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "adapter/adapter_io.h"
 #include "adapter/records.h"
@@ -20,10 +21,16 @@ std::unique_ptr<ProfileTable> ReadProfileTable(Registry& registry);
 // The stored profile of that name; nothing when there is none (deleted elsewhere meanwhile).
 std::optional<AdapterConfig> FindProfile(Registry& registry, const std::string& name);
 
+// Profile names ignore case (registry key names do: "HOME" and "home" are one key).
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+// The name a profile is stored under when one matches `name` ignoring case.
+std::optional<std::string> StoredProfileName(Registry& registry, const std::string& name);
+
 // Writes every value of `config` under `name`; false when the store could not keep it.
 bool StoreProfile(Registry& registry, const std::string& name, AdapterConfig config);
 
 // Puts a whole configuration in force: apply, store as the adapter's settings, scan.
-ChangeOutcome PutInForce(AdapterIo& io, const AdapterConfig& config);
+ChangeOutcome PutInForce(AdapterIo& io, const AdapterConfig& config,
+                         uint32_t lockWaitMs = kSettingsLockWaitMs);
 
 }  // namespace nv

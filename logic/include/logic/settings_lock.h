@@ -10,6 +10,8 @@
 namespace nv {
 
 inline constexpr uint32_t kSettingsLockWaitMs = 5000;
+// The window's thread waits at most this long, then tells the user to try again.
+inline constexpr uint32_t kWindowLockWaitMs = 200;
 
 class SettingsLock {
  public:

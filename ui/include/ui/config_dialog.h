@@ -59,6 +59,8 @@ class ConfigDialog : public QDialog {
   void OpenPages();
 
  protected:
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,7 +79,8 @@ class ConfigDialog : public QDialog {
   std::function<void()> surveyRefresh_;
 };
 
-// Page labels answer screen readers as page tabs; installed once by the window.
+// Page labels answer screen readers as page tabs, and drop-down lists by their labels (not their
+// values); installed once, by the window and its pages.
 void InstallPageTabAccessibility();
 
 }  // namespace nv

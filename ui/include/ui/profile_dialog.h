@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "adapter/records.h"
 #include "logic/profile_form.h"
@@ -18,7 +20,7 @@ class QVBoxLayout;
 
 namespace nv {
 
-class HexKeyEdit;
+class KeyGroup;
 class OwnerDrawButton;
 
 class ProfileDialog : public QDialog {
@@ -26,11 +28,12 @@ class ProfileDialog : public QDialog {
 
  public:
   // `domainCode`: the adapter's regulatory domain (0x10 when it could not be read).
-  ProfileDialog(ProfileMode mode, const AdapterConfig& config, const QString& profileName,
+  // `profileName`: the name's bytes, as stored.
+  ProfileDialog(ProfileMode mode, const AdapterConfig& config, const std::string& profileName,
                 uint32_t domainCode, QWidget* parent);
 
   const AdapterConfig& config() const { return config_; }
-  QString profileName() const { return profileName_; }
+  const std::string& profileName() const { return profileName_; }
   ProfileMode mode() const { return mode_; }
 
   // Where the "Warning" texts go; by default a message box owned by the dialog that does not
@@ -38,7 +41,15 @@ class ProfileDialog : public QDialog {
   using WarningSink = std::function<void(const QString& text)>;
   void SetWarningSink(WarningSink sink) { warn_ = std::move(sink); }
 
-  void accept() override;  // OK: check, write back, close with Accepted
+  // In Add mode: the stored spelling of a profile whose name matches ignoring case. OK then
+  // asks before replacing it (a box owned by the dialog that does not block).
+  using NameLookup = std::function<std::optional<std::string>(const std::string& name)>;
+  void SetNameLookup(NameLookup lookup) { lookup_ = std::move(lookup); }
+  // Tests may answer the question instead (true: replace).
+  using QuestionSink = std::function<bool(const QString& text)>;
+  void SetQuestionSink(QuestionSink ask) { ask_ = std::move(ask); }
+
+  void accept() override;  // OK: check, ask before replacing, write back, close with Accepted
   void GenerateKeys();     // "Done"
 
  protected:
@@ -51,16 +62,16 @@ class ProfileDialog : public QDialog {
   void Show(const ProfileFormView& view);
   ProfileFormInput Input() const;
   void EncryptionChanged();
-  void KeyFormatChanged(int format);
-  void KeySizeChanged(size_t slot);
+  void Finish(const ProfileFormInput& in, const std::string& name);
   void ShowWarning(const QString& text);
 
   ProfileMode mode_;
   AdapterConfig config_;
-  QString profileName_;
+  std::string profileName_;
   int openedDefaultKey_ = 0;  // what the hidden default-key list holds
-  int rememberedFormat_ = kKeyFormatHex;
   WarningSink warn_;
+  NameLookup lookup_;
+  QuestionSink ask_;
 
   QLineEdit* nameEdit_ = nullptr;
   QLineEdit* ssidEdit_ = nullptr;
@@ -71,12 +82,7 @@ class ProfileDialog : public QDialog {
   QComboBox* powerModeList_ = nullptr;
   OwnerDrawButton* encryptionCheck_ = nullptr;
   QComboBox* authModeList_ = nullptr;
-  QLineEdit* passphraseEdit_ = nullptr;
-  OwnerDrawButton* doneButton_ = nullptr;
-  QComboBox* keyFormatList_ = nullptr;
-  std::array<OwnerDrawButton*, 4> defaultKeyRadios_{};
-  std::array<HexKeyEdit*, 4> keyEdits_{};
-  std::array<QComboBox*, 4> keySizeLists_{};
+  KeyGroup* keyGroup_ = nullptr;
   OwnerDrawButton* okButton_ = nullptr;
   OwnerDrawButton* cancelButton_ = nullptr;
 };

@@ -12,12 +12,11 @@
 #include "ui/warning_box.h"
 
 class QComboBox;
-class QLineEdit;
 
 namespace nv {
 
 class OwnerDrawButton;
-class HexKeyEdit;
+class KeyGroup;
 
 class SecurityPage : public ConfigPage {
   Q_OBJECT
@@ -31,30 +30,22 @@ class SecurityPage : public ConfigPage {
   // Fills the four key boxes from the passphrase (nothing is stored).
   void GenerateKeys();
 
-  int keyFormat() const { return keyFormat_; }
+  int keyFormat() const;
 
  private:
   void ShowStored();  // Reload's work, also at creation
   void BuildKeyGroup();
   void BuildButtons();
   void EnableKeyGroup(bool on);
-  void ChangeKeyFormat(int format);
-  void ChangeKeySize(size_t key, int size);
   SecurityInput Input() const;
 
   AdapterIo& io_;
   AppState& state_;
   WarningBox warning_;
-  int keyFormat_ = kKeyFormatHex;  // the format last put in force
 
   OwnerDrawButton* encryptionBox_ = nullptr;
   QComboBox* authModeList_ = nullptr;
-  QComboBox* keyFormatList_ = nullptr;
-  QLineEdit* passphraseEdit_ = nullptr;
-  OwnerDrawButton* doneButton_ = nullptr;
-  std::array<OwnerDrawButton*, 4> defaultKeyButtons_{};
-  std::array<HexKeyEdit*, 4> keyEdits_{};
-  std::array<QComboBox*, 4> keySizeLists_{};
+  KeyGroup* keyGroup_ = nullptr;
   OwnerDrawButton* applyButton_ = nullptr;
   OwnerDrawButton* cancelButton_ = nullptr;
 };

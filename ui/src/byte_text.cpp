@@ -1,0 +1,62 @@
+#include "byte_text.h"
+
+#include <QLineEdit>
+#include <QStringDecoder>
+#include <QValidator>
+
+#include "logic/code_page.h"
+
+namespace nv {
+
+namespace {
+
+constexpr const char* kBytesProperty = "nvBytes";
+
+class ByteLimit : public QValidator {
+ public:
+  ByteLimit(int maxBytes, QLineEdit* box) : QValidator(box), box_(box), maxBytes_(maxBytes) {}
+  State validate(QString& text, int&) const override {
+    const std::string bytes = TextBytes(text, box_->property(kBytesProperty).toByteArray().toStdString());
+    return static_cast<int>(bytes.size()) <= maxBytes_ ? Acceptable : Invalid;
+  }
+
+ private:
+  QLineEdit* box_;
+  int maxBytes_;
+};
+
+}  // namespace
+
+QString ShownText(std::string_view bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QString text = utf8.decode(view);
+  if (!utf8.hasError()) return text;
+  text.clear();  // the registry's own code page, one character per byte
+  for (const char byte : bytes) {
+    text += QChar(static_cast<char16_t>(FromWindows1252(static_cast<uint8_t>(byte))));
+  }
+  return text;
+}
+
+std::string TextBytes(const QString& text, std::string_view shown) {
+  if (!shown.empty() && ShownText(shown) == text) return std::string(shown);
+  return text.toUtf8().toStdString();
+}
+
+void SetByteLimit(QLineEdit* box, int maxBytes) {
+  box->setMaxLength(maxBytes);  // never more characters than bytes
+  box->setValidator(new ByteLimit(maxBytes, box));
+}
+
+void ShowBytes(QLineEdit* box, std::string_view bytes) {
+  box->setProperty(kBytesProperty,
+                   QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  box->setText(ShownText(bytes));
+}
+
+std::string BoxBytes(const QLineEdit* box) {
+  return TextBytes(box->text(), box->property(kBytesProperty).toByteArray().toStdString());
+}
+
+}  // namespace nv

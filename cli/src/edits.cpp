@@ -44,12 +44,7 @@ SecurityInput InputFrom(const AdapterConfig& c) {
   return in;
 }
 
-// The options typed into the controls, in the order a user of the page would.
-bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
-  if (const auto wep = args.Get("wep")) {
-    if (*wep != "on" && *wep != "off") return *error = "--wep takes on or off", false;
-    in.encryption = *wep == "on";
-  }
+bool EditFormatAndSizes(const Args& args, SecurityInput& in, std::string* error) {
   if (const auto format = args.Get("format")) {
     const int f = ParseChoice(*format, kKeyFormatTexts, 2);
     if (f < 0) return *error = "--format takes hex or ascii", false;
@@ -66,6 +61,10 @@ bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
       }
     }
   }
+  return true;
+}
+
+bool EditKeyTexts(const Args& args, SecurityInput& in, std::string* error) {
   if (const auto passphrase = args.Get("passphrase")) {
     if (passphrase->size() > kMaxPassphraseChars) {
       return *error = "--passphrase takes at most 32 characters", false;
@@ -86,6 +85,16 @@ bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
     }
     in.keyTexts[i] = *key;
   }
+  return true;
+}
+
+// The options typed into the controls, in the order a user of the page would.
+bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
+  if (const auto wep = args.Get("wep")) {
+    if (*wep != "on" && *wep != "off") return *error = "--wep takes on or off", false;
+    in.encryption = *wep == "on";
+  }
+  if (!EditFormatAndSizes(args, in, error) || !EditKeyTexts(args, in, error)) return false;
   if (const auto key = args.Get("default-key")) {
     int n = 0;
     if (!ParseInt(*key, &n) || n < 1 || n > 4) return *error = "--default-key takes 1..4", false;

@@ -47,28 +47,10 @@ const char* MarkText(int mark) {
   }
 }
 
-// The stored profile names, each cut to the 32 characters that count.
-std::vector<std::string> StoredNames(Context& c) {
-  std::vector<std::string> names;
-  Registry& registry = c.io.registry();
-  RegKey root = 0;
-  if (registry.OpenKey(kHkeyCurrentUser, kProfileRoot, kKeyRead, &root) != 0) return names;
-  for (uint32_t i = 0;; ++i) {
-    char name[256];
-    uint32_t length = sizeof name;
-    const int32_t rc = registry.EnumKey(root, i, name, &length);
-    if (rc == win::kErrorNoMoreItems) break;
-    if (rc != win::kErrorSuccess) continue;  // an unreadable name still counts as a profile
-    names.emplace_back(name, std::min<size_t>(length, kProfileNameChars));
-  }
-  registry.CloseKey(root);
-  return names;
-}
-
 // The name a profile is stored under when one matches `name` ignoring case (registry key
 // names ignore case, so "HOME" and "home" are one key).
 std::optional<std::string> StoredNameFor(Context& c, const std::string& name) {
-  for (const std::string& stored : StoredNames(c)) {
+  for (const std::string& stored : ListProfileNames(c.io.registry())) {
     if (SameNameIgnoringCase(stored, name)) return stored;
   }
   return std::nullopt;
@@ -92,7 +74,7 @@ int List(Context& c, const Args& a) {
   LinkStatus current{};
   ReadLinkStatus(c.io, current);
   const std::vector<ProfileRow> rows = OrderProfiles(*table, survey, current);
-  const size_t stored = StoredNames(c).size();
+  const size_t stored = ListProfileNames(c.io.registry()).size();
   const size_t omitted = stored > rows.size() ? stored - rows.size() : 0;
   if (a.flags.count("json")) {
     Json list = Json::array();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common.h"
+#include "logic/page_rules.h"
 #include "store/wep_keys.h"
 
 namespace nv::cli {
@@ -27,73 +28,84 @@ bool IsHex(const std::string& text) {
   return text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
 }
 
-// The Security page's controls, filled from the stored configuration as its Reload does.
-struct KeyBoxes {
-  std::array<std::string, 4> text;
-  std::array<int, 4> size{};
-  int format = kKeyFormatHex;
-  bool wep = false;
-  int defaultKey = -1;
-};
-
-KeyBoxes BoxesFrom(const AdapterConfig& c) {
-  KeyBoxes b;
-  for (int i = 0; i < 4; ++i) {
-    const KeyText shown = KeyBytesToText(c.keys[i]);
-    b.text[i] = shown.text;
-    b.size[i] = shown.sizeIndex < 0 ? kKeySize64 : shown.sizeIndex;
+// The Security page's controls as its Reload fills them from the stored configuration; a
+// stored length that fits no size leaves the size list at its first entry.
+SecurityInput InputFrom(const AdapterConfig& c) {
+  const SecurityView view = ShowSecurity(c);
+  SecurityInput in;
+  in.authMode = view.authMode;
+  in.encryption = view.encryption.value_or(false);
+  in.defaultKey = view.defaultKey;
+  in.keyFormat = kKeyFormatHex;  // stored keys always show as hex
+  for (size_t i = 0; i < 4; ++i) {
+    in.keyTexts[i] = view.keys[i].text;
+    in.keySizes[i] = view.keys[i].sizeIndex < 0 ? kKeySize64 : view.keys[i].sizeIndex;
   }
-  b.wep = c.wepStatus == kWepEnabled;
-  b.defaultKey = c.defaultKeyId >= 0 && c.defaultKeyId <= 3 ? c.defaultKeyId : -1;
-  return b;
+  return in;
 }
 
-bool EditBoxes(const Args& args, KeyBoxes& b, std::string* error) {
-  if (const auto wep = args.Get("wep")) {
-    if (*wep != "on" && *wep != "off") return *error = "--wep takes on or off", false;
-    b.wep = *wep == "on";
-  }
+bool EditFormatAndSizes(const Args& args, SecurityInput& in, std::string* error) {
   if (const auto format = args.Get("format")) {
     const int f = ParseChoice(*format, kKeyFormatTexts, 2);
     if (f < 0) return *error = "--format takes hex or ascii", false;
-    if (f != b.format) b.text = {};  // a new format empties every key box
-    b.format = f;
+    if (f != in.keyFormat) in.keyTexts = {};  // a new format empties every key box
+    in.keyFormat = f;
   }
-  for (int i = 0; i < 4; ++i) {
+  for (size_t i = 0; i < 4; ++i) {
     for (const std::string& name : {std::string("size"), "size" + std::to_string(i + 1)}) {
       if (const auto size = args.Get(name)) {
         const int s = ParseKeySize(*size);
         if (s < 0) return *error = "--" + name + " takes 64, 128 or 256", false;
-        b.size[i] = s;
-        const size_t limit = static_cast<size_t>(RequiredKeyChars(s, b.format));
-        if (b.text[i].size() > limit) b.text[i].resize(limit);
+        in.keySizes[i] = s;
+        in.keyTexts[i] = CutKeyText(in.keyTexts[i], KeyBoxLimit(s, in.keyFormat));
       }
     }
   }
+  return true;
+}
+
+bool EditKeyTexts(const Args& args, SecurityInput& in, std::string* error) {
   if (const auto passphrase = args.Get("passphrase")) {
     if (passphrase->size() > kMaxPassphraseChars) {
       return *error = "--passphrase takes at most 32 bytes", false;
     }
-    const auto keys = GenerateKeysFromPassphrase(*passphrase, b.size[0]);
+    const auto keys = GenerateKeysFromPassphrase(*passphrase, in.keySizes[0]);
     if (keys.empty()) return *error = "--passphrase must not be empty", false;
-    for (int i = 0; i < 4; ++i) {
-      b.text[i] = keys[i];
-      b.size[i] = b.size[0];
+    for (size_t i = 0; i < 4; ++i) {
+      in.keyTexts[i] = keys[i];
+      in.keySizes[i] = in.keySizes[0];
     }
-    b.format = kKeyFormatHex;
+    in.keyFormat = kKeyFormatHex;
   }
-  for (int i = 0; i < 4; ++i) {
+  for (size_t i = 0; i < 4; ++i) {
     const auto key = args.Get("key" + std::to_string(i + 1));
     if (!key) continue;
-    if (b.format == kKeyFormatHex && !IsHex(*key)) {
+    if (in.keyFormat == kKeyFormatHex && !IsHex(*key)) {
       return *error = "--key" + std::to_string(i + 1) + " must be hexadecimal digits", false;
     }
-    b.text[i] = *key;
+    in.keyTexts[i] = *key;
   }
+  return true;
+}
+
+// The options typed into the controls, in the order a user of the page would.
+bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
+  if (const auto wep = args.Get("wep")) {
+    if (*wep != "on" && *wep != "off") return *error = "--wep takes on or off", false;
+    in.encryption = *wep == "on";
+  }
+  if (!EditFormatAndSizes(args, in, error) || !EditKeyTexts(args, in, error)) return false;
   if (const auto key = args.Get("default-key")) {
     int n = 0;
     if (!ParseInt(*key, &n) || n < 1 || n > 4) return *error = "--default-key takes 1..4", false;
-    b.defaultKey = n - 1;
+    in.defaultKey = n - 1;
+  }
+  if (const auto auth = args.Get("auth")) {
+    const int position = ParseChoice(*auth, kAuthModeTexts.data(), kAuthModeTexts.size(), true);
+    if (position < 0) {
+      return *error = "--auth: no such choice \"" + Printable(*auth) + "\"", false;
+    }
+    in.authMode = position;
   }
   return true;
 }
@@ -153,26 +165,16 @@ bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
                 error);
 }
 
+// The page's Apply: the key length check first, then the overwrite of the security group.
 SecurityEdit ApplySecurityOptions(const Args& args, AdapterConfig& c, std::string* message) {
-  KeyBoxes b = BoxesFrom(c);
-  if (!EditBoxes(args, b, message) ||
-      !Choice(args, "auth", kAuthModeTexts.data(), kAuthModeTexts.size(), &c.authMode, message)) {
-    return SecurityEdit::BadInput;
-  }
-  if (!b.wep) {
-    c.wepStatus = kWepDisabled;  // keys and the default key keep their stored values
-    return SecurityEdit::Ok;
-  }
-  std::array<KeyBoxInput, 4> boxes;
-  for (int i = 0; i < 4; ++i) boxes[i] = {b.text[i], b.size[i]};
-  const KeyCheckResult check = CheckKeyLengths(boxes, b.format, b.defaultKey);
+  SecurityInput in = InputFrom(c);
+  if (!EditInput(args, in, message)) return SecurityEdit::BadInput;
+  const KeyCheckResult check = CheckSecurityInput(in);
   if (!check.ok) {
     *message = check.message;
     return SecurityEdit::KeyCheckFailed;
   }
-  c.wepStatus = kWepEnabled;
-  if (b.defaultKey >= 0) c.defaultKeyId = b.defaultKey;
-  for (int i = 0; i < 4; ++i) KeyTextToBytes(b.text[i], b.format, c.keys[i]);
+  OverwriteSecurity(in, c);
   return SecurityEdit::Ok;
 }
 

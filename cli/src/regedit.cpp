@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/win32_codes.h"
+#include "store/key_walk.h"
 
 namespace nv::cli {
 
@@ -107,20 +108,17 @@ bool DumpKeyTree(Registry& registry, RegKey root, const std::string& path,
     dump.values.push_back({name, type, std::move(data)});
   }
   std::vector<std::string> children;
-  for (uint32_t i = 0;; ++i) {
-    char name[256];  // Windows' key names have at most 255 characters
-    uint32_t length = sizeof name;
-    const int32_t rc = registry.EnumKey(key, i, name, &length);
-    if (rc == win::kErrorNoMoreItems) break;
-    if (rc != win::kErrorSuccess) {
-      skip(where + ": subkey " + std::to_string(i) +
-           (rc == win::kErrorMoreData ? " (a name longer than 255 characters)"
-                                      : " (error " + std::to_string(rc) + ")"));
-      if (i > 65536) break;
-      continue;
-    }
-    children.emplace_back(name, length);
-  }
+  WalkSubkeys(registry, key, kMaxKeyNameBuffer,
+              [&](uint32_t i, int32_t rc, const char* name, uint32_t length) {
+                if (rc == win::kErrorSuccess) {
+                  children.emplace_back(name, length);
+                  return true;
+                }
+                skip(where + ": subkey " + std::to_string(i) +
+                     (rc == win::kErrorMoreData ? " (a name longer than 255 characters)"
+                                                : " (error " + std::to_string(rc) + ")"));
+                return i <= 65536;  // a registry that fails every index must not keep us here
+              });
   registry.CloseKey(key);
   out->push_back(std::move(dump));
   for (const std::string& child : children) {

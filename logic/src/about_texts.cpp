@@ -4,6 +4,9 @@
 
 namespace nv {
 
+const uint8_t kUtilityVersionBytes[4] = {NV_VERSION_MAJOR, NV_VERSION_MINOR, NV_VERSION_PATCH,
+                                          NV_VERSION_TWEAK};
+
 std::string VersionText(const uint8_t (&bytes)[4]) {
   char text[20];
   std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);

@@ -100,12 +100,19 @@ bool ReadExactly(int fd, uint8_t* out, size_t size, Clock::time_point deadline) 
   return true;
 }
 
+// The socket's buffer nearly always takes a request whole, so with a deadline the wait for room
+// comes only after a send that would have blocked. Without one the send blocks.
 bool SendAll(int fd, const std::vector<uint8_t>& frame, Clock::time_point deadline) {
+  const bool bounded = deadline != Clock::time_point::max();
+  const int flags = MSG_NOSIGNAL | (bounded ? MSG_DONTWAIT : 0);
   size_t sent = 0;
   while (sent < frame.size()) {
-    if (!Ready(fd, POLLOUT, deadline)) return false;
-    const ssize_t n = send(fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+    const ssize_t n = send(fd, frame.data() + sent, frame.size() - sent, flags);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && bounded && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (!Ready(fd, POLLOUT, deadline)) return false;
+      continue;
+    }
     if (n <= 0) return false;
     sent += static_cast<size_t>(n);
   }

@@ -67,13 +67,23 @@ bool SimServer::Listen(std::string* error) {
   return true;
 }
 
+// The poll set is kept between rounds: the listening socket and the wake-up descriptor, then
+// one entry per client in the order of clients_. Only the clients' events change per round.
+void SimServer::PreparePoll(int wakeFd) {
+  fds_.resize(2 + clients_.size());
+  fds_[0] = {listenFd_, POLLIN, 0};
+  fds_[1] = {wakeFd, POLLIN, 0};
+  for (size_t i = 0; i < clients_.size(); ++i) {
+    // A client with replies waiting is not read until it takes them.
+    const Client& c = clients_[i];
+    fds_[i + 2] = {c.fd, static_cast<short>(c.out.empty() ? POLLIN : POLLOUT), 0};
+  }
+}
+
 void SimServer::Run(const volatile std::sig_atomic_t* stop, int wakeFd) {
   while (!*stop) {
-    std::vector<pollfd> fds = {{listenFd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    // A client with replies waiting is not read until it takes them.
-    for (const Client& c : clients_) {
-      fds.push_back({c.fd, static_cast<short>(c.out.empty() ? POLLIN : POLLOUT), 0});
-    }
+    PreparePoll(wakeFd);
+    std::vector<pollfd>& fds = fds_;
     if (poll(fds.data(), fds.size(), PollTimeout()) < 0) {
       if (errno == EINTR) continue;
       return;
@@ -136,6 +146,9 @@ void SimServer::Accept() {
     client.fd = fd;
     client.lastActive = ++activity_;
     clients_.push_back(std::move(client));
+    // A client sends its first request right after connecting: take it now rather than a
+    // round of poll later.
+    if (!Receive(clients_.back())) Close(clients_.back());
   }
 }
 

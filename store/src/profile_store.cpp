@@ -5,6 +5,7 @@
 
 #include "platform/win32_codes.h"
 #include "store/adapter_params.h"
+#include "store/key_walk.h"
 
 namespace nv {
 
@@ -25,19 +26,21 @@ bool OpenProfileRoot(Registry& registry, RegKey* root) {
 
 std::string ProfilePath(std::string_view name) { return std::string(kProfileRoot) + std::string(name); }
 
+// The buffer the profile walk reads names into: a longer name is passed over.
+constexpr uint32_t kProfileNameBuffer = 128;
+
 // Visits the root's profiles in enumeration order with their names cut to 32 characters.
-// A name too long for the 128-character buffer is skipped. `visit` returns false to stop.
+// A name too long for the buffer is skipped; any other failing index ends the walk. `visit`
+// returns false to stop.
 template <typename Visit>
 void ForEachProfileName(Registry& registry, RegKey root, Visit&& visit) {
-  for (uint32_t index = 0;; ++index) {
-    char name[128] = {};
-    uint32_t length = sizeof name;
-    const int32_t rc = registry.EnumKey(root, index, name, &length);
-    if (rc == win::kErrorMoreData) continue;
-    if (rc != win::kErrorSuccess) return;
-    name[kProfileNameChars] = '\0';
-    if (!visit(std::string_view(name))) return;
-  }
+  WalkSubkeys(registry, root, kProfileNameBuffer,
+              [&](uint32_t, int32_t rc, char* name, uint32_t) {
+                if (rc == win::kErrorMoreData) return true;
+                if (rc != win::kErrorSuccess) return false;
+                name[kProfileNameChars] = '\0';
+                return visit(std::string_view(name));
+              });
 }
 
 // Finds the profile named exactly `name` and runs `use` on its key path. True when found.
@@ -90,6 +93,20 @@ int32_t DeleteAllSubkeys(Registry& registry, RegKey key) {
 
 bool IsValidProfileName(std::string_view name) {
   return !name.empty() && name.find('\\') == std::string_view::npos;
+}
+
+std::vector<std::string> ListProfileNames(Registry& registry) {
+  std::vector<std::string> names;
+  RegKey root = 0;
+  if (registry.OpenKey(kHkeyCurrentUser, kProfileRoot, kKeyRead, &root) != win::kErrorSuccess) {
+    return names;
+  }
+  ForEachProfileName(registry, root, [&](std::string_view cut) {
+    names.emplace_back(cut);
+    return true;
+  });
+  registry.CloseKey(root);
+  return names;
 }
 
 void EnumerateProfiles(Registry& registry, ProfileTable& table) {

@@ -4,8 +4,6 @@
 #include <QImage>
 #include <memory>
 
-#include "controls/button_look.h"
-#include "controls/gradient_bands.h"
 #include "controls/gradient_progress.h"
 #include "controls/label_static.h"
 #include "controls/strip_chart.h"
@@ -13,41 +11,6 @@
 
 namespace nv {
 namespace {
-
-TEST(GradientBands, SolidBlueIsOneBand) {
-  const int filled = FilledLength(0, 100, 37, 200);
-  EXPECT_EQ(filled, 74);
-  const auto bands = ComputeBands({0xFF0000, 0xFF0000}, 200, filled);
-  ASSERT_EQ(bands.size(), 1u);
-  EXPECT_EQ(bands[0].start, 0);
-  EXPECT_EQ(bands[0].end, 74);
-  EXPECT_EQ(bands[0].colour, 0xFF0000u);
-}
-
-TEST(GradientBands, BlackToWhite) {
-  const auto wide = ComputeBands({0x000000, 0xFFFFFF}, 1000, 1000);
-  EXPECT_EQ(wide.size(), 255u);
-  EXPECT_EQ(wide.back().end, 1000);
-  EXPECT_EQ(wide[1].colour, 0x010101u);
-  const auto narrow = ComputeBands({0x000000, 0xFFFFFF}, 100, 100);
-  ASSERT_EQ(narrow.size(), 100u);
-  for (const Band& b : narrow) EXPECT_EQ(b.end - b.start, 1);
-  EXPECT_EQ(narrow[50].colour, 0x7F7F7Fu);  // 0 + 50 * 255 / 100
-  // A half-filled bar stops at the band that reaches the end of the filled part.
-  const auto half = ComputeBands({0x000000, 0xFFFFFF}, 100, 50);
-  EXPECT_EQ(half.size(), 50u);
-  EXPECT_EQ(ComputeBands({0x000000, 0xFFFFFF}, 100, 50, true).size(), 1u);
-}
-
-TEST(GradientBands, ThreeStopsAndOutOfRangePositions) {
-  const auto bands = ComputeBands({0x0000FF, 0x00FF00, 0xFF0000}, 100, 100);
-  EXPECT_EQ(bands.front().colour, 0x0000FFu);
-  EXPECT_EQ(bands.back().end, 100);
-  EXPECT_EQ(FilledLength(0, 100, -1, 200), -1);
-  EXPECT_EQ(FilledLength(0, 100, 101, 200), -1);
-  EXPECT_EQ(FilledLength(0, 100, 100, 200), 200);
-  EXPECT_TRUE(ComputeBands({0xFF0000, 0xFF0000}, 200, 0).empty());
-}
 
 TEST(GradientProgress, PaintsTheFilledPartOverTheBackground) {
   GradientProgress bar;
@@ -160,44 +123,6 @@ TEST(LabelStatic, HoverSettingsTakeEffectAtOnce) {
   const int plain = test::CountPixels(label->grab().toImage(), kInk);
   label->SetUnderline(true);
   EXPECT_GT(test::CountPixels(label->grab().toImage(), kInk), plain + 20);
-}
-
-TEST(ButtonLook, EdgeShiftAndEmbossByState) {
-  struct Row {
-    ButtonState state;
-    ButtonEdge edge;
-    int shift;
-    bool embossed;
-  };
-  const auto state = [](auto change) {
-    ButtonState s;
-    change(s);
-    return s;
-  };
-  const Row rows[] = {
-      {state([](ButtonState&) {}), ButtonEdge::Raised, 0, false},
-      {state([](ButtonState& s) { s.isDefault = true; }), ButtonEdge::DefaultDouble, 0, false},
-      {state([](ButtonState& s) { s.flat = true; }), ButtonEdge::None, 0, false},
-      {state([](ButtonState& s) { s.flat = s.hover = true; }), ButtonEdge::ThinRaised, 0, false},
-      {state([](ButtonState& s) { s.flat = s.hover = s.isDefault = true; }),
-       ButtonEdge::DefaultDouble, 0, false},
-      {state([](ButtonState& s) { s.pushed = true; }), ButtonEdge::Sunken, 1, false},
-      {state([](ButtonState& s) { s.pushed = s.flat = true; }), ButtonEdge::ThinSunken, 1, false},
-      {state([](ButtonState& s) { s.checked = true; }), ButtonEdge::Sunken, 1, false},
-      {state([](ButtonState& s) { s.checked = true, s.border3d = s.pushLike = false; }),
-       ButtonEdge::None, 0, false},
-      {state([](ButtonState& s) { s.border3d = s.pushLike = false; }), ButtonEdge::None, 0, false},
-      {state([](ButtonState& s) { s.disabled = s.pushed = true; }), ButtonEdge::Raised, 0, true},
-      {state([](ButtonState& s) { s.disabled = s.flat = true; }), ButtonEdge::None, 0, true},
-  };
-  int i = 0;
-  for (const Row& row : rows) {
-    const ButtonLook look = ChooseButtonLook(row.state);
-    EXPECT_EQ(look.edge, row.edge) << "row " << i;
-    EXPECT_EQ(look.captionShift, row.shift) << "row " << i;
-    EXPECT_EQ(look.embossed, row.embossed) << "row " << i;
-    ++i;
-  }
 }
 
 }  // namespace

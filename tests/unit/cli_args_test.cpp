@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "args.h"
-#include "import_check.h"
-#include "regedit.h"
 #include "logic/options.h"
 
 namespace nv::cli {
@@ -38,86 +36,6 @@ TEST(CliArgs, Options) {
   EXPECT_FALSE(ParseArgs({"--ssid"}, {"ssid"}, {}, &b, &error));
   EXPECT_FALSE(ParseArgs({"--nope"}, {"ssid"}, {}, &b, &error));
   EXPECT_FALSE(ParseArgs({"--json=1"}, {}, {"json"}, &b, &error));
-}
-
-TEST(Regedit, WritesAndReadsEveryValueForm) {
-  std::vector<RegKeyDump> keys = {
-      {kHkeyCurrentUser, "Software\\NVXPROFILE\\Quote\"Back\\slash", {}, 0}};
-  keys[0].values = {{"", kRegSz, {'d', 'e', 'f'}},
-                    {"text \"q\" \\", kRegSz, {'a', '"', '\\', 'b'}},
-                    {"nul", kRegSz, {'a', 0}},
-                    {"dword", kRegDword, {1, 2, 3, 4}},
-                    {"short dword", kRegDword, {1, 2}},
-                    {"binary", kRegBinary, std::vector<uint8_t>(100, 0xAB)},
-                    {"empty", kRegBinary, {}},
-                    {"multi", 7, {'a', 0, 0}}};
-  const std::string text = WriteRegedit4(keys);
-  EXPECT_NE(text.find("\"dword\"=dword:04030201\n"), std::string::npos);
-  EXPECT_NE(text.find("\"nul\"=hex(1):61,00\n"), std::string::npos);
-  EXPECT_NE(text.find("\\\n  ab"), std::string::npos);  // long hex lines wrap
-  std::vector<RegKeyDump> back;
-  RegeditError error;
-  ASSERT_TRUE(ParseRegedit4(text, &back, &error)) << error.line << ": " << error.message;
-  ASSERT_EQ(back.size(), 1u);
-  EXPECT_EQ(back[0].path, keys[0].path);
-  ASSERT_EQ(back[0].values.size(), keys[0].values.size());
-  for (size_t i = 0; i < keys[0].values.size(); ++i) {
-    EXPECT_EQ(back[0].values[i].name, keys[0].values[i].name);
-    EXPECT_EQ(back[0].values[i].type, keys[0].values[i].type);
-    EXPECT_EQ(back[0].values[i].data, keys[0].values[i].data);
-  }
-}
-
-TEST(Regedit, RejectsWithTheLineNumber) {
-  struct Case {
-    const char* text;
-    int line;
-  } cases[] = {{"", 1},
-               {"REGEDIT5\n", 1},
-               {"REGEDIT4\n\n[-HKEY_CURRENT_USER\\Software\\X]\n", 3},
-               {"REGEDIT4\n[HKEY_CLASSES_ROOT\\X]\n", 2},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=-\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=\"open\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:1,2\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex(zz):01\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\nplain\n", 3},
-               {"REGEDIT4\n[HKEY_CURRENT_USER\\X\n", 2}};
-  for (const Case& c : cases) {
-    std::vector<RegKeyDump> keys;
-    RegeditError error;
-    EXPECT_FALSE(ParseRegedit4(c.text, &keys, &error)) << c.text;
-    EXPECT_EQ(error.line, c.line) << c.text;
-    EXPECT_FALSE(error.message.empty());
-  }
-}
-
-// The first value past each bound an import checks is refused, the bound itself taken.
-TEST(Regedit, ImportCheckBounds) {
-  struct Case {
-    const char* value;
-    bool taken;
-  } cases[] = {{"\"dot11ShortPreambleInvoked\"=\"1\"", true},
-               {"\"dot11ShortPreambleInvoked\"=\"2\"", false},
-               {"\"dot11ShortPreambleInvoked\"=\"-1\"", false},
-               {"\"dot11PowerMode\"=\"2\"", true},
-               {"\"dot11PowerMode\"=\"3\"", false},
-               {"\"dot11DesiredTxRate11M\"=\"7\"", true},
-               {"\"dot11DesiredTxRate11M\"=\"8\"", false},
-               {"\"dot11WEPDefaultKeyID\"=dword:00000003", true},
-               {"\"dot11WEPDefaultKeyID\"=dword:00000004", false},
-               {"\"dot11DesiredChannel\"=\"11\"", true},
-               {"\"dot11DesiredChannel\"=\"12\"", false},
-               {"\"dot11DesiredChannel\"=\"0\"", false}};
-  for (const Case& c : cases) {
-    const std::string text =
-        std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\P]\n") + c.value + "\n";
-    std::vector<RegKeyDump> keys;
-    RegeditError error;
-    ASSERT_TRUE(ParseRegedit4(text, &keys, &error)) << c.value;
-    EXPECT_EQ(CheckImport(keys, ChannelRange{1, 11}, &error), c.taken) << c.value;
-  }
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 
 namespace nv {
 
-inline constexpr uint8_t kUtilityVersionBytes[4] = {1, 0, 2, 3};
+// The project version (CMakeLists.txt), byte 0 the major number.
+extern const uint8_t kUtilityVersionBytes[4];
 
 struct AboutTexts {
   bool read = false;  // false: the versions could not be read; every text stays empty

@@ -1,7 +1,8 @@
 // The process-wide records of the tray program, in one object the shell owns and hands to
-// whoever reads them. Owners: the tray monitor writes the link snapshot, the percentages,
-// configWindowOpen and the tick counters; the survey (Site Survey data) its lists; start-up
-// and the Link Info page radioOn.
+// whoever reads them. Writers: the tray monitor (logic/tray_monitor.cpp) the link snapshot, the
+// percentages and the tick counters; the main frame (shell/src/main_frame.cpp) configWindowOpen,
+// radioOn at start-up and the survey lists when the tray refreshes them without the window; the
+// Site Survey page the survey lists; the Link Info page radioOn.
 #pragma once
 
 #include <cstdint>

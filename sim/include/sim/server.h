@@ -6,6 +6,8 @@
 // connection makes room for a new one.
 #pragma once
 
+#include <poll.h>
+
 #include <csignal>
 #include <cstdint>
 #include <string>
@@ -51,6 +53,7 @@ class SimServer {
     uint64_t outSince = 0;     // ... when the oldest unsent reply was queued
     uint64_t lastActive = 0;   // order of activity: the smallest is the longest idle
   };
+  void PreparePoll(int wakeFd);
   void Accept();
   void MakeRoom();
   bool Receive(Client& client);  // false: close the connection
@@ -67,6 +70,7 @@ class SimServer {
   std::string path_;
   int listenFd_ = -1;
   std::vector<Client> clients_;
+  std::vector<pollfd> fds_;  // the poll set, kept between rounds
   uint64_t activity_ = 0;
   size_t queuedBytes_ = 0;
 };

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "adapter/records.h"
 #include "platform/registry.h"
@@ -28,6 +30,10 @@ struct ProfileTable {
 // A name the store accepts: not empty and no backslash (which would address a nested key).
 bool IsValidProfileName(std::string_view name);
 
+// Every stored profile name in enumeration order, cut to the 32 characters that count, by the
+// walk the other operations use (a name too long for the store to read is not listed). Opens
+// the profile root for reading only: empty when there is none.
+std::vector<std::string> ListProfileNames(Registry& registry);
 void EnumerateProfiles(Registry& registry, ProfileTable& table);
 void ReadProfile(Registry& registry, std::string_view name, AdapterConfig& config);
 void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& config);

@@ -36,8 +36,8 @@ void Choose(QComboBox* list, int index) {
   Q_EMIT list->activated(index);
 }
 
-// Names and SSIDs are bytes: shown as UTF-8 when they are UTF-8, else as Latin-1, and given
-// back unchanged; a typed name is taken as UTF-8.
+// Names and SSIDs are bytes: shown as UTF-8 when they are UTF-8, else as Windows-1252, and
+// given back unchanged; a typed name takes the command line's bytes (UTF-8 here).
 TEST(ProfileDialog, NamesAndSsidsKeepTheirBytes) {
   const struct {
     std::string bytes;
@@ -48,7 +48,12 @@ TEST(ProfileDialog, NamesAndSsidsKeepTheirBytes) {
       {"Caf\xC3\xA9", QStringLiteral("Caf\u00E9"), {}, "Caf\xC3\xA9"},
       {"Caf\xE9", QStringLiteral("Caf\u00E9"), {}, "Caf\xE9"},
       {"\xFF\xFE", QStringLiteral("\u00FF\u00FE"), {}, "\xFF\xFE"},
+#ifdef Q_OS_WIN
+      {"Caf\xE9", {}, QStringLiteral("B\u00FCro"), "B\xFCro"},
+#else
       {"Caf\xE9", {}, QStringLiteral("B\u00FCro"), "B\xC3\xBCro"},
+#endif
+      {"\x80", QStringLiteral("\u20AC"), {}, "\x80"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected);

@@ -39,9 +39,30 @@ QString ShownText(std::string_view bytes) {
   return text;
 }
 
+namespace {
+
+// What a typed text becomes: the bytes the same name has on this system's command line, so the
+// window and wlanctl store one name alike. On Windows that is the ANSI code page of the
+// registry's calls (Windows-1252) when it holds every character and the bytes read back as the
+// same text; anything else, and everywhere else, UTF-8, which loses nothing.
+std::string TypedBytes(const QString& text) {
+#ifdef Q_OS_WIN
+  std::string bytes;
+  for (const char32_t point : text.toUcs4()) {
+    uint8_t byte = 0;
+    if (!ToWindows1252(point, &byte)) return text.toUtf8().toStdString();
+    bytes.push_back(static_cast<char>(byte));
+  }
+  if (ShownText(bytes) == text) return bytes;
+#endif
+  return text.toUtf8().toStdString();
+}
+
+}  // namespace
+
 std::string TextBytes(const QString& text, std::string_view shown) {
   if (!shown.empty() && ShownText(shown) == text) return std::string(shown);
-  return text.toUtf8().toStdString();
+  return TypedBytes(text);
 }
 
 void SetByteLimit(QLineEdit* box, int maxBytes) {

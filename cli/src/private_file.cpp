@@ -6,15 +6,57 @@
 #include <fstream>
 #include <sstream>
 
+#include <random>
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <random>
+#else
+#include <filesystem>
 #endif
 
 namespace nv::cli {
+
+#ifdef _WIN32
+namespace {
+
+// Windows: the same promise through the C++ library (the file system there has no links a
+// neighbour can plant in the user's folders without privileges; a junction or link is refused
+// all the same): a new file beside the name, renamed over it only once it is complete.
+bool WriteThroughTemporary(const std::string& path, const std::string& text, std::string* error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    *error = "will not write " + path + ": not a regular file; nothing was written";
+    return false;
+  }
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  char suffix[24];
+  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
+  const std::string temporary = path + suffix;
+  if (fs::exists(fs::symlink_status(temporary, ec))) {
+    *error = "cannot write " + path + ": its temporary name is taken; nothing was written";
+    return false;
+  }
+  bool ok = false;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.flush();
+    ok = static_cast<bool>(out);
+  }
+  if (ok) fs::rename(temporary, path, ec);  // MoveFileEx with replace: the name changes at once
+  if (ok && !ec) return true;
+  fs::remove(temporary, ec);
+  *error = "cannot write " + path + "; the previous file is unchanged";
+  return false;
+}
+
+}  // namespace
+#endif
 
 #ifndef _WIN32
 namespace {
@@ -96,10 +138,7 @@ bool WritePrivateFile(const std::string& path, const std::string& text, std::str
            "; the previous file is unchanged";
   return false;
 #else
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  if (!out) *error = "cannot write " + path;
-  return static_cast<bool>(out);
+  return WriteThroughTemporary(path, text, error);
 #endif
 }
 

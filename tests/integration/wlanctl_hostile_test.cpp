@@ -10,6 +10,7 @@
 #include <future>
 #include <thread>
 
+#include "forwarding_registry.h"
 #include "private_file.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
@@ -32,45 +33,23 @@ constexpr uid_t kOther = 65534;  // nobody: a user other than the one running th
 
 // The registry with one kind of write failing from the `failAfter`-th on: a full disk or a
 // store that gives up in the middle of a command.
-class FailingRegistry : public Registry {
+class FailingRegistry : public test::ForwardingRegistry {
  public:
   FailingRegistry(Registry& real, int failAfter, bool deletesOnly)
-      : r_(real), left_(failAfter), deletesOnly_(deletesOnly) {}
-  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* k) override {
-    return r_.OpenKey(p, s, a, k);
-  }
-  int32_t CreateKey(RegKey p, std::string_view s, RegKey* k) override {
-    return r_.CreateKey(p, s, k);
-  }
-  int32_t EnumKey(RegKey k, uint32_t i, char* n, uint32_t* l) override {
-    return r_.EnumKey(k, i, n, l);
-  }
-  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* l, uint32_t* t, uint8_t* d,
-                    uint32_t* s) override {
-    return r_.EnumValue(k, i, n, l, t, d, s);
-  }
-  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d,
-                     uint32_t* s) override {
-    return r_.QueryValue(k, n, t, d, s);
-  }
+      : ForwardingRegistry(real), left_(failAfter), deletesOnly_(deletesOnly) {}
   int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
                    uint32_t s) override {
     if (!deletesOnly_ && left_-- <= 0) return kDiskFull;
-    return r_.SetValue(k, n, t, d, s);
+    return ForwardingRegistry::SetValue(k, n, t, d, s);
   }
-  int32_t DeleteValue(RegKey k, std::string_view n) override { return r_.DeleteValue(k, n); }
   int32_t DeleteKey(RegKey p, std::string_view s) override {
     if (deletesOnly_ && left_-- <= 0) return kDiskFull;
-    return r_.DeleteKey(p, s);
+    return ForwardingRegistry::DeleteKey(p, s);
   }
-  int32_t CloseKey(RegKey k) override { return r_.CloseKey(k); }
-  int32_t BeginBatch() override { return r_.BeginBatch(); }
-  int32_t EndBatch(bool commit) override { return r_.EndBatch(commit); }
 
   static constexpr int32_t kDiskFull = 112;  // ERROR_DISK_FULL
 
  private:
-  Registry& r_;
   int left_;
   bool deletesOnly_;
 };

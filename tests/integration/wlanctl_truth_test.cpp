@@ -15,6 +15,7 @@
 #include "store/adapter_params.h"
 #include "temp_dir.h"
 #include "adapter_fixture.h"
+#include "forwarding_registry.h"
 #include "wlanctl_fixture.h"
 
 namespace nv {
@@ -316,37 +317,13 @@ TEST_F(WlanctlTest, Regedit5TextBecomesTheRegistrysWindows1252Bytes) {
 
 // A registry whose second subkey name anywhere is too long for the 256-character buffer, as a
 // key written by another tool may be.
-class OneLongName : public Registry {
+class OneLongName : public test::ForwardingRegistry {
  public:
-  explicit OneLongName(Registry& real) : r_(real) {}
-  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* k) override {
-    return r_.OpenKey(p, s, a, k);
-  }
-  int32_t CreateKey(RegKey p, std::string_view s, RegKey* k) override {
-    return r_.CreateKey(p, s, k);
-  }
+  using ForwardingRegistry::ForwardingRegistry;
   int32_t EnumKey(RegKey k, uint32_t i, char* name, uint32_t* length) override {
     if (i == 1) return win::kErrorMoreData;
-    return r_.EnumKey(k, i, name, length);
+    return ForwardingRegistry::EnumKey(k, i, name, length);
   }
-  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
-                    uint32_t* ds) override {
-    return r_.EnumValue(k, i, n, nl, t, d, ds);
-  }
-  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d,
-                     uint32_t* ds) override {
-    return r_.QueryValue(k, n, t, d, ds);
-  }
-  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
-                   uint32_t ds) override {
-    return r_.SetValue(k, n, t, d, ds);
-  }
-  int32_t DeleteValue(RegKey k, std::string_view n) override { return r_.DeleteValue(k, n); }
-  int32_t DeleteKey(RegKey p, std::string_view s) override { return r_.DeleteKey(p, s); }
-  int32_t CloseKey(RegKey k) override { return r_.CloseKey(k); }
-
- private:
-  Registry& r_;
 };
 
 TEST_F(WlanctlTest, ExportGoesOnPastANameItCannotReadAndSaysSo) {

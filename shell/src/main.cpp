@@ -8,6 +8,7 @@
 #include "shell/instance_channel.h"
 #include "shell/main_frame.h"
 #include "shell/single_instance.h"
+#include "shell/virtual_adapter.h"
 
 namespace {
 
@@ -69,7 +70,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
     return 1;
   }
-  nv::AdapterIo io(nv::Ports{*ports.link, *ports.probe, *ports.system, *ports.registry});
+  // The driver, or the virtual adapter inside this process (--virtual-adapter [SCENARIO]).
+  std::unique_ptr<nv::InProcessAdapter> virtualAdapter;
+  const nv::AdapterChoice choice = nv::ChooseAdapter(QCoreApplication::arguments());
+  if (choice.virtualAdapter) {
+    virtualAdapter =
+        nv::InProcessAdapter::Start(choice.scenarioPath, *ports.registry, *ports.system, &error);
+    if (!virtualAdapter) {
+      std::fprintf(stderr, "wlanmon: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  nv::DeviceLink& link = virtualAdapter ? virtualAdapter->link() : *ports.link;
+  nv::AdapterProbe& probe = virtualAdapter ? virtualAdapter->probe() : *ports.probe;
+  nv::AdapterIo io(nv::Ports{link, probe, *ports.system, *ports.registry});
 
   nv::AppState state;
   nv::ConfigDialog dialog;

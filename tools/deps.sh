@@ -21,4 +21,4 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev nlohmann-json3-dev
 BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang-14
                 libfuzzer-14-dev cppcheck clang-tidy clang-format xvfb trayer xdotool imagemagick
                 x11-utils g++-mingw-w64-x86-64 wine wine64 dbus haskell-status-notifier-item-utils
-                python3-dbus python3-gi)
+                python3-dbus python3-gi nsis)

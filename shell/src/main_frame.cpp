@@ -1,6 +1,7 @@
 #include "shell/main_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <cstdio>
 
 #include "adapter/operations.h"
@@ -69,6 +70,11 @@ void CMainFrame::MakeTrayIconWhenPresent(bool askBus) {
   tray_->setContextMenu(&menu_);
   connect(tray_.get(), &QSystemTrayIcon::activated, this, &CMainFrame::OnActivated);
   if (iconWanted_ != kIconNone) ShowIcon();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (event->spontaneous()) ExitProgram();  // not the close that quitting sends every window
+  QWidget::closeEvent(event);
 }
 
 void CMainFrame::UpdateTrayIcon(int icon, const std::string& tip) {

@@ -47,6 +47,9 @@ class CMainFrame : public QWidget, private TrayHost {
   TrayMonitor& monitor() { return monitor_; }
 
  private:
+  // The frame is never shown: a close request from outside (an uninstaller's WM_CLOSE to the
+  // window found by its title) ends the program as Exit does.
+  void closeEvent(QCloseEvent* event) override;
   void UpdateTrayIcon(int icon, const std::string& tip) override;
   void RefreshSurveyLists() override;
   void CloseConfigWindowWithPopups() override;

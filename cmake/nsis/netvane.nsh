@@ -1,0 +1,42 @@
+; Pieces of the Windows installer that CPack's NSIS template leaves to us: closing a running
+; monitor before its files are replaced or removed, and the log-on start (the Run value).
+!include LogicLib.nsh
+!include WinMessages.nsh
+
+!define NV_FRAME_TITLE "Netvane Wireless LAN Monitor"
+!define NV_RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define NV_RUN_VALUE "Netvane WLAN Monitor"
+
+; The running monitor is found by its hidden frame's title and asked to close; it is given up to
+; five seconds to end.
+!macro NvCloseMonitor
+  Push $0
+  Push $1
+  FindWindow $0 "" "${NV_FRAME_TITLE}"
+  ${If} $0 <> 0
+    DetailPrint "Closing the running monitor"
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    StrCpy $1 0
+    ${DoWhile} $0 <> 0
+    ${AndIf} $1 < 50
+      Sleep 100
+      IntOp $1 $1 + 1
+      FindWindow $0 "" "${NV_FRAME_TITLE}"
+    ${Loop}
+    Sleep 500  ; the process lets go of its files after the window has gone
+  ${EndIf}
+  Pop $1
+  Pop $0
+!macroend
+
+!macro NvWriteRunValue
+  SetRegView 64
+  WriteRegStr HKLM "${NV_RUN_KEY}" "${NV_RUN_VALUE}" '"$INSTDIR\bin\wlanmon.exe"'
+  SetRegView lastused
+!macroend
+
+!macro NvRemoveRunValue
+  SetRegView 64
+  DeleteRegValue HKLM "${NV_RUN_KEY}" "${NV_RUN_VALUE}"
+  SetRegView lastused
+!macroend

@@ -1,0 +1,33 @@
+# Shared by the Windows tray tests (sourced after tests/e2e/e2e_lib.sh): a Wine prefix of their
+# own, its fonts, and the notification icon that Wine's explorer docks in trayer.
+
+# A fresh prefix in the work directory; the window's faces (Tahoma, MS Shell Dlg, Arial) are
+# mapped onto the DejaVu faces the Linux build shows, since a bare prefix has none of them and
+# would fall back to a serif face.
+start_wine() {
+  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wineboot -i >"$work/wineboot.log" 2>&1 || return 1
+  local face
+  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Arial" "Segoe UI" \
+              "Microsoft Sans Serif"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+      /d "DejaVu Sans" /f >/dev/null 2>&1 || return 1
+  done
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Tahoma Bold" /t REG_SZ \
+    /d "DejaVu Sans Bold" /f >/dev/null 2>&1 || return 1
+}
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+
+# The icon Wine's explorer docked in the tray (a window of explorer.exe inside trayer's panel).
+wine_icon_windows() {
+  xwininfo -root -tree | grep -F '("explorer.exe" "explorer.exe")' | grep -vF 'Default IME' |
+    grep -vE ' 1x1\+' || true
+}
+wine_icon_geometry() { wine_icon_windows | head -1 |
+  sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
+wine_icons() { wine_icon_windows | grep -c . || true; }
+wine_icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
+  local w h x y
+  read -r w h x y < <(wine_icon_geometry) || return 1
+  import -window root -crop "${w}x${h}+${x}+${y}" txt:- 2>/dev/null | grep -F "$1" >/dev/null
+}

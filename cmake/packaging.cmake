@@ -26,5 +26,15 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
     "SectionEnd\nSection 'Start the monitor at log-on' NvAutostart\n  !insertmacro NvWriteRunValue")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro NvCloseMonitor\n  !insertmacro NvRemoveRunValue")
 set(CPACK_COMPONENTS_ALL program)
+# A 64-bit installer (Debian's nsis has the amd64 stubs; a 32-bit one would need 32-bit Wine to
+# be tried here): CMake's own template with the target set on the line after its first.
+file(READ "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in" nv_template)
+string(FIND "${nv_template}" "\n" nv_first_line_end)
+string(SUBSTRING "${nv_template}" 0 ${nv_first_line_end} nv_first_line)
+math(EXPR nv_rest_start "${nv_first_line_end} + 1")
+string(SUBSTRING "${nv_template}" ${nv_rest_start} -1 nv_rest)
+file(WRITE "${CMAKE_BINARY_DIR}/nsis/NSIS.template.in"
+     "${nv_first_line}\n  Target amd64-unicode\n${nv_rest}")
+set(CPACK_MODULE_PATH "${CMAKE_BINARY_DIR}/nsis")
 include(CPack)
 cpack_add_component(program DISPLAY_NAME "Netvane Wireless LAN Monitor" REQUIRED)

@@ -16,13 +16,13 @@
   ${If} $0 <> 0
     DetailPrint "Closing the running monitor"
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=2000
-    StrCpy $1 0
-    ${DoWhile} $0 <> 0
-    ${AndIf} $1 < 50
-      Sleep 100
-      IntOp $1 $1 + 1
+    ${For} $1 1 50
       FindWindow $0 "" "${NV_FRAME_TITLE}"
-    ${Loop}
+      ${If} $0 = 0
+        ${ExitFor}
+      ${EndIf}
+      Sleep 100
+    ${Next}
     Sleep 500  ; the process lets go of its files after the window has gone
   ${EndIf}
   Pop $1

@@ -16,7 +16,11 @@ start_wine() {
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Tahoma Bold" /t REG_SZ \
     /d "DejaVu Sans Bold" /f >/dev/null 2>&1 || return 1
 }
-stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+# Ends the Wine server of our own prefix only (a caller's WINEPREFIX is left alone).
+stop_wine() {
+  [ "${WINEPREFIX:-}" = "$work/prefix" ] && { wineserver -k >/dev/null 2>&1 || true; }
+  return 0
+}
 
 # The icon Wine's explorer docked in the tray (a window of explorer.exe inside trayer's panel).
 wine_icon_windows() {

@@ -1,5 +1,6 @@
-# Beside a Windows program: the Qt DLLs it links, the windows platform plugin and the Vista style,
-# and the MinGW run-time DLLs Qt needs, all stripped; installed with the program.
+# Beside a Windows program: the Qt DLLs it links, the windows platform plugin, the Vista style, the
+# GIF reader (the About picture) and the MinGW run-time DLLs Qt needs, all stripped; installed
+# with the program.
 find_program(NV_MINGW_STRIP NAMES x86_64-w64-mingw32-strip REQUIRED)
 
 # The MinGW-w64 run-time DLLs the Qt kit's DLLs import (the programs link theirs statically).
@@ -27,7 +28,8 @@ function(nv_deploy_qt target)
   foreach(lib Qt6::Core Qt6::Gui Qt6::Widgets)
     list(APPEND copies "$<TARGET_FILE:${lib}>|$<TARGET_FILE_NAME:${lib}>|.")
   endforeach()
-  foreach(plugin QWindowsIntegrationPlugin:platforms QWindowsVistaStylePlugin:styles)
+  foreach(plugin QWindowsIntegrationPlugin:platforms QWindowsVistaStylePlugin:styles
+                 QGifPlugin:imageformats)
     string(REPLACE ":" ";" plugin "${plugin}")
     list(GET plugin 0 name)
     list(GET plugin 1 sub)

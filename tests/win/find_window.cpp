@@ -1,8 +1,8 @@
 // Looks for a top-level window by its title, as other Windows programs find the running monitor:
 //   find_window TITLE          exit 0 when such a window exists, 1 when not
 //   find_window --close TITLE  also sends it WM_CLOSE and waits up to 5 s for it to go
-#include <cstring>
 #include <windows.h>
+#include <cstring>
 
 int main(int argc, char** argv) {
   const int askToClose = argc == 3 && std::strcmp(argv[1], "--close") == 0;

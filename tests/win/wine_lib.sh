@@ -22,14 +22,14 @@ stop_wine() {
   return 0
 }
 
-# The icon Wine's explorer docked in the tray (a window of explorer.exe inside trayer's panel).
+# The icons docked in trayer's panel (the sockets trayer made for them, and what Wine put in).
 wine_icon_windows() {
-  xwininfo -root -tree | grep -F '("explorer.exe" "explorer.exe")' | grep -vF 'Default IME' |
-    grep -vE ' 1x1\+' || true
+  xwininfo -root -tree | awk '/\("panel" "trayer"\)/ {p = 1; next} p && /^     0x/ {p = 0} p' |
+    grep -E ' [0-9]+x[0-9]+\+' | grep -vE ' 1x1\+' || true
 }
 wine_icon_geometry() { wine_icon_windows | head -1 |
   sed -E 's/.* ([0-9]+)x([0-9]+)\+[-0-9]+\+[-0-9]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/'; }
-wine_icons() { wine_icon_windows | grep -c . || true; }
+wine_icons() { wine_icon_windows | awk '{print $NF}' | sort -u | grep -c . || true; }  # by place
 wine_icon_has() {  # a colour, srgb(R,G,B), somewhere in the tray icon
   local w h x y
   read -r w h x y < <(wine_icon_geometry) || return 1

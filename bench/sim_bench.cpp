@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr size_t kRequestBytes = 18;   // a status request's frame
-constexpr size_t kReplyBytes = 403;    // and its reply's
+constexpr size_t kRequestBytes = 18;  // a status request's frame
+constexpr size_t kReplyBytes = 403;   // and its reply's
 
 // The tests' own daemon fixture: a private runtime directory and registry, the virtual clock.
 nv::test::SimDaemon& TheDaemon() {
@@ -128,9 +128,10 @@ int main(int argc, char** argv) {
   const double sim = Median(simRates);
   const double bare = Median(bareRates);
   if (sim > 0 && bare > 0) {
-    std::printf("wlansim %.0f round trips/s, bare socketpair %.0f/s (medians of %zu and %zu runs): "
-                "ratio %.2f (goal >= 0.9)\n",
-                sim, bare, simRates.size(), bareRates.size(), sim / bare);
+    std::printf(
+        "wlansim %.0f round trips/s, bare socketpair %.0f/s (medians of %zu and %zu runs): "
+        "ratio %.2f (goal >= 0.9)\n",
+        sim, bare, simRates.size(), bareRates.size(), sim / bare);
   }
   return 0;
 }

@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>

@@ -11,9 +11,9 @@
 
 #include "adapter/operations.h"
 #include "logic/tray_monitor.h"
-#include "store/adapter_params.h"
 #include "sim_daemon.h"
 #include "socket_ports.h"
+#include "store/adapter_params.h"
 
 namespace {
 

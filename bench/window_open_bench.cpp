@@ -67,10 +67,11 @@ int main(int argc, char** argv) {
   const double first = times.front();
   std::vector<double> rest(times.begin() + 1, times.end());
   std::sort(rest.begin(), rest.end());
-  std::printf("double click to Link Info painted (%s): first %.1f ms, median of %zu more %.1f ms,"
-              " worst %.1f ms\n",
-              QApplication::platformName().toUtf8().constData(), first, rest.size(),
-              rest[rest.size() / 2], rest.back());
+  std::printf(
+      "double click to Link Info painted (%s): first %.1f ms, median of %zu more %.1f ms,"
+      " worst %.1f ms\n",
+      QApplication::platformName().toUtf8().constData(), first, rest.size(), rest[rest.size() / 2],
+      rest.back());
   frame.ExitProgram();
   return first < 0 ? 1 : 0;
 }

@@ -169,7 +169,7 @@ int32_t DecodeBssCount(std::span<const uint8_t> bytes) {
 BssWireEntry DecodeBssWireEntry(std::span<const uint8_t> bytes, int index) {
   const size_t start = 4 + static_cast<size_t>(index) * kBssEntrySize;
   const auto e = ZeroFilled<kBssEntrySize>(start < bytes.size() ? bytes.subspan(start)
-                                                                 : std::span<const uint8_t>{});
+                                                                : std::span<const uint8_t>{});
   BssWireEntry w{};
   std::memcpy(w.bssid, e.data() + kBssOffsetBssid, 6);
   w.ssidLength = le::Get32(e, kBssOffsetSsidLength);
@@ -204,8 +204,8 @@ uint32_t EncodeBssList(std::span<const BssWireEntry> entries, int32_t count,
 }
 
 void FillLinkStatus(const StatusBlockFields& block, LinkStatus& status) {
-  status.state = block.state == kStatusStateUnavailable ? kStateNoDriver
-                                                        : static_cast<int32_t>(block.state);
+  status.state =
+      block.state == kStatusStateUnavailable ? kStateNoDriver : static_cast<int32_t>(block.state);
   std::memset(status.ssid, 0, sizeof status.ssid);
   std::memcpy(status.ssid, block.ssid, 32);  // the 36-byte field keeps its terminator
   std::memcpy(status.bssid, block.bssid, 6);
@@ -224,7 +224,8 @@ void FillBssEntry(const BssWireEntry& wire, BssEntry& entry) {
   entry.privacy = static_cast<uint8_t>(wire.privacy);
   entry.rssi = static_cast<uint8_t>(static_cast<uint32_t>(wire.rssiWord) >> 16);
   entry.channel = static_cast<uint8_t>(wire.channel);
-  if (wire.infrastructureMode <= 1) entry.networkMode = static_cast<uint8_t>(wire.infrastructureMode);
+  if (wire.infrastructureMode <= 1)
+    entry.networkMode = static_cast<uint8_t>(wire.infrastructureMode);
 }
 
 void FillBssList(std::span<const uint8_t> bytes, BssList& list) {

@@ -53,7 +53,9 @@ constexpr std::string_view kWepStatusSetting = "WEP status";
 constexpr std::string_view kAuthModeSetting = "authentication mode";
 constexpr std::string_view kWepKeySetting = "WEP key ";  // and the slot, 1 to 4
 
-std::string WepKeySetting(int slot) { return std::string(kWepKeySetting) + std::to_string(slot + 1); }
+std::string WepKeySetting(int slot) {
+  return std::string(kWepKeySetting) + std::to_string(slot + 1);
+}
 
 void SendLinkGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, ApplyReport* r) {
   Note(r, Send(io, h, codes::kSsid, EncodeSsidBuffer(c)) == kIoOk, kSsidSetting);
@@ -70,8 +72,7 @@ void SendSecurityGroup(AdapterIo& io, DeviceHandle h, const AdapterConfig& c, Ap
   Note(r, SendValue(io, h, codes::kAuthMode, c.authMode) == kIoOk, kAuthModeSetting);
   if (c.wepStatus != kWepEnabled) return;  // keys travel only while WEP is enabled
   for (int slot = 0; slot < 4; ++slot) {
-    Note(r, Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot)) == kIoOk,
-         WepKeySetting(slot));
+    Note(r, Send(io, h, codes::kWepKey, EncodeWepKeyBuffer(c, slot)) == kIoOk, WepKeySetting(slot));
   }
 }
 

@@ -6,10 +6,10 @@
 #include "commands.h"
 #include "common.h"
 #include "logic/about_texts.h"
-#include "logic/tray_look.h"
-#include "store/adapter_params.h"
 #include "logic/options.h"
 #include "logic/survey_model.h"
+#include "logic/tray_look.h"
+#include "store/adapter_params.h"
 
 namespace nv::cli {
 
@@ -95,8 +95,8 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   ReadAdapterParameters(c.io, stored);
   const bool found = s.state != kStateNoDriver && stored.scope != kScopeNoAdapter;
   CorrectNetworkMode(c, s);
-  const bool measured = found && s.state == kStateAssociated &&
-                        s.networkMode == kNetworkInfrastructure;
+  const bool measured =
+      found && s.state == kStateAssociated && s.networkMode == kNetworkInfrastructure;
   const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
   const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
   // While connecting and disassociated keep whatever icon the tray had, none is named.
@@ -126,8 +126,8 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
     Row(c, "Tx Rate", rate.empty() ? "" : rate + " Mbps");
     Row(c, "Link Quality", measured ? std::to_string(quality) + "%" : "");
     Row(c, "Signal Strength", measured ? std::to_string(signal) + "%" : "");
-    Row(c, "Tray icon", kept ? "unchanged (the tray keeps the icon it had)"
-                             : std::to_string(look.icon));
+    Row(c, "Tray icon",
+        kept ? "unchanged (the tray keeps the icon it had)" : std::to_string(look.icon));
     Row(c, "Tooltip", OneLine(look.tip));
   }
   if (!found) Fail(c, NoAdapter(c));
@@ -161,9 +161,12 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
     Json networks = Json::array();
     for (const SurveyRow& r : rows) {
       const BssEntry& e = list.entries[r.entry];
-      Json network{{"bssid", r.columns[0]}, {"ssid", r.columns[1]},
-                   {"wep", r.columns[2]},   {"ap", r.columns[3]},
-                   {"channel", e.channel},  {"rssi", std::stoi(r.columns[5])},
+      Json network{{"bssid", r.columns[0]},
+                   {"ssid", r.columns[1]},
+                   {"wep", r.columns[2]},
+                   {"ap", r.columns[3]},
+                   {"channel", e.channel},
+                   {"rssi", std::stoi(r.columns[5])},
                    {"current", r.entry == state.connectedBssIndex}};
       AddBytesWhenNotUtf8(network, "ssid", r.columns[1]);
       networks.push_back(std::move(network));
@@ -176,8 +179,8 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
         << kSurveyColumns[3] << std::setw(9) << kSurveyColumns[4] << kSurveyColumns[5] << "\n";
   for (const SurveyRow& r : rows) {
     c.out << (r.entry == state.connectedBssIndex ? "* " : "  ") << std::setw(19) << r.columns[0]
-          << PadRight(Printable(r.columns[1]), 34) << std::setw(5) << r.columns[2]
-          << std::setw(5) << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
+          << PadRight(Printable(r.columns[1]), 34) << std::setw(5) << r.columns[2] << std::setw(5)
+          << r.columns[3] << std::setw(9) << r.columns[4] << r.columns[5] << "\n";
   }
   if (abandoned) c.out << "(the survey did not finish within eleven seconds)\n";
   return kExitOk;
@@ -227,9 +230,9 @@ int CmdVersions(Context& c, const std::vector<std::string>& words) {
   if (v.result == kReadFailed) return Fail(c, NoAdapter(c) + ": the versions could not be read");
   const AboutTexts texts = MakeAboutTexts(v);  // the About page's three texts
   if (a.flags.count("json")) {
-    PrintJson(c, Json{{"driver", texts.driver},
-                      {"firmware", texts.firmware},
-                      {"utility", texts.utility}});
+    PrintJson(
+        c,
+        Json{{"driver", texts.driver}, {"firmware", texts.firmware}, {"utility", texts.utility}});
   } else {
     Row(c, "Driver", texts.driver);
     Row(c, "Firmware", texts.firmware);

@@ -1,8 +1,8 @@
 // profile list|show|add|remove|activate: the Site Survey page's profiles.
-#include <cstring>
-#include <iomanip>
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <iomanip>
 #include <memory>
 #include <optional>
 
@@ -10,26 +10,27 @@
 #include "commands.h"
 #include "common.h"
 #include "edits.h"
-#include "store/adapter_params.h"
-#include "store/profile_store.h"
 #include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
 #include "platform/win32_codes.h"
+#include "store/adapter_params.h"
+#include "store/profile_store.h"
 
 namespace nv::cli {
 
 namespace {
 
-const std::string kProfileHelp = std::string(
-    "usage: wlanctl profile list [--json]\n"
-    "       wlanctl profile show NAME [--json]\n"
-    "       wlanctl profile add NAME [OPTIONS] [--replace] [--activate]\n"
-    "       wlanctl profile remove NAME\n"
-    "       wlanctl profile activate NAME\n"
-    "Profiles are named configurations kept for this user. list marks each as current, in\n"
-    "range (its name is a network of the last survey) or not in range. add starts from the\n"
-    "adapter's stored settings (or the defaults) and takes:\n") +
+const std::string kProfileHelp =
+    std::string(
+        "usage: wlanctl profile list [--json]\n"
+        "       wlanctl profile show NAME [--json]\n"
+        "       wlanctl profile add NAME [OPTIONS] [--replace] [--activate]\n"
+        "       wlanctl profile remove NAME\n"
+        "       wlanctl profile activate NAME\n"
+        "Profiles are named configurations kept for this user. list marks each as current, in\n"
+        "range (its name is a network of the last survey) or not in range. add starts from the\n"
+        "adapter's stored settings (or the defaults) and takes:\n") +
     kLinkOptionsHelp + kSecurityOptionsHelp +
     "  --replace             overwrite a profile of that name\n"
     "  --activate            also apply it to the adapter and store it there\n";
@@ -103,7 +104,7 @@ int Show(Context& c, const Args& a, const std::string& name) {
   const std::string ssid(cfg.ssid, strnlen(cfg.ssid, 32));
   const auto pick = [](const auto& texts, int32_t v) {
     return v >= 0 && static_cast<size_t>(v) < texts.size() ? std::string(texts[v])
-                                                            : "(value " + std::to_string(v) + ")";
+                                                           : "(value " + std::to_string(v) + ")";
   };
   Json json{{"name", name},
             {"ssid", ssid},
@@ -130,8 +131,9 @@ int Show(Context& c, const Args& a, const std::string& name) {
 
 int Add(Context& c, const Args& a, const std::string& asked) {
   if (!IsValidProfileName(asked) || asked.size() > kProfileNameChars || HasControl(asked)) {
-    return Usage(c, "a profile name has 1 to 32 bytes, no backslash and no control "
-                    "characters");
+    return Usage(c,
+                 "a profile name has 1 to 32 bytes, no backslash and no control "
+                 "characters");
   }
   // From the look for an existing profile to the write: another add of that name waits.
   const SettingsLock lock(c.io.system());

@@ -1,16 +1,16 @@
 // registry export|import: the adapter's key and the profiles as a REGEDIT4 file.
 #include <algorithm>
 
+#include "adapter/operations.h"
 #include "commands.h"
 #include "common.h"
-#include "platform/win32_codes.h"
-#include "adapter/operations.h"
 #include "import_check.h"
+#include "logic/settings_lock.h"
+#include "platform/win32_codes.h"
 #include "private_file.h"
 #include "regedit.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
-#include "logic/settings_lock.h"
 
 namespace nv::cli {
 
@@ -97,8 +97,8 @@ int Import(Context& c, const std::string& file) {
   std::vector<RegKeyDump> keys;
   RegeditError bad;
   if (!ParseRegeditFile(text, &keys, &bad)) {
-    return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
-                       "; nothing was imported");
+    return Fail(
+        c, file + ":" + std::to_string(bad.line) + ": " + bad.message + "; nothing was imported");
   }
   size_t values = 0;
   for (const RegKeyDump& key : keys) {
@@ -110,8 +110,8 @@ int Import(Context& c, const std::string& file) {
     values += key.values.size();
   }
   if (!CheckImport(keys, ChannelRangeFor(ReadRegulatoryDomain(c.io)), &bad)) {
-    return Fail(c, file + ":" + std::to_string(bad.line) + ": " + bad.message +
-                       "; nothing was imported");
+    return Fail(
+        c, file + ":" + std::to_string(bad.line) + ": " + bad.message + "; nothing was imported");
   }
   const size_t driverValues = DropDriverValues(&keys);
   values -= driverValues;

@@ -12,18 +12,20 @@ namespace nv::cli {
 
 namespace {
 
-const std::string kConfigHelp = std::string(
-    "usage: wlanctl config show [--json]\n"
-    "       wlanctl config set OPTIONS\n"
-    "Shows or changes the link settings (applied to the adapter, stored, then a new scan):\n") +
+const std::string kConfigHelp =
+    std::string(
+        "usage: wlanctl config show [--json]\n"
+        "       wlanctl config set OPTIONS\n"
+        "Shows or changes the link settings (applied to the adapter, stored, then a new scan):\n") +
     kLinkOptionsHelp;
 
-const std::string kSecurityHelp = std::string(
-    "usage: wlanctl security show [--show-keys] [--json]\n"
-    "       wlanctl security set OPTIONS\n"
-    "Shows or changes WEP settings. With WEP on, every key must have the length of its size\n"
-    "(or be empty and not the default key); otherwise nothing changes. Keys are shown only\n"
-    "with --show-keys, as hexadecimal digits.\n") +
+const std::string kSecurityHelp =
+    std::string(
+        "usage: wlanctl security show [--show-keys] [--json]\n"
+        "       wlanctl security set OPTIONS\n"
+        "Shows or changes WEP settings. With WEP on, every key must have the length of its size\n"
+        "(or be empty and not the default key); otherwise nothing changes. Keys are shown only\n"
+        "with --show-keys, as hexadecimal digits.\n") +
     kSecurityOptionsHelp;
 
 constexpr const char* kKeygenHelp =
@@ -68,9 +70,9 @@ int ConfigShow(Context& c, const Args& a) {
   std::snprintf(domainText, sizeof domainText, "0x%02X", domain);
   Row(c, "SSID", ssid);
   Row(c, "BSS Type", bss);
-  Row(c, "Channel", std::to_string(cfg.channel) + "  (channels " + std::to_string(range.first) +
-                        "-" + std::to_string(range.last) + ", regulatory domain " +
-                        domainText + ")");
+  Row(c, "Channel",
+      std::to_string(cfg.channel) + "  (channels " + std::to_string(range.first) + "-" +
+          std::to_string(range.last) + ", regulatory domain " + domainText + ")");
   Row(c, "Tx Rate", rate);
   Row(c, "Preamble", preamble);
   Row(c, "Power Mode", power);
@@ -100,9 +102,9 @@ int SecurityShow(Context& c, const Args& a) {
   for (const WepKeySlot& slot : cfg.keys) {
     const KeyText text = KeyBytesToText(slot);
     Json key = {{"length", slot.length},
-                {"size", slot.length == 0 ? "" : text.sizeIndex < 0
-                                                     ? std::to_string(slot.length * 8) + " bits"
-                                                     : std::string(kKeySizeTexts[text.sizeIndex])}};
+                {"size", slot.length == 0     ? ""
+                         : text.sizeIndex < 0 ? std::to_string(slot.length * 8) + " bits"
+                                              : std::string(kKeySizeTexts[text.sizeIndex])}};
     if (showKeys) key["key"] = text.text;
     keys.push_back(key);
   }

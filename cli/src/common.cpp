@@ -82,8 +82,7 @@ bool Change(Context& c, int32_t scope, const Overwrite& overwrite) {
   return ReportChange(c, outcome);
 }
 
-bool ReadSecretLine(Context& c, const std::string& what, std::string* value,
-                    std::string* error) {
+bool ReadSecretLine(Context& c, const std::string& what, std::string* value, std::string* error) {
   if (c.in == nullptr || !std::getline(*c.in, *value)) {
     *error = "standard input ended before " + what;
     return false;

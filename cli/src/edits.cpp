@@ -113,15 +113,15 @@ bool EditInput(const Args& args, SecurityInput& in, std::string* error) {
 }  // namespace
 
 const std::set<std::string>& LinkOptionNames() {
-  static const std::set<std::string> names = {"ssid", "bss-type", "channel", "rate", "preamble",
-                                              "power-mode"};
+  static const std::set<std::string> names = {"ssid", "bss-type", "channel",
+                                              "rate", "preamble", "power-mode"};
   return names;
 }
 
 const std::set<std::string>& SecurityOptionNames() {
-  static const std::set<std::string> names = {
-      "wep",  "auth", "format", "size", "size1", "size2", "size3", "size4", "key1",
-      "key2", "key3", "key4",   "default-key", "passphrase"};
+  static const std::set<std::string> names = {"wep",   "auth",  "format",      "size",      "size1",
+                                              "size2", "size3", "size4",       "key1",      "key2",
+                                              "key3",  "key4",  "default-key", "passphrase"};
   return names;
 }
 
@@ -157,8 +157,7 @@ bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
   }
   return Choice(args, "bss-type", kBssTypeTexts.data(), kBssTypeTexts.size(), &c.bssType, error) &&
          // Rates by their texts only: "5" must not mean the fifth entry, 11 Mbps.
-         Choice(args, "rate", kTxRateTexts.data(), kTxRateTexts.size(), &c.txRate, error,
-                false) &&
+         Choice(args, "rate", kTxRateTexts.data(), kTxRateTexts.size(), &c.txRate, error, false) &&
          Choice(args, "preamble", kPreambleTexts.data(), kPreambleTexts.size(), &c.shortPreamble,
                 error) &&
          Choice(args, "power-mode", kPowerModeTexts.data(), kPowerModeTexts.size(), &c.powerMode,

@@ -106,8 +106,8 @@ std::string Problem(const RegValueDump& v, const Rule& rule, ChannelRange channe
     case Kind::Key: {
       const std::string_view text = Text(v);
       const bool hex = text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
-      const bool sized = text.empty() || text.size() == 10 || text.size() == 26 ||
-                         text.size() == 58;
+      const bool sized =
+          text.empty() || text.size() == 10 || text.size() == 26 || text.size() == 58;
       if (v.type != kRegSz || !hex || !sized) {
         return name + " must be a stored key text of 0, 10, 26 or 58 hexadecimal digits";
       }
@@ -166,8 +166,7 @@ std::string CheckKey(const RegKeyDump& key, ChannelRange channels) {
 
 }  // namespace
 
-bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels,
-                 RegeditError* error) {
+bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels, RegeditError* error) {
   for (const RegKeyDump& key : keys) {
     if (std::string problem = CheckKey(key, channels); !problem.empty()) {
       *error = {key.line, problem};

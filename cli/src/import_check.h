@@ -14,8 +14,7 @@ inline constexpr size_t kMaxKeyNameChars = 255;  // Windows' limit on one key na
 
 // False with the key's line and what is wrong at the first key or value that may not be
 // stored. `channels`: the regulatory domain's range a stored channel must lie in.
-bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels,
-                 RegeditError* error);
+bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels, RegeditError* error);
 // Takes out of the adapter's instance keys every value that is not one of the utility's own
 // dot11 values ("MatchingDeviceId" and the like belong to the driver, which an import must not
 // overwrite); returns how many were taken out.

@@ -73,11 +73,10 @@ int CreateTemporary(const std::string& path, std::string* temporary) {
   std::mt19937_64 random(seed());
   for (int attempt = 0; attempt < 16; ++attempt) {
     char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp",
-                  static_cast<unsigned long long>(random()));
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random()));
     *temporary = Folder(path) + "/." + path.substr(path.find_last_of('/') + 1) + suffix;
-    const int fd = open(temporary->c_str(),
-                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   errno = EEXIST;

@@ -37,8 +37,7 @@ bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, Regedit
 // its text becomes Windows-1252 bytes, what the ANSI registry calls store, and a character
 // that code page lacks is refused with its line), UTF-8 with or without a mark, or plain ANSI
 // text, whose bytes are taken as they stand.
-bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys,
-                      RegeditError* error);
+bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys, RegeditError* error);
 
 // The key and every key below it, values in registry order. False when it does not open.
 // A subkey or value that cannot be read is passed over and named in `skipped`.

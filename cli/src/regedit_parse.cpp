@@ -168,7 +168,8 @@ bool ParseData(std::string_view data, RegValueDump* v, std::string* problem) {
 bool ParseKeyLine(const std::string& text, RegKeyDump* key, std::string* problem) {
   if (text.size() < 3 || text.back() != ']') return *problem = "a key line ends with ]", false;
   std::string inside = text.substr(1, text.size() - 2);
-  if (!inside.empty() && inside[0] == '-') return *problem = "deleting keys is not supported", false;
+  if (!inside.empty() && inside[0] == '-')
+    return *problem = "deleting keys is not supported", false;
   while (!inside.empty() && inside.back() == '\\') inside.pop_back();
   const size_t slash = inside.find('\\');
   const std::string root = inside.substr(0, slash);
@@ -231,8 +232,7 @@ bool ParseRegedit4(std::string_view text, std::vector<RegKeyDump>* keys, Regedit
   return true;
 }
 
-bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys,
-                      RegeditError* error) {
+bool ParseRegeditFile(std::string_view bytes, std::vector<RegKeyDump>* keys, RegeditError* error) {
   if (bytes.substr(0, 2) == "\xFF\xFE") {
     std::string text;
     if (!FromUtf16(bytes.substr(2), &text, error)) return false;

@@ -26,9 +26,7 @@ QByteArray Bytes(std::span<const uint8_t> data) {
   return {reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size())};
 }
 
-QRect FrameRect(const PictureFrame& f) {
-  return {f.left, f.top, f.width, f.height};
-}
+QRect FrameRect(const PictureFrame& f) { return {f.left, f.top, f.width, f.height}; }
 
 }  // namespace
 
@@ -39,9 +37,7 @@ AnimatedPicture::AnimatedPicture(QWidget* parent, std::unique_ptr<FrameWait> wai
       this, &AnimatedPicture::frameDrawn, this, [this] { update(); }, Qt::QueuedConnection);
 }
 
-AnimatedPicture::~AnimatedPicture() {
-  Unload();
-}
+AnimatedPicture::~AnimatedPicture() { Unload(); }
 
 bool AnimatedPicture::LoadFromResource(int id, const QString& type) {
   QFile file(QStringLiteral(":/%1/%2").arg(type).arg(id));

@@ -13,9 +13,7 @@ QColor OrDefault(const QColor& colour, const QColor& fallback) {
   return colour.isValid() ? colour : fallback;
 }
 
-QString CaptionText(const QString& title) {
-  return QStringLiteral(" %1 ").arg(title);
-}
+QString CaptionText(const QString& title) { return QStringLiteral(" %1 ").arg(title); }
 
 CaptionAlign ToCaptionAlign(Qt::Alignment alignment) {
   if (alignment & Qt::AlignRight) return CaptionAlign::Right;
@@ -49,8 +47,7 @@ void GroupFrame::SetLineColours(const QColor& first, const QColor& second, bool 
   if (repaint) update();
 }
 
-void GroupFrame::SetDisabledLineColours(const QColor& first, const QColor& second,
-                                        bool repaint) {
+void GroupFrame::SetDisabledLineColours(const QColor& first, const QColor& second, bool repaint) {
   disabledFirst_ = first;
   disabledSecond_ = second;
   if (repaint) update();
@@ -86,8 +83,8 @@ QRect GroupFrame::CaptionGap() const {
       title().isEmpty() ? 0 : QFontMetrics(captionFont()).horizontalAdvance(CaptionText(title()));
   const QRect frame = rect();
   const CaptionPlace place =
-      PlaceCaption(frame.left(), frame.left() + frame.width(), frame.top(),
-                   fontMetrics().height(), captionWidth, ToCaptionAlign(alignment()));
+      PlaceCaption(frame.left(), frame.left() + frame.width(), frame.top(), fontMetrics().height(),
+                   captionWidth, ToCaptionAlign(alignment()));
   return {place.left, place.topLine, place.right - place.left, lineWidth_};
 }
 

@@ -30,9 +30,7 @@ HexKeyEdit::HexKeyEdit(QWidget* parent) : CEditEx(parent) {
   setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 }
 
-void HexKeyEdit::SetMasked(bool on) {
-  setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);
-}
+void HexKeyEdit::SetMasked(bool on) { setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal); }
 
 void HexKeyEdit::ClearMask() {
   setText(QString());  // also forgets the undo history, which holds the stored key

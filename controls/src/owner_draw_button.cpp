@@ -152,8 +152,8 @@ QSize OwnerDrawButton::sizeHint() const {
 
 void OwnerDrawButton::DrawIndicator(QPainter& p, const QRect& area) const {
   const bool radio = kind_ == Kind::Radio;
-  const int side = style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth
-                                              : QStyle::PM_IndicatorWidth);
+  const int side =
+      style()->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth);
   QStyleOptionButton option;
   option.initFrom(this);
   option.rect = QRect(area.left(), area.top() + (area.height() - side) / 2, side, side);
@@ -164,8 +164,8 @@ void OwnerDrawButton::DrawIndicator(QPainter& p, const QRect& area) const {
 }
 
 void OwnerDrawButton::DrawCaption(QPainter& p, QRect area, bool embossed) const {
-  const int flags = static_cast<int>(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine |
-                    Qt::TextShowMnemonic;
+  const int flags =
+      static_cast<int>(alignment_) | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
   p.setFont(font());
   if (embossed) {
     p.setPen(palette().color(QPalette::Light));
@@ -193,9 +193,14 @@ void OwnerDrawButton::paintEvent(QPaintEvent*) {
   const ButtonLook look = ChooseButtonLook(state);
   p.fillRect(area, pal.color(QPalette::Button));
   switch (look.edge) {
-    case ButtonEdge::None: break;
-    case ButtonEdge::Raised: DrawRaisedEdge(p, area, pal); break;
-    case ButtonEdge::Sunken: DrawSunkenEdge(p, area, pal); break;
+    case ButtonEdge::None:
+      break;
+    case ButtonEdge::Raised:
+      DrawRaisedEdge(p, area, pal);
+      break;
+    case ButtonEdge::Sunken:
+      DrawSunkenEdge(p, area, pal);
+      break;
     case ButtonEdge::DefaultDouble:
       DrawSunkenEdge(p, area, pal);
       DrawRaisedEdge(p, area.adjusted(1, 1, -1, -1), pal);

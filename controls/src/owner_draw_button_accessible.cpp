@@ -28,9 +28,12 @@ class OwnerDrawButtonAccessible : public QAccessibleWidget {
 
   QAccessible::Role role() const override {
     switch (button()->kind()) {
-      case OwnerDrawButton::Kind::Check: return QAccessible::CheckBox;
-      case OwnerDrawButton::Kind::Radio: return QAccessible::RadioButton;
-      case OwnerDrawButton::Kind::Push: break;
+      case OwnerDrawButton::Kind::Check:
+        return QAccessible::CheckBox;
+      case OwnerDrawButton::Kind::Radio:
+        return QAccessible::RadioButton;
+      case OwnerDrawButton::Kind::Push:
+        break;
     }
     return QAccessible::Button;
   }

@@ -32,7 +32,8 @@ void StripChart::CreatePicture() {
 void StripChart::DrawGrid(int fromX) {
   const int h = image_.height();
   QPainter p(&image_);
-  for (int y : {h / 2, h / 4, 3 * h / 4}) p.fillRect(QRect(fromX, y, image_.width() - fromX, 1), kGrid);
+  for (int y : {h / 2, h / 4, 3 * h / 4})
+    p.fillRect(QRect(fromX, y, image_.width() - fromX, 1), kGrid);
 }
 
 void StripChart::DrawBar(int x, const Column& column) {

@@ -5,7 +5,7 @@
 namespace nv {
 
 const uint8_t kUtilityVersionBytes[4] = {NV_VERSION_MAJOR, NV_VERSION_MINOR, NV_VERSION_PATCH,
-                                          NV_VERSION_TWEAK};
+                                         NV_VERSION_TWEAK};
 
 std::string VersionText(const uint8_t (&bytes)[4]) {
   char text[20];

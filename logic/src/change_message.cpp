@@ -32,10 +32,9 @@ std::vector<std::string> ChangeProblems(const ChangeOutcome& outcome, const Chan
   if (!refused.empty() && facts.linkRefusal == kNoAnswerRefusal) {
     lines.push_back(std::string(kNoAnswerRefusal) + " (not taken: " + refused + ")");
   } else if (!refused.empty()) {
-    lines.push_back("the driver refused: " + refused +
-                    (outcome.reached && outcome.stored
-                         ? " (the other settings were applied and stored)"
-                         : ""));
+    lines.push_back(
+        "the driver refused: " + refused +
+        (outcome.reached && outcome.stored ? " (the other settings were applied and stored)" : ""));
   }
   if (!outcome.reached) {
     lines.emplace_back("nothing reached the adapter; nothing was stored");

@@ -7,8 +7,7 @@
 
 namespace nv {
 
-LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent,
-                          int32_t signalPercent) {
+LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent, int32_t signalPercent) {
   LinkInfoView view{};
   const int32_t s = status.state;
   view.resetBaseline = s == kStateScanning || StatusText(s) == StatusText(kStateNoDriver);

@@ -39,8 +39,8 @@ std::string_view StatusText(int32_t state) {
 }
 
 std::string_view RateText(uint8_t rateIndex) {
-  static constexpr std::string_view kTexts[] = {"", "1", "2", "5.5", "5.5 PBCC", "11", "11 PBCC",
-                                                "22 PBCC"};
+  static constexpr std::string_view kTexts[] = {"",         "1",  "2",       "5.5",
+                                                "5.5 PBCC", "11", "11 PBCC", "22 PBCC"};
   return rateIndex < kRateIndexCount ? kTexts[rateIndex] : "";
 }
 

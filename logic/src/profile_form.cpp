@@ -35,8 +35,7 @@ ProfileFormView ShowProfileForm(const AdapterConfig& c, ProfileMode mode,
   ProfileFormView v{};
   v.link = ShowLinkSettings(c, domainCode);
   v.security = ShowSecurity(c);
-  v.profileName =
-      mode == ProfileMode::Add ? v.link.ssid : profileName.substr(0, kProfileNameChars);
+  v.profileName = mode == ProfileMode::Add ? v.link.ssid : profileName.substr(0, kProfileNameChars);
   v.title = ProfileDialogTitle(mode, v.profileName);
   v.nameEnabled = mode != ProfileMode::Properties;
   v.ssidEnabled = mode != ProfileMode::Connect;

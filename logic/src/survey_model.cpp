@@ -9,12 +9,9 @@
 namespace nv {
 
 std::array<std::string, 6> SurveyColumns(const BssEntry& e) {
-  return {BssidText(e.bssid),
-          std::string(e.ssid, strnlen(e.ssid, sizeof e.ssid)),
-          e.privacy ? "Yes" : "No",
-          e.networkMode ? "Yes" : "No",
-          std::to_string(e.channel),
-          std::to_string(std::min(e.rssi / 2, 100))};
+  return {BssidText(e.bssid),        std::string(e.ssid, strnlen(e.ssid, sizeof e.ssid)),
+          e.privacy ? "Yes" : "No",  e.networkMode ? "Yes" : "No",
+          std::to_string(e.channel), std::to_string(std::min(e.rssi / 2, 100))};
 }
 
 std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& current,

@@ -13,8 +13,11 @@ namespace {
 // Length of the valid UTF-8 sequence at `at` (overlong forms and surrogates refused), or 0.
 size_t Utf8Length(std::string_view t, size_t at, uint32_t* point) {
   const auto b = static_cast<unsigned char>(t[at]);
-  const size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3
-                                 : (b & 0xF8) == 0xF0 ? 4 : 0;
+  const size_t n = b < 0x80             ? 1
+                   : (b & 0xE0) == 0xC0 ? 2
+                   : (b & 0xF0) == 0xE0 ? 3
+                   : (b & 0xF8) == 0xF0 ? 4
+                                        : 0;
   if (n == 0 || at + n > t.size()) return 0;
   uint32_t cp = n == 1 ? b : b & (0x7Fu >> n);
   for (size_t i = 1; i < n; ++i) {

@@ -35,10 +35,10 @@ void TrayMonitor::Tick() {
   std::copy(std::begin(link.bssid), std::end(link.bssid), bssid.begin());
   // A move from one association to another between two ticks is a leave and an enter too:
   // without it the lists would keep marking the network that was left.
-  const bool moved = s == kStateAssociated && previousState_ == kStateAssociated &&
-                     bssid != previousBssid_;
-  if (moved || (s != previousState_ &&
-                (s == kStateAssociated || previousState_ == kStateAssociated))) {
+  const bool moved =
+      s == kStateAssociated && previousState_ == kStateAssociated && bssid != previousBssid_;
+  if (moved ||
+      (s != previousState_ && (s == kStateAssociated || previousState_ == kStateAssociated))) {
     host_.RefreshSurveyLists();
   }
   previousState_ = s;

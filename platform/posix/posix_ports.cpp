@@ -25,8 +25,8 @@ DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
   if (fd < 0) return kInvalidDeviceHandle;
   wire::Frame reply;
   uint32_t error = 1;
-  if (posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(), wire::kOpenReply,
-                       &reply, deadlineMs_)) {
+  if (posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(), wire::kOpenReply, &reply,
+                       deadlineMs_)) {
     wire::Reader reader(reply.body);
     if (!reader.U32(&error)) error = 1;
   }
@@ -37,11 +37,12 @@ DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
   return fd;
 }
 
-IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code,
-                                   std::span<const uint8_t> in, std::span<uint8_t> out) {
-  wire::IoctlRequest request{code, static_cast<uint32_t>(std::min<size_t>(out.size(),
-                                                                          wire::kMaxIoctlOutput)),
-                             {in.begin(), in.end()}};
+IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> in,
+                                   std::span<uint8_t> out) {
+  wire::IoctlRequest request{
+      code,
+      static_cast<uint32_t>(std::min<size_t>(out.size(), wire::kMaxIoctlOutput)),
+      {in.begin(), in.end()}};
   wire::Frame frame;
   wire::IoctlReply reply;
   if (!posix::Roundtrip(static_cast<int>(handle), wire::kIoctl, wire::EncodeIoctlRequest(request),

@@ -18,8 +18,7 @@ inline constexpr int kDefaultExchangeDeadlineMs = 2000;
 // (posix::ConnectToAdapter); `refusal()` says why the last open was refused, if it was.
 class PosixDeviceLink : public DeviceLink {
  public:
-  explicit PosixDeviceLink(int deadlineMs = kDefaultExchangeDeadlineMs)
-      : deadlineMs_(deadlineMs) {}
+  explicit PosixDeviceLink(int deadlineMs = kDefaultExchangeDeadlineMs) : deadlineMs_(deadlineMs) {}
   const std::string& refusal() const { return refusal_; }
   DeviceHandle Open(std::string_view linkName) override;
   IoOutcome Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> in,

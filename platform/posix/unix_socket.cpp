@@ -223,8 +223,8 @@ bool ReadReply(int fd, wire::Frame* frame, Clock::time_point deadline) {
 bool Roundtrip(int fd, uint8_t type, std::span<const uint8_t> body, uint8_t replyType,
                wire::Frame* reply, int deadlineMs) {
   const Clock::time_point deadline = DeadlineFrom(deadlineMs);
-  return SendAll(fd, wire::EncodeFrame(type, body), deadline) &&
-         ReadReply(fd, reply, deadline) && reply->type == replyType;
+  return SendAll(fd, wire::EncodeFrame(type, body), deadline) && ReadReply(fd, reply, deadline) &&
+         reply->type == replyType;
 }
 
 int SendControl(const std::string& command, std::string* reply, int deadlineMs) {
@@ -233,8 +233,8 @@ int SendControl(const std::string& command, std::string* reply, int deadlineMs) 
   std::string refusal;
   const int fd = ConnectToAdapter(deadlineMs, &refusal);
   if (fd < 0) {
-    *reply = refusal.empty() ? "no virtual adapter is running (socket " + SocketPath() + ")"
-                             : refusal;
+    *reply =
+        refusal.empty() ? "no virtual adapter is running (socket " + SocketPath() + ")" : refusal;
     return -1;
   }
   const Clock::time_point deadline = DeadlineFrom(deadlineMs);

@@ -187,8 +187,7 @@ RegKey SqliteRegistry::NewHandle(int64_t id) {
   return handle;
 }
 
-int32_t SqliteRegistry::OpenKey(RegKey parent, std::string_view subKey, uint32_t,
-                                RegKey* result) {
+int32_t SqliteRegistry::OpenKey(RegKey parent, std::string_view subKey, uint32_t, RegKey* result) {
   if (result == nullptr) return win::kErrorInvalidParameter;
   int64_t start = 0;
   if (const int32_t e = KeyOf(parent, &start)) return e;
@@ -255,8 +254,9 @@ int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32
   if (const int32_t e = KeyOf(key, &id)) return e;
   Transaction t(transactions_, false, ReadSnapshot());
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
-  Statement s(Prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id "
-                      "LIMIT 1 OFFSET ?2"));
+  Statement s(
+      Prepare("SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id "
+              "LIMIT 1 OFFSET ?2"));
   s.Bind(1, id);
   s.Bind(2, static_cast<int64_t>(index));
   if (s.Step() != SQLITE_ROW) return win::kErrorNoMoreItems;
@@ -266,8 +266,8 @@ int32_t SqliteRegistry::EnumValue(RegKey key, uint32_t index, char* name, uint32
   return CopyData(blob.data(), static_cast<uint32_t>(blob.size()), data, dataSize);
 }
 
-int32_t SqliteRegistry::QueryValue(RegKey key, std::string_view name, uint32_t* type,
-                                   uint8_t* data, uint32_t* dataSize) {
+int32_t SqliteRegistry::QueryValue(RegKey key, std::string_view name, uint32_t* type, uint8_t* data,
+                                   uint32_t* dataSize) {
   int64_t id = 0;
   if (const int32_t e = KeyOf(key, &id)) return e;
   Transaction t(transactions_, false, ReadSnapshot());
@@ -290,9 +290,10 @@ int32_t SqliteRegistry::SetValue(RegKey key, std::string_view name, uint32_t typ
   Transaction t(transactions_, true);
   if (!KeyExists(id)) return win::kErrorKeyDeleted;
   // An update keeps the row, so a value keeps its place in the enumeration.
-  Statement s(Prepare("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
-                      "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
-                      "data = excluded.data"));
+  Statement s(
+      Prepare("INSERT INTO vals(key, name, type, data) VALUES(?1, ?2, ?3, ?4) "
+              "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, "
+              "data = excluded.data"));
   s.Bind(1, id);
   s.Bind(2, name);
   s.Bind(3, static_cast<int64_t>(type));

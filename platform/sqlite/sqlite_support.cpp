@@ -155,7 +155,8 @@ bool Transaction::Commit() {
 
 bool PrepareDatabaseFile(const std::string& path, bool* readOnly, std::string* error) {
   const size_t slash = path.find_last_of('/');
-  if (slash != std::string::npos && !posix::MakeDirectories(path.substr(0, slash), error)) return false;
+  if (slash != std::string::npos && !posix::MakeDirectories(path.substr(0, slash), error))
+    return false;
   // Never through a link, and never waiting on a FIFO someone put there.
   constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
   int fd = open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);

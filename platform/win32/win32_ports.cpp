@@ -11,19 +11,19 @@ std::string Text(std::string_view text) { return std::string(text); }
 }  // namespace
 
 DeviceHandle Win32DeviceLink::Open(std::string_view linkName) {
-  const HANDLE h = CreateFileA(Text(linkName).c_str(), GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+  const HANDLE h =
+      CreateFileA(Text(linkName).c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   return h == INVALID_HANDLE_VALUE ? kInvalidDeviceHandle : reinterpret_cast<DeviceHandle>(h);
 }
 
-IoOutcome Win32DeviceLink::Control(DeviceHandle handle, uint32_t code,
-                                   std::span<const uint8_t> in, std::span<uint8_t> out) {
+IoOutcome Win32DeviceLink::Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> in,
+                                   std::span<uint8_t> out) {
   DWORD count = 0;
-  const BOOL ok = DeviceIoControl(
-      reinterpret_cast<HANDLE>(handle), code,
-      in.empty() ? nullptr : const_cast<uint8_t*>(in.data()), static_cast<DWORD>(in.size()),
-      out.empty() ? nullptr : out.data(), static_cast<DWORD>(out.size()), &count, &overlapped_);
+  const BOOL ok = DeviceIoControl(reinterpret_cast<HANDLE>(handle), code,
+                                  in.empty() ? nullptr : const_cast<uint8_t*>(in.data()),
+                                  static_cast<DWORD>(in.size()), out.empty() ? nullptr : out.data(),
+                                  static_cast<DWORD>(out.size()), &count, &overlapped_);
   return {ok != FALSE, count, ok ? 0 : static_cast<int32_t>(GetLastError())};
 }
 
@@ -141,8 +141,8 @@ int32_t Win32Registry::EnumValue(RegKey key, uint32_t index, char* name, uint32_
   return rc;
 }
 
-int32_t Win32Registry::QueryValue(RegKey key, std::string_view name, uint32_t* type,
-                                  uint8_t* data, uint32_t* dataSize) {
+int32_t Win32Registry::QueryValue(RegKey key, std::string_view name, uint32_t* type, uint8_t* data,
+                                  uint32_t* dataSize) {
   DWORD t = 0;
   DWORD size = dataSize ? *dataSize : 0;
   const LONG rc = RegQueryValueExA(Native(key), Text(name).c_str(), nullptr, type ? &t : nullptr,

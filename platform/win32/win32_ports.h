@@ -61,8 +61,7 @@ class Win32Registry : public Registry {
   Win32Registry(HKEY localMachine = HKEY_LOCAL_MACHINE, HKEY currentUser = HKEY_CURRENT_USER)
       : localMachine_(localMachine), currentUser_(currentUser) {}
 
-  int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access,
-                  RegKey* result) override;
+  int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access, RegKey* result) override;
   int32_t CreateKey(RegKey parent, std::string_view subKey, RegKey* result) override;
   int32_t EnumKey(RegKey key, uint32_t index, char* name, uint32_t* nameLength) override;
   int32_t EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type,

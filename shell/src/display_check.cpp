@@ -30,8 +30,7 @@ std::vector<HeldMessage>& Held() {
 QtMessageHandler previousHandler = nullptr;
 
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  Held().push_back(
-      {type, context.file, context.line, context.function, context.category, text});
+  Held().push_back({type, context.file, context.line, context.function, context.category, text});
 }
 
 }  // namespace
@@ -61,8 +60,7 @@ bool DisplayCheck::Opened() {
   holding_ = false;
   if (opened) {
     for (const HeldMessage& m : Held()) {
-      qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category),
-                        m.text);
+      qt_message_output(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
     }
   }
   Held().clear();

@@ -25,17 +25,28 @@ struct Look {
 
 Look LookOf(int resource) {
   switch (resource) {
-    case 132: return {1, kGreen, false};
-    case 135: return {2, kGreen, false};
-    case 134: return {3, kGreen, false};
-    case 133: return {4, kGreen, false};
-    case 157: return {1, kYellow, false};
-    case 158: return {2, kYellow, false};
-    case 159: return {3, kYellow, false};
-    case 160: return {4, kYellow, false};
-    case 153: return {0, kEmptyFill, true};
-    case 128: return {4, kBlue, false};
-    default: return {0, kEmptyFill, false};  // 136
+    case 132:
+      return {1, kGreen, false};
+    case 135:
+      return {2, kGreen, false};
+    case 134:
+      return {3, kGreen, false};
+    case 133:
+      return {4, kGreen, false};
+    case 157:
+      return {1, kYellow, false};
+    case 158:
+      return {2, kYellow, false};
+    case 159:
+      return {3, kYellow, false};
+    case 160:
+      return {4, kYellow, false};
+    case 153:
+      return {0, kEmptyFill, true};
+    case 128:
+      return {4, kBlue, false};
+    default:
+      return {0, kEmptyFill, false};  // 136
   }
 }
 

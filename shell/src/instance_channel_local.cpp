@@ -20,15 +20,14 @@ constexpr char kRequestOpen[] = "open";
 constexpr char kReplyShown[] = "shown";
 constexpr char kReplyNoWindow[] = "no-window";
 constexpr qint64 kMaxLine = 64;
-constexpr int kAskDeadlineMs = 3000;   // a program starting up may not listen yet
+constexpr int kAskDeadlineMs = 3000;    // a program starting up may not listen yet
 constexpr int kServeDeadlineMs = 2000;  // a client that says nothing is dropped
 constexpr unsigned long kRetryMs = 100;
 
 bool PeerIsThisUser(qintptr descriptor) {
   ucred peer{};
   socklen_t length = sizeof peer;
-  return getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &length) ==
-             0 &&
+  return getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
          length == sizeof peer && peer.uid == geteuid();
 }
 
@@ -82,8 +81,8 @@ bool InstanceChannel::Listen(const std::string& runtimeDirectory, std::string* e
   QLocalServer::removeServer(path);
   impl_->server.setSocketOptions(QLocalServer::UserAccessOption);
   if (!impl_->server.listen(path)) {
-    *error = "cannot listen on " + path.toStdString() + ": " +
-             impl_->server.errorString().toStdString();
+    *error =
+        "cannot listen on " + path.toStdString() + ": " + impl_->server.errorString().toStdString();
     return false;
   }
   connect(&impl_->server, &QLocalServer::newConnection, this, [this] {

@@ -50,8 +50,7 @@ void CMainFrame::Start() {
   winId();
   MakeTrayIconWhenPresent(true);
   if (!tray_) {
-    std::fputs("wlanmon: no system tray is available; the icon appears when one starts\n",
-               stderr);
+    std::fputs("wlanmon: no system tray is available; the icon appears when one starts\n", stderr);
   }
   monitor_.Start();
   timer_.start(kMonitorPeriodMs);

@@ -1,8 +1,8 @@
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QVariant>
 
@@ -24,8 +24,7 @@ TrayWatch::TrayWatch(QObject* parent) : QObject(parent) {
   if (!bus.isConnected()) return;
   auto* watcher = new QDBusServiceWatcher(kWatcherService, bus,
                                           QDBusServiceWatcher::WatchForRegistration, this);
-  connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
-          &TrayWatch::HostMayHaveAppeared);
+  connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &TrayWatch::HostMayHaveAppeared);
   // From any sender: a restarted watcher has another unique name.
   bus.connect(QString(), kWatcherPath, kWatcherService,
               QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(OnHostRegistered()));

@@ -23,8 +23,7 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 // XCB_ATOM_NONE for a name no program has used yet.
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   const auto cookie = xcb_intern_atom(c, 1, static_cast<uint16_t>(std::strlen(name)), name);
-  const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr),
-                                             &std::free);
+  const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookie, nullptr), &std::free);
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -50,8 +49,7 @@ bool XEmbedTrayOwned() {
   const xcb_atom_t selection = Atom(c, "_NET_SYSTEM_TRAY_S0");
   if (selection == XCB_ATOM_NONE) return false;
   const Reply<xcb_get_selection_owner_reply_t> owner(
-      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr),
-      &std::free);
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr), &std::free);
   return owner && owner->owner != XCB_WINDOW_NONE;
 }
 
@@ -72,8 +70,8 @@ bool TopLevelWindowExists(const char* title) {
     std::vector<xcb_get_property_cookie_t> cookies;
     for (int i = 0; i < count; ++i) {
       cookies.push_back(xcb_get_property(c, 0, children[i], netName, utf8, 0, words));
-      cookies.push_back(xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME,
-                                         XCB_ATOM_STRING, 0, words));
+      cookies.push_back(
+          xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, words));
     }
     bool found = false;
     for (const auto cookie : cookies) found = HasName(c, cookie, wanted) || found;  // drain all

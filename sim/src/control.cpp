@@ -48,15 +48,21 @@ std::string SimDriver::StateJson() {
   for (const auto& k : settings_.keys) {
     keys.push_back({{"length", k.length}, {"material", Hex({k.material.data(), k.length})}});
   }
-  nlohmann::json j = {
-      {"present", present_},         {"time", NowMs()},
-      {"state", link_.phase()},      {"radio", settings_.radioOn ? "on" : "off"},
-      {"ssid", settings_.ssid},      {"bssType", settings_.bssType},
-      {"channel", settings_.channel}, {"powerMode", settings_.powerMode},
-      {"rateCode", settings_.rateCode}, {"shortPreamble", settings_.shortPreamble},
-      {"authMode", settings_.authMode}, {"wepStatus", settings_.wepStatus},
-      {"defaultKeyId", settings_.defaultKey}, {"keys", keys},
-      {"networks", scenario_.networks.size()}};
+  nlohmann::json j = {{"present", present_},
+                      {"time", NowMs()},
+                      {"state", link_.phase()},
+                      {"radio", settings_.radioOn ? "on" : "off"},
+                      {"ssid", settings_.ssid},
+                      {"bssType", settings_.bssType},
+                      {"channel", settings_.channel},
+                      {"powerMode", settings_.powerMode},
+                      {"rateCode", settings_.rateCode},
+                      {"shortPreamble", settings_.shortPreamble},
+                      {"authMode", settings_.authMode},
+                      {"wepStatus", settings_.wepStatus},
+                      {"defaultKeyId", settings_.defaultKey},
+                      {"keys", keys},
+                      {"networks", scenario_.networks.size()}};
   if (link_.target() >= 0) j["bssid"] = FormatBssid(scenario_.networks[link_.target()].bssid);
   if (link_.target() == kOwnCell) j["bssid"] = FormatBssid(OwnCellBssid(settings_.ssid));
   return j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -173,7 +179,8 @@ std::string SimDriver::ControlFault(const std::string& what, const std::string& 
     faults_.status1000 = on;
   } else if (what == "code") {
     uint64_t code = 0;
-    if (!ParseNumber(arg, &code) || code > 0xFFFFFFFF) return "fault code needs a code like 0x2202A8";
+    if (!ParseNumber(arg, &code) || code > 0xFFFFFFFF)
+      return "fault code needs a code like 0x2202A8";
     std::string error;
     rest >> error;
     uint64_t value = 31;

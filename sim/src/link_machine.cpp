@@ -32,8 +32,12 @@ bool Joinable(const SimNetwork& n, const DriverSettings& s) {
 std::array<uint8_t, 6> OwnCellBssid(const std::string& ssid) {
   uint32_t hash = 2166136261u;  // FNV-1a: the same SSID always makes the same cell
   for (char c : ssid) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
-  return {0x02, 0x4E, static_cast<uint8_t>(hash >> 24), static_cast<uint8_t>(hash >> 16),
-          static_cast<uint8_t>(hash >> 8), static_cast<uint8_t>(hash)};
+  return {0x02,
+          0x4E,
+          static_cast<uint8_t>(hash >> 24),
+          static_cast<uint8_t>(hash >> 16),
+          static_cast<uint8_t>(hash >> 8),
+          static_cast<uint8_t>(hash)};
 }
 
 void LinkMachine::Enter(Phase phase, uint64_t at) {
@@ -145,8 +149,10 @@ void LinkMachine::Advance(uint64_t now, const Scenario& scenario, const DriverSe
 void LinkMachine::NetworkRemoved(int index, uint64_t now) {
   if (index == target_) {
     target_ = kNoTarget;
-    if (phase_ == kAssociated) Enter(kLost, now);
-    else if (phase_ == kConnecting) Enter(kIdle, now);
+    if (phase_ == kAssociated)
+      Enter(kLost, now);
+    else if (phase_ == kConnecting)
+      Enter(kIdle, now);
   } else if (target_ > index) {
     --target_;
   }

@@ -37,8 +37,10 @@ bool ParseBssid(std::string_view text, std::array<uint8_t, 6>* bssid) {
     unsigned v = 0;
     for (size_t k = 0; k < 2; ++k) {
       const char c = text[3 * i + k];
-      const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                  : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      const int d = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                           : -1;
       if (d < 0) return false;
       v = v * 16 + static_cast<unsigned>(d);
     }
@@ -71,8 +73,8 @@ class Fields {
     if (!o_.contains(key)) return;
     const json& v = o_[key];
     if (!v.is_number_integer() || v.get<long long>() < lo || v.get<long long>() > hi) {
-      return Fail(std::string(key) + " must be a whole number from " + std::to_string(lo) +
-                  " to " + std::to_string(hi));
+      return Fail(std::string(key) + " must be a whole number from " + std::to_string(lo) + " to " +
+                  std::to_string(hi));
     }
     *out = static_cast<T>(v.get<long long>());
   }

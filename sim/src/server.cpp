@@ -55,8 +55,8 @@ bool SimServer::Listen(std::string* error) {
   std::memcpy(address.sun_path, path_.c_str(), path_.size() + 1);
   listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   const mode_t old = umask(0177);  // the socket is born 0600
-  const bool bound = listenFd_ >= 0 &&
-                     bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  const bool bound =
+      listenFd_ >= 0 && bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
   umask(old);
   if (!bound || chmod(path_.c_str(), 0600) != 0 || listen(listenFd_, 64) != 0) {
     *error = "cannot serve " + path_ + ": " + std::strerror(errno);
@@ -156,9 +156,9 @@ void SimServer::Accept() {
 void SimServer::MakeRoom() {
   std::erase_if(clients_, [](const Client& c) { return c.fd < 0; });
   if (clients_.size() < kMaxClients) return;
-  auto idlest = std::min_element(clients_.begin(), clients_.end(), [](const auto& a, const auto& b) {
-    return a.lastActive < b.lastActive;
-  });
+  auto idlest =
+      std::min_element(clients_.begin(), clients_.end(),
+                       [](const auto& a, const auto& b) { return a.lastActive < b.lastActive; });
   Close(*idlest);
   clients_.erase(idlest);
 }
@@ -259,7 +259,8 @@ bool SimServer::SendControlReply(Client& client, int status, const std::string& 
     const std::string_view chunk = std::string_view(text).substr(at, kControlChunk);
     at += chunk.size();
     const uint8_t more = at < text.size() ? 1 : 0;
-    const auto body = wire::Writer().U32(static_cast<uint32_t>(status)).U8(more).Text(chunk).bytes();
+    const auto body =
+        wire::Writer().U32(static_cast<uint32_t>(status)).U8(more).Text(chunk).bytes();
     if (!Send(client, wire::kControlReply, body)) return false;
   } while (at < text.size());
   return true;

@@ -32,8 +32,8 @@ std::string ToUpper(std::string text) {
 bool IsSupportedHardwareId(Registry& registry, RegKey key) {
   char id[128] = {};
   uint32_t size = sizeof id;
-  if (registry.QueryValue(key, kMatchingDeviceId, nullptr, reinterpret_cast<uint8_t*>(id),
-                          &size) != win::kErrorSuccess) {
+  if (registry.QueryValue(key, kMatchingDeviceId, nullptr, reinterpret_cast<uint8_t*>(id), &size) !=
+      win::kErrorSuccess) {
     return false;
   }
   const std::string upper = ToUpper(std::string(id, strnlen(id, size)));
@@ -184,8 +184,8 @@ void ReadAdapterParameters(AdapterIo& io, AdapterConfig& config) {
 // Not found and not stored both read -1: the caller learns whether the settings landed.
 void WriteAdapterParameters(AdapterIo& io, AdapterConfig& config) {
   std::string path;
-  const bool stored = LocateAdapterKey(io, &path) &&
-                      WriteValueSet(io.registry(), kHkeyLocalMachine, path, config);
+  const bool stored =
+      LocateAdapterKey(io, &path) && WriteValueSet(io.registry(), kHkeyLocalMachine, path, config);
   config.scope = stored ? kScopeAll : kScopeNoAdapter;
 }
 

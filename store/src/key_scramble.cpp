@@ -6,7 +6,9 @@
 namespace nv {
 
 namespace {
-uint8_t ScrambleByte(size_t i) { return static_cast<uint8_t>(kScrambleText[i % kScrambleText.size()]); }
+uint8_t ScrambleByte(size_t i) {
+  return static_cast<uint8_t>(kScrambleText[i % kScrambleText.size()]);
+}
 }  // namespace
 
 std::string ScrambleKey(const uint8_t* bytes, int32_t count) {

@@ -24,7 +24,9 @@ bool OpenProfileRoot(Registry& registry, RegKey* root) {
   return false;
 }
 
-std::string ProfilePath(std::string_view name) { return std::string(kProfileRoot) + std::string(name); }
+std::string ProfilePath(std::string_view name) {
+  return std::string(kProfileRoot) + std::string(name);
+}
 
 // The buffer the profile walk reads names into: a longer name is passed over.
 constexpr uint32_t kProfileNameBuffer = 128;
@@ -34,13 +36,12 @@ constexpr uint32_t kProfileNameBuffer = 128;
 // returns false to stop.
 template <typename Visit>
 void ForEachProfileName(Registry& registry, RegKey root, Visit&& visit) {
-  WalkSubkeys(registry, root, kProfileNameBuffer,
-              [&](uint32_t, int32_t rc, char* name, uint32_t) {
-                if (rc == win::kErrorMoreData) return true;
-                if (rc != win::kErrorSuccess) return false;
-                name[kProfileNameChars] = '\0';
-                return visit(std::string_view(name));
-              });
+  WalkSubkeys(registry, root, kProfileNameBuffer, [&](uint32_t, int32_t rc, char* name, uint32_t) {
+    if (rc == win::kErrorMoreData) return true;
+    if (rc != win::kErrorSuccess) return false;
+    name[kProfileNameChars] = '\0';
+    return visit(std::string_view(name));
+  });
 }
 
 // Finds the profile named exactly `name` and runs `use` on its key path. True when found.

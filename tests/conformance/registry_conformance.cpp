@@ -14,8 +14,10 @@ constexpr const char* kBase = "Software\\NvConformance";
 int32_t Create(Registry& r, const std::string& path, RegKey* key = nullptr) {
   RegKey k = 0;
   const int32_t rc = r.CreateKey(kHkeyCurrentUser, path, &k);
-  if (rc == 0 && key) *key = k;
-  else if (rc == 0) r.CloseKey(k);
+  if (rc == 0 && key)
+    *key = k;
+  else if (rc == 0)
+    r.CloseKey(k);
   return rc;
 }
 
@@ -62,10 +64,9 @@ TEST_P(RegistryConformance, OpenMissingKeyIsFileNotFound) {
 
 TEST_P(RegistryConformance, CreateMakesIntermediateKeysAndOpensWhateverTheCase) {
   ASSERT_EQ(Create(*registry, std::string(kBase) + "\\One\\Two\\Three"), 0);
-  for (const char* path : {"Software\\NvConformance\\One\\Two\\Three",
-                           "SOFTWARE\\nvconformance\\one\\TWO\\three",
-                           "Software\\NvConformance\\One\\Two\\Three\\",
-                           "Software\\NvConformance\\One\\"}) {
+  for (const char* path :
+       {"Software\\NvConformance\\One\\Two\\Three", "SOFTWARE\\nvconformance\\one\\TWO\\three",
+        "Software\\NvConformance\\One\\Two\\Three\\", "Software\\NvConformance\\One\\"}) {
     RegKey key = 0;
     EXPECT_EQ(registry->OpenKey(kHkeyCurrentUser, path, kKeyAllAccess, &key), 0) << path;
     registry->CloseKey(key);
@@ -165,8 +166,9 @@ TEST_P(RegistryConformance, ValuesRoundTripWithTheirTypes) {
   uint32_t type = 0;
   ASSERT_EQ(registry->QueryValue(key, "TEXT", &type, data, &size), 0);
   EXPECT_EQ(type, kRegSz);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), strnlen(reinterpret_cast<char*>(data), size)),
-            "hello");
+  EXPECT_EQ(
+      std::string(reinterpret_cast<char*>(data), strnlen(reinterpret_cast<char*>(data), size)),
+      "hello");
   size = sizeof data;
   ASSERT_EQ(registry->QueryValue(key, "number", &type, data, &size), 0);
   EXPECT_EQ(type, kRegDword);
@@ -227,9 +229,9 @@ TEST_P(RegistryConformance, ValuesEnumerateOnceEachWhateverTheCaseOfTheirWriters
 TEST_P(RegistryConformance, PathsIgnoreEmptyNamesButNotALeadingBackslash) {
   ASSERT_EQ(Create(*registry, std::string(kBase) + "\\Double\\\\Slash"), 0);
   RegKey key = 0;
-  EXPECT_EQ(registry->OpenKey(kHkeyCurrentUser, "Software\\NvConformance\\Double\\Slash", kKeyRead,
-                              &key),
-            0);
+  EXPECT_EQ(
+      registry->OpenKey(kHkeyCurrentUser, "Software\\NvConformance\\Double\\Slash", kKeyRead, &key),
+      0);
   registry->CloseKey(key);
   EXPECT_EQ(registry->OpenKey(kHkeyCurrentUser, "\\Software", kKeyRead, &key),
             win::kErrorBadPathname);

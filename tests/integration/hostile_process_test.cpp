@@ -27,7 +27,7 @@
 namespace nv {
 namespace {
 
-constexpr uid_t kOther = 65534;  // nobody: a user other than the one running the tests
+constexpr uid_t kOther = 65534;   // nobody: a user other than the one running the tests
 constexpr int kGiveUpMs = 20000;  // a child still running then is taken for hung
 
 bool Has(const std::string& text, const std::string& part) {
@@ -43,7 +43,7 @@ void BecomeUser(uid_t uid) {
 }
 
 struct Result {
-  int exit = -1;  // -1: killed after kGiveUpMs
+  int exit = -1;       // -1: killed after kGiveUpMs
   std::string output;  // standard output and error together
 };
 
@@ -179,8 +179,7 @@ TEST(HostileNeighbour, WlansimCtlTrustsOnlyItsOwnDirectoryWaitsWithADeadlineAndE
   ASSERT_EQ(chown(theirs.c_str(), kOther, kOther), 0);
   const pid_t squatter = SilentListener(theirs + "/NVWLNPCI", kOther);
   ASSERT_GT(squatter, 0);
-  r = RunAs(getuid(), {WLANSIM_PATH, "ctl", "fault", "clear"},
-            {{"WLANMON_RUNTIME_DIR", theirs}});
+  r = RunAs(getuid(), {WLANSIM_PATH, "ctl", "fault", "clear"}, {{"WLANMON_RUNTIME_DIR", theirs}});
   EXPECT_EQ(r.exit, 1);
   EXPECT_TRUE(Has(r.output, "belongs to another user")) << r.output;
   Stop(squatter);

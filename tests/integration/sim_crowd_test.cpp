@@ -67,7 +67,9 @@ class SimCrowd : public ::testing::Test {
       if (send(fd, query.data(), query.size(), MSG_NOSIGNAL) <= 0) break;
     }
   }
-  static int Status() { return test::RunProgram({"/usr/bin/timeout", "10", WLANCTL_PATH, "status"}); }
+  static int Status() {
+    return test::RunProgram({"/usr/bin/timeout", "10", WLANCTL_PATH, "status"});
+  }
 
   test::SimDaemon daemon;
   std::vector<int> fds;
@@ -95,8 +97,8 @@ TEST_F(SimCrowd, IdleAndNonReadingClientsNeverKeepStatusOut) {
 TEST_F(SimCrowd, TheLimitKeepsTheOldestOfExactly256AndTheNextOneEvictsIt) {
   const auto served = [](int fd) {
     wire::Frame reply;
-    return posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text("x").bytes(),
-                            wire::kProbeReply, &reply, kWaitMs);
+    return posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text("x").bytes(), wire::kProbeReply,
+                            &reply, kWaitMs);
   };
   const int oldest = Connect();
   for (int i = 1; i < 256; ++i) Connect();
@@ -126,9 +128,8 @@ TEST_F(SimCrowd, RequestLogKeepsTheNewestMegabyteOfInput) {
   constexpr int kRequests = 60;  // 60 x 60,000 bytes: 3.6 MB of input
   for (int i = 0; i < kRequests; ++i) {
     std::vector<uint8_t> in(60000, static_cast<uint8_t>(i));
-    ASSERT_TRUE(posix::Roundtrip(fd, wire::kIoctl,
-                                 wire::EncodeIoctlRequest({0x220210, 20, in}), wire::kIoctlReply,
-                                 &reply));
+    ASSERT_TRUE(posix::Roundtrip(fd, wire::kIoctl, wire::EncodeIoctlRequest({0x220210, 20, in}),
+                                 wire::kIoctlReply, &reply));
   }
   const std::string log = daemon.Ctl("log");
   EXPECT_LE(log.size(), 2 * (1u << 20) + 4096u);

@@ -54,8 +54,8 @@ TEST_F(SimIntegration, DefaultScenarioSurveyAndFirstStartAssociation) {
   ASSERT_EQ(list.count, 6);
   std::vector<std::string> ssids;
   for (int i = 0; i < list.count; ++i) ssids.emplace_back(list.entries[i].ssid);
-  EXPECT_EQ(ssids, std::vector<std::string>(
-                       {"Wireless", "HomeWEP64", "Office128", "LanParty", "", "@"}));
+  EXPECT_EQ(ssids,
+            std::vector<std::string>({"Wireless", "HomeWEP64", "Office128", "LanParty", "", "@"}));
   Step(1000);
   const LinkStatus s = Status();  // the default SSID "Wireless" is in range
   EXPECT_EQ(s.state, kStateAssociated);
@@ -127,8 +127,10 @@ TEST_F(SimIntegration, EveryFault) {
   struct Case {
     const char* fault;
     const char* check;
-  } cases[] = {{"fault open on", "status"},        {"fault code 0x2202A8", "status"},
-               {"fault status-1000 on", "status"}, {"fault control-stuck on", "registers"}};
+  } cases[] = {{"fault open on", "status"},
+               {"fault code 0x2202A8", "status"},
+               {"fault status-1000 on", "status"},
+               {"fault control-stuck on", "registers"}};
   for (const Case& c : cases) {
     int status = 1;
     daemon.Ctl(c.fault, &status);

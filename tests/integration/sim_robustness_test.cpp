@@ -55,7 +55,10 @@ TEST(SimRobustness, BadFramesCloseOnlyTheirConnection) {
       Prefix(0xFFFFFFF0),                                  // oversized
       Prefix(65533),                                       // just over the bound
       Prefix(1),                                           // too short for a header
-      wrongVersion, ioctlFirst, unknownType, shortBody};
+      wrongVersion,
+      ioctlFirst,
+      unknownType,
+      shortBody};
   for (size_t i = 0; i < cases.size(); ++i) {
     const int fd = posix::ConnectUnix(daemon.socketPath());
     ASSERT_GE(fd, 0);
@@ -102,12 +105,15 @@ TEST(SimRobustness, AnotherUserIsRefused) {
   // Open the way through the file system so that only the peer check stands in between.
   chmod(daemon.runtimeDir().c_str(), 0755);
   chmod(daemon.socketPath().c_str(), 0666);
-  const std::string as = "setpriv --reuid=65534 --regid=65534 --clear-groups env "
-                         "WLANMON_RUNTIME_DIR=" + daemon.runtimeDir() + " " WLANSIM_PATH;
+  const std::string as =
+      "setpriv --reuid=65534 --regid=65534 --clear-groups env "
+      "WLANMON_RUNTIME_DIR=" +
+      daemon.runtimeDir() + " " WLANSIM_PATH;
   EXPECT_NE(std::system((as + " ctl state >/dev/null 2>&1").c_str()), 0);
   chmod(daemon.runtimeDir().c_str(), 0700);  // the owner's client trusts only a private one
   EXPECT_EQ(std::system(("env WLANMON_RUNTIME_DIR=" + daemon.runtimeDir() + " " WLANSIM_PATH +
-                         " ctl state >/dev/null").c_str()),
+                         " ctl state >/dev/null")
+                            .c_str()),
             0);
 }
 

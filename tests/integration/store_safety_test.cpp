@@ -79,8 +79,8 @@ class StoreSafety : public ::testing::Test {
 uint32_t ValueCount(Registry& r, RegKey key) {
   uint32_t count = 0;
   char name[64];
-  for (uint32_t length = sizeof name; r.EnumValue(key, count, name, &length, nullptr, nullptr,
-                                                  nullptr) == win::kErrorSuccess;
+  for (uint32_t length = sizeof name;
+       r.EnumValue(key, count, name, &length, nullptr, nullptr, nullptr) == win::kErrorSuccess;
        length = sizeof name) {
     ++count;
   }
@@ -89,9 +89,19 @@ uint32_t ValueCount(Registry& r, RegKey key) {
 
 TEST_F(StoreSafety, KilledProfileAddLeavesWholeProfilesOrNone) {
   const auto args = [](int i) -> std::vector<std::string> {
-    return {"profile", "add", "P" + std::to_string(i), "--ssid", "Net" + std::to_string(i),
-            "--wep", "on", "--size", "128", "--key1", "00112233445566778899aabbcc",
-            "--default-key", "1"};
+    return {"profile",
+            "add",
+            "P" + std::to_string(i),
+            "--ssid",
+            "Net" + std::to_string(i),
+            "--wep",
+            "on",
+            "--size",
+            "128",
+            "--key1",
+            "00112233445566778899aabbcc",
+            "--default-key",
+            "1"};
   };
   std::set<std::string> landed;
   const int cut = KillRepeatedly(args, [&](int i) {
@@ -129,9 +139,12 @@ TEST_F(StoreSafety, KilledConfigSetLeavesOneCommandsSettings) {
   const LinkSettings sets[2] = {{"AlphaNet", 3, 1, 1, 3}, {"BravoNetwork", 9, 2, 0, 5}};
   const auto args = [&](int i) -> std::vector<std::string> {
     const LinkSettings& s = sets[((i % 2) + 2) % 2];
-    return {"config", "set", "--ssid", s.ssid, "--channel", std::to_string(s.channel),
-            "--power-mode", std::to_string(s.powerMode), "--preamble", std::to_string(s.preamble),
-            "--rate", kRateTexts[s.rate]};
+    return {"config",       "set",
+            "--ssid",       s.ssid,
+            "--channel",    std::to_string(s.channel),
+            "--power-mode", std::to_string(s.powerMode),
+            "--preamble",   std::to_string(s.preamble),
+            "--rate",       kRateTexts[s.rate]};
   };
   const int cut = KillRepeatedly(args, [&](int i) {
     auto r = OpenRegistry();

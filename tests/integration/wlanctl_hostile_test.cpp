@@ -160,19 +160,17 @@ TEST_F(WlanctlTest, AFailedRemoveOrImportSaysSoAndLeavesEverythingWhole) {
 TEST_F(WlanctlTest, AnImportWaitsForTheSettingsLockAndALockThatCannotBeHadRefusesChanges) {
   test::TempDir dir;
   std::string error;
-  ASSERT_TRUE(cli::WritePrivateFile(
-      dir.File("one.reg"),
-      "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\Locked]\n"
-      "\"dot11DesiredSSID\"=\"Net\"\n",
-      &error));
+  ASSERT_TRUE(
+      cli::WritePrivateFile(dir.File("one.reg"),
+                            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\Locked]\n"
+                            "\"dot11DesiredSSID\"=\"Net\"\n",
+                            &error));
   // settings.lock a dangling link, then a directory: every change is refused. (First: once
   // this process has the lock file open, it keeps using it.)
   const std::string lock = daemon.runtimeDir() + "/settings.lock";
   unlink(lock.c_str());
   const auto asLink = [&] { return symlink(dir.File("nowhere").c_str(), lock.c_str()) == 0; };
-  const auto asFolder = [&] {
-    return unlink(lock.c_str()) == 0 && mkdir(lock.c_str(), 0700) == 0;
-  };
+  const auto asFolder = [&] { return unlink(lock.c_str()) == 0 && mkdir(lock.c_str(), 0700) == 0; };
   for (const auto& plant : {std::function<bool()>(asLink), std::function<bool()>(asFolder)}) {
     ASSERT_TRUE(plant());
     const std::string stored = Dump();
@@ -218,7 +216,8 @@ TEST_F(WlanctlTest, ARefusedSettingKeepsItsStoredValue) {
        [](const AdapterConfig& c) {
          return std::string(reinterpret_cast<const char*>(c.keys[0].material), c.keys[0].length);
        }},
-      {"0x220234", {"config", "set", "--ssid", "Refused"},
+      {"0x220234",
+       {"config", "set", "--ssid", "Refused"},
        [](const AdapterConfig& c) { return std::string(c.ssid); }},
   };
   for (const Case& c : cases) {
@@ -286,7 +285,11 @@ TEST_F(WlanctlTest, NamesReachTheTerminalEscapedAlignedAndTheirBytesExactInJson)
   json shown = RunJson({"config", "show"});
   EXPECT_EQ(shown.value("ssidHex", ""), "fffe6e6574") << shown.dump();
 
-  ASSERT_EQ(Run({"profile", "add", "\xC3\x9C" "ber"}), 0) << err.str();  // "Über": 5 bytes
+  ASSERT_EQ(Run({"profile", "add",
+                 "\xC3\x9C"
+                 "ber"}),
+            0)
+      << err.str();  // "Über": 5 bytes
   ASSERT_EQ(Run({"profile", "add", "Uber"}), 0) << err.str();
   ASSERT_EQ(Run({"profile", "list"}), 0);
   std::istringstream lines(out.str());

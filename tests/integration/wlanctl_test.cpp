@@ -6,17 +6,17 @@
 #include <sstream>
 
 #include "adapter_fixture.h"
-#include "wlanctl_fixture.h"
 #include "cli/wlanctl.h"
+#include "import_check.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
+#include "private_file.h"
+#include "regedit.h"
 #include "sim_daemon.h"
 #include "socket_ports.h"
 #include "store/adapter_params.h"
 #include "temp_dir.h"
-#include "import_check.h"
-#include "private_file.h"
-#include "regedit.h"
+#include "wlanctl_fixture.h"
 
 namespace nv {
 namespace {
@@ -68,9 +68,9 @@ TEST_F(WlanctlTest, PassingStatesAreWatchedAsTheTrayDoes) {
   // A wrong key: the adapter keeps connecting; the fourth read shows no connection.
   daemon.Ctl("network signal 00:0A:F5:10:00:01 80");
   in.str("9876543210\n");
-  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--size", "64", "--key1", "-",
-                 "--default-key", "1"}),
-            0)
+  ASSERT_EQ(
+      Run({"security", "set", "--wep", "on", "--size", "64", "--key1", "-", "--default-key", "1"}),
+      0)
       << err.str();
   daemon.Ctl("step 3000");
   ASSERT_NE(daemon.Ctl("state").find("\"state\":2"), std::string::npos);
@@ -102,9 +102,10 @@ TEST_F(WlanctlTest, ConfigSetTakesTheLinkRoad) {
                                               "0x22029C", "0x2202D8", "0x2202E0"};
   auto codes = Log();
   // The regulatory domain is read first, through register window A.
-  codes.erase(std::remove_if(codes.begin(), codes.end(),
-                             [](const std::string& c) { return c == "0x220390" || c == "0x220394"; }),
-              codes.end());
+  codes.erase(
+      std::remove_if(codes.begin(), codes.end(),
+                     [](const std::string& c) { return c == "0x220390" || c == "0x220394"; }),
+      codes.end());
   std::vector<std::string> expected = linkGroup;
   expected.push_back("0x2203A0");
   EXPECT_EQ(codes, expected);
@@ -119,8 +120,8 @@ TEST_F(WlanctlTest, ConfigSetTakesTheLinkRoad) {
 TEST_F(WlanctlTest, SecuritySetAndTheKeyCheckRefusal) {
   const std::string before = Dump();
   daemon.Ctl("log --clear");
-  EXPECT_EQ(Run({"security", "set", "--wep", "on", "--key2", std::string(20, 'a'), "--size2",
-                 "128", "--default-key", "1", "--key1", "0123456789"}),
+  EXPECT_EQ(Run({"security", "set", "--wep", "on", "--key2", std::string(20, 'a'), "--size2", "128",
+                 "--default-key", "1", "--key1", "0123456789"}),
             1);
   EXPECT_EQ(err.str(), "wlanctl: WEP key 2 size mistake!\n Need 26 characters\n");
   EXPECT_TRUE(Log().empty());
@@ -128,8 +129,7 @@ TEST_F(WlanctlTest, SecuritySetAndTheKeyCheckRefusal) {
   EXPECT_EQ(Run({"security", "set", "--wep", "on", "--key3", "0123456789"}), 1);
   EXPECT_EQ(err.str(), "wlanctl: WEP key 1 size mistake!\n Need 10 characters\n");
 
-  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--passphrase", "badpw", "--auth", "open"}),
-            0)
+  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--passphrase", "badpw", "--auth", "open"}), 0)
       << err.str();
   EXPECT_EQ(Log(), std::vector<std::string>({"0x2202B4", "0x2202C4", "0x2202AC", "0x2202AC",
                                              "0x2202AC", "0x2202AC", "0x2203A0"}));
@@ -199,9 +199,9 @@ TEST_F(WlanctlTest, ScanListsTheSurveyCurrentFirst) {
 
 // Every value the utility writes; the driver's own values are never written by an import.
 TEST_F(WlanctlTest, ExportThenImportReproducesEveryValue) {
-  ASSERT_EQ(Run({"profile", "add", "Office", "--wep", "on", "--size", "128", "--passphrase",
-                 "foobar"}),
-            0)
+  ASSERT_EQ(
+      Run({"profile", "add", "Office", "--wep", "on", "--size", "128", "--passphrase", "foobar"}),
+      0)
       << err.str();
   ASSERT_EQ(Run({"security", "set", "--wep", "on", "--key1", "0a0b0c0d0e"}), 0) << err.str();
   test::TempDir dir;
@@ -210,7 +210,8 @@ TEST_F(WlanctlTest, ExportThenImportReproducesEveryValue) {
   std::vector<cli::RegKeyDump> expected;
   cli::RegeditError bad;
   ASSERT_TRUE(cli::ParseRegeditFile(Dump(), &expected, &bad));
-  ASSERT_EQ(cli::DropDriverValues(&expected), 3u);  // MatchingDeviceId, NetCfgInstanceId, DriverDesc
+  ASSERT_EQ(cli::DropDriverValues(&expected),
+            3u);  // MatchingDeviceId, NetCfgInstanceId, DriverDesc
   const std::string original = cli::WriteRegedit4(expected);
 
   auto empty = SqliteRegistry::OpenMemory();
@@ -231,9 +232,11 @@ TEST_F(WlanctlTest, ABadImportLineChangesNothing) {
     std::string text;
     std::string where;
   } cases[] = {
-      {"REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\X]\n\"a\"=\"1\"\n\"b\"=dword:1234567890\n",
+      {"REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\X]\n\"a\"=\"1\"\n\"b\"=dword:"
+       "1234567890\n",
        ":5: "},
-      {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\X]\n\"a\"=\"1\"\n[HKEY_CURRENT_USER\\Software\\Other]\n",
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\X]\n\"a\"=\"1\"\n[HKEY_CURRENT_"
+       "USER\\Software\\Other]\n",
        ":4: "},
       {"Windows Registry Editor\n", ":1: "},
       {"REGEDIT4\n\"a\"=\"1\"\n", ":2: "},
@@ -255,8 +258,8 @@ TEST_F(WlanctlTest, UsageErrorsAndHelp) {
   EXPECT_EQ(Run({"status", "--bogus"}), 2);
   EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);  // one line
   EXPECT_EQ(Run({"radio", "sideways"}), 2);
-  for (const char* command : {"status", "scan", "config", "security", "keygen", "profile",
-                              "radio", "versions", "registry"}) {
+  for (const char* command : {"status", "scan", "config", "security", "keygen", "profile", "radio",
+                              "versions", "registry"}) {
     EXPECT_EQ(Run({command, "--help"}), 0) << command;
     EXPECT_NE(out.str().find("usage: wlanctl"), std::string::npos) << command;
   }

@@ -10,12 +10,12 @@
 
 #include <cstdlib>
 
+#include "adapter_fixture.h"
+#include "forwarding_registry.h"
 #include "platform/win32_codes.h"
 #include "private_file.h"
 #include "store/adapter_params.h"
 #include "temp_dir.h"
-#include "adapter_fixture.h"
-#include "forwarding_registry.h"
 #include "wlanctl_fixture.h"
 
 namespace nv {
@@ -26,8 +26,8 @@ bool Has(const std::string& text, const std::string& part) {
 }
 
 TEST_F(WlanctlTest, AChangeExitsZeroOnlyWhenEveryRequestWentThroughAndWasStored) {
-  const char* kLinkCodes[] = {"0x220234", "0x22026C", "0x220248", "0x22029C", "0x2202D8",
-                              "0x2202E0"};
+  const char* kLinkCodes[] = {"0x220234", "0x22026C", "0x220248",
+                              "0x22029C", "0x2202D8", "0x2202E0"};
   struct Case {
     std::vector<std::string> faults;
     std::vector<std::string> command;
@@ -158,8 +158,7 @@ TEST_F(WlanctlTest, ARegistryHeldByAnotherProgramIsWaitedForThenNamed) {
 
 TEST_F(WlanctlTest, SecretsComeFromStandardInputOrASilentPrompt) {
   in.str("0123456789\n1122334455\r\n");
-  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--key1", "-", "--key2", "-"}), 0)
-      << err.str();
+  ASSERT_EQ(Run({"security", "set", "--wep", "on", "--key1", "-", "--key2", "-"}), 0) << err.str();
   json s = RunJson({"security", "show", "--show-keys"});
   EXPECT_EQ(s["keys"][0]["key"], "0123456789");
   EXPECT_EQ(s["keys"][1]["key"], "1122334455");
@@ -184,9 +183,12 @@ TEST_F(WlanctlTest, SecretsComeFromStandardInputOrASilentPrompt) {
 }
 
 TEST_F(WlanctlTest, OutsideTextIsEscapedOnTheTerminalAndExactInJson) {
-  const std::string evil = "\x1b]0;owned\x07\x1b[2J\xc2\x9b" "31m";
-  json network = {{"ssid", evil},  {"bssid", "00:0A:F5:10:00:09"}, {"channel", 2},
-                  {"mode", "infrastructure"}, {"privacy", false}, {"signal", 90}};
+  const std::string evil =
+      "\x1b]0;owned\x07\x1b[2J\xc2\x9b"
+      "31m";
+  json network = {{"ssid", evil},     {"bssid", "00:0A:F5:10:00:09"},
+                  {"channel", 2},     {"mode", "infrastructure"},
+                  {"privacy", false}, {"signal", 90}};
   ASSERT_EQ(daemon.Ctl("network add " + network.dump()), "network added");
   daemon.Ctl("step 2500");
   ASSERT_EQ(Run({"scan"}), 0) << err.str();
@@ -335,8 +337,9 @@ TEST_F(WlanctlTest, ExportGoesOnPastANameItCannotReadAndSaysSo) {
   EXPECT_EQ(RunWith(oddIo, {"registry", "export"}), 1);
   EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\a]")) << out.str();
   EXPECT_TRUE(Has(out.str(), "NVXPROFILE\\c]")) << out.str();  // goes on past b
-  EXPECT_TRUE(Has(err.str(), "not exported: HKEY_CURRENT_USER\\Software\\NVXPROFILE: subkey 1 "
-                             "(a name longer than 255 characters)"))
+  EXPECT_TRUE(Has(err.str(),
+                  "not exported: HKEY_CURRENT_USER\\Software\\NVXPROFILE: subkey 1 "
+                  "(a name longer than 255 characters)"))
       << err.str();
 }
 
@@ -355,9 +358,9 @@ TEST_F(WlanctlTest, RatesByTextNamesIgnoringCaseAndTheProfilesLeftOut) {
 
   for (int i = 0; i < 70; ++i) {
     RegKey key = 0;
-    ASSERT_EQ(registry->CreateKey(kHkeyCurrentUser, "Software\\NVXPROFILE\\p" + std::to_string(i),
-                                  &key),
-              0);
+    ASSERT_EQ(
+        registry->CreateKey(kHkeyCurrentUser, "Software\\NVXPROFILE\\p" + std::to_string(i), &key),
+        0);
     registry->CloseKey(key);
   }
   ASSERT_EQ(Run({"profile", "list"}), 0);

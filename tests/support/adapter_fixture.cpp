@@ -67,8 +67,8 @@ bool GetText(Registry& registry, RegKey root, const std::string& path, const std
   char buffer[2048] = {};
   uint32_t size = sizeof buffer;
   uint32_t type = 0;
-  const int32_t rc = registry.QueryValue(key, name, &type, reinterpret_cast<uint8_t*>(buffer),
-                                         &size);
+  const int32_t rc =
+      registry.QueryValue(key, name, &type, reinterpret_cast<uint8_t*>(buffer), &size);
   registry.CloseKey(key);
   if (rc != 0) return false;
   // Some registries hand texts back with a terminator the writer did not store.

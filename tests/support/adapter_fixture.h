@@ -8,8 +8,8 @@
 
 #include "adapter/adapter_io.h"
 #include "fake_ports.h"
-#include "test_registry.h"
 #include "recording_device_link.h"
+#include "test_registry.h"
 
 namespace nv::test {
 

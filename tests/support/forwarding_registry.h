@@ -21,8 +21,7 @@ class ForwardingRegistry : public Registry {
                     uint32_t* ds) override {
     return r_.EnumValue(k, i, n, nl, t, d, ds);
   }
-  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d,
-                     uint32_t* ds) override {
+  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d, uint32_t* ds) override {
     return r_.QueryValue(k, n, t, d, ds);
   }
   int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,

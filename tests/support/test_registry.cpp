@@ -26,8 +26,8 @@ TestRegistry::~TestRegistry() {
 
 std::unique_ptr<TestRegistry> MakeTestRegistry() {
   static std::atomic<int> counter{0};
-  const std::string path = std::string(kBase) + "\\" + std::to_string(GetCurrentProcessId()) +
-                           "-" + std::to_string(counter++);
+  const std::string path = std::string(kBase) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(counter++);
   RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
   HKEY lm = nullptr, cu = nullptr;
   RegCreateKeyA(HKEY_CURRENT_USER, (path + "\\HKLM").c_str(), &lm);

@@ -1,8 +1,8 @@
 // The About page against a real wlansim: the versions and the picture, read once per opening;
 // without an adapter nothing at all.
 #include "ui/about_page.h"
-#include "ui/pages.h"
 #include "logic/app_state.h"
+#include "ui/pages.h"
 
 #include <gtest/gtest.h>
 

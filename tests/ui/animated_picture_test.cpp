@@ -53,9 +53,7 @@ class ScriptedWait : public FrameWait {
   EventWait event_;
 };
 
-uint32_t Rgb(const QImage& image, int x, int y) {
-  return image.pixel(x, y) & 0xFFFFFF;
-}
+uint32_t Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
 struct Animation {
   explicit Animation(size_t freeWaits) : free(freeWaits) {

@@ -125,7 +125,7 @@ TEST_F(ConfigurationPageTest, ControlsHaveTheirLabelsAsNames) {
   EXPECT_EQ(list->text(QAccessible::Value), List("bssTypeList")->currentText());
   // Tab order follows the layout: SSID, the five lists, Apply, Cancel.
   QWidget* w = Ssid();
-  const char* order[] = {"bssTypeList", "channelList", "txRateList", "preambleList",
+  const char* order[] = {"bssTypeList",   "channelList", "txRateList",  "preambleList",
                          "powerModeList", "applyButton", "cancelButton"};
   for (const char* name : order) {
     w = w->nextInFocusChain();
@@ -147,8 +147,12 @@ class FailingRegistry : public Registry {
   int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* r) override {
     return real_.OpenKey(p, s, a, r);
   }
-  int32_t CreateKey(RegKey p, std::string_view s, RegKey* r) override { return real_.CreateKey(p, s, r); }
-  int32_t EnumKey(RegKey k, uint32_t i, char* n, uint32_t* l) override { return real_.EnumKey(k, i, n, l); }
+  int32_t CreateKey(RegKey p, std::string_view s, RegKey* r) override {
+    return real_.CreateKey(p, s, r);
+  }
+  int32_t EnumKey(RegKey k, uint32_t i, char* n, uint32_t* l) override {
+    return real_.EnumKey(k, i, n, l);
+  }
   int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
                     uint32_t* dl) override {
     return real_.EnumValue(k, i, n, nl, t, d, dl);
@@ -156,7 +160,8 @@ class FailingRegistry : public Registry {
   int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d, uint32_t* l) override {
     return real_.QueryValue(k, n, t, d, l);
   }
-  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d, uint32_t l) override {
+  int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
+                   uint32_t l) override {
     return failWrites ? 5 : real_.SetValue(k, n, t, d, l);  // access denied
   }
   int32_t DeleteValue(RegKey k, std::string_view n) override { return real_.DeleteValue(k, n); }
@@ -214,10 +219,11 @@ TEST_F(ConfigurationPageTest, ApplySaysWhatDidNotHappen) {
     registry.failWrites = c.failWrites;
     AdapterIo road(Ports{ports.link, ports.probe, busyClock, registry});
     QStringList boxes;
-    ConfigurationPage shownPage(road, &frame, [&](QWidget*, const QString& caption, const QString& text) {
-      EXPECT_EQ(caption, QString::fromLatin1(kConfigWindowTitle));
-      boxes << text;
-    });
+    ConfigurationPage shownPage(road, &frame,
+                                [&](QWidget*, const QString& caption, const QString& text) {
+                                  EXPECT_EQ(caption, QString::fromLatin1(kConfigWindowTitle));
+                                  boxes << text;
+                                });
     QSignalSpy shown(&shownPage, &ConfigPage::showPageRequested);
     auto* ssid = shownPage.findChild<QLineEdit*>(QStringLiteral("ssidEdit"));
     ssid->setText(QStringLiteral("Typed"));

@@ -37,11 +37,11 @@ TEST(StripChart, ScrollsAndDrawsColumns) {
   EXPECT_EQ(picture.pixelColor(10, 50), QColor(0, 128, 0));  // grid at h/2
   EXPECT_EQ(picture.pixelColor(10, 49), QColor(0, 0, 0));
   EXPECT_EQ(chart.AddSample(150), 0u);
-  EXPECT_EQ(chart.picture().pixelColor(36, 0), QColor(0, 255, 0));   // full height
+  EXPECT_EQ(chart.picture().pixelColor(36, 0), QColor(0, 255, 0));  // full height
   EXPECT_EQ(chart.picture().pixelColor(37, 99), QColor(0, 255, 0));
-  EXPECT_EQ(chart.picture().pixelColor(38, 10), QColor(0, 0, 0));    // two pixels wide
-  EXPECT_EQ(chart.AddSample(0), 100u);  // the clamped previous value
-  EXPECT_EQ(chart.picture().pixelColor(32, 0), QColor(0, 255, 0));   // scrolled left by 4
+  EXPECT_EQ(chart.picture().pixelColor(38, 10), QColor(0, 0, 0));   // two pixels wide
+  EXPECT_EQ(chart.AddSample(0), 100u);                              // the clamped previous value
+  EXPECT_EQ(chart.picture().pixelColor(32, 0), QColor(0, 255, 0));  // scrolled left by 4
   EXPECT_EQ(chart.picture().pixelColor(36, 10), QColor(0, 0, 0));
   EXPECT_EQ(chart.picture().pixelColor(36, 25), QColor(0, 128, 0));  // grid dot at h/4
   chart.SetRange(0, 50);  // a second range keeps the picture

@@ -74,11 +74,13 @@ TEST(GroupFrame, DisabledFrameIsGreyed) {
   EXPECT_EQ(CountPixels(image, kFirst), 0);
   const QRect captionArea(gap.left(), 0, gap.width(), gap.top() + 8);
   EXPECT_EQ(CountPixels(image, kCaption, captionArea), 0) << "not in the caption colour";
-  EXPECT_GT(CountPixels(image, QColor(frame->palette().color(QPalette::Dark).rgb()), captionArea), 20);
+  EXPECT_GT(CountPixels(image, QColor(frame->palette().color(QPalette::Dark).rgb()), captionArea),
+            20);
   frame->setEnabled(true);
   EXPECT_EQ(frame->grab().toImage().pixelColor(0, 50), kFirst);
   frame->SetLineColours(QColor(), QColor());  // back to the palette's etched colours
-  EXPECT_EQ(frame->grab().toImage().pixelColor(0, 50).rgb(), frame->palette().color(QPalette::Dark).rgb());
+  EXPECT_EQ(frame->grab().toImage().pixelColor(0, 50).rgb(),
+            frame->palette().color(QPalette::Dark).rgb());
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(frame.get());
   ASSERT_NE(accessible, nullptr);
   EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Data Rate"));

@@ -29,12 +29,12 @@ TEST(HexKeyEdit, FirstAcceptedKeystrokeEmptiesAndUnmasksAMaskedBox) {
     QString text;  // after the keystroke
     bool masked;
   };
-  for (const Row& row : {Row{true, QLatin1Char('g'), kStored, true},
-                         Row{true, QLatin1Char(' '), kStored, true},
-                         Row{true, QLatin1Char('A'), QStringLiteral("A"), false},
-                         Row{true, QLatin1Char('f'), QStringLiteral("f"), false},
-                         Row{false, QLatin1Char('!'), QStringLiteral("!"), false},
-                         Row{false, QLatin1Char('g'), QStringLiteral("g"), false}}) {
+  for (const Row& row :
+       {Row{true, QLatin1Char('g'), kStored, true}, Row{true, QLatin1Char(' '), kStored, true},
+        Row{true, QLatin1Char('A'), QStringLiteral("A"), false},
+        Row{true, QLatin1Char('f'), QStringLiteral("f"), false},
+        Row{false, QLatin1Char('!'), QStringLiteral("!"), false},
+        Row{false, QLatin1Char('g'), QStringLiteral("g"), false}}) {
     auto box = MaskedBox(row.hexOnly);
     QTest::keyClicks(box.get(), QString(row.key));
     EXPECT_EQ(box->text(), row.text) << row.key.toLatin1();
@@ -86,7 +86,8 @@ TEST(HexKeyEdit, ControlCharactersAndForeignLettersAreDropped) {
     HexKeyEdit box;
     box.SetHexOnly(hexOnly);
     box.setText(QStringLiteral("12"));
-    for (const QString& typed : {QStringLiteral("\x07"), QStringLiteral("\t"), QStringLiteral("\u00e9")}) {
+    for (const QString& typed :
+         {QStringLiteral("\x07"), QStringLiteral("\t"), QStringLiteral("\u00e9")}) {
       QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
       QApplication::sendEvent(&box, &press);
     }
@@ -102,10 +103,11 @@ TEST(HexKeyEdit, PasteTakesOnlyTheAcceptedCharacters) {
     QString text;
     bool maskedAfter;
   };
-  for (const Row& row : {Row{true, false, QStringLiteral("12 zz-AB\n"), QStringLiteral("012AB1"), false},
-                         Row{false, false, QStringLiteral("a b\tc\n"), QStringLiteral("0a bc1"), false},
-                         Row{true, true, QStringLiteral("zz\n"), kStored, true},
-                         Row{true, true, QStringLiteral("1f"), QStringLiteral("1f"), false}}) {
+  for (const Row& row :
+       {Row{true, false, QStringLiteral("12 zz-AB\n"), QStringLiteral("012AB1"), false},
+        Row{false, false, QStringLiteral("a b\tc\n"), QStringLiteral("0a bc1"), false},
+        Row{true, true, QStringLiteral("zz\n"), kStored, true},
+        Row{true, true, QStringLiteral("1f"), QStringLiteral("1f"), false}}) {
     HexKeyEdit box;
     box.SetHexOnly(row.hexOnly);
     box.setText(row.masked ? kStored : QStringLiteral("01"));

@@ -24,8 +24,8 @@ const QColor kShadow(64, 64, 64);
 const QColor kText(0, 0, 0);
 
 // A button with colours that tell every edge apart and a caption without anti-aliasing.
-std::unique_ptr<OwnerDrawButton> MakeButton(OwnerDrawButton::Kind kind = OwnerDrawButton::Kind::Push,
-                                            QWidget* parent = nullptr) {
+std::unique_ptr<OwnerDrawButton> MakeButton(
+    OwnerDrawButton::Kind kind = OwnerDrawButton::Kind::Push, QWidget* parent = nullptr) {
   auto button = std::make_unique<OwnerDrawButton>(kind, QStringLiteral("MMM"), parent);
   QPalette p = button->palette();
   p.setColor(QPalette::Button, kFace);
@@ -111,14 +111,16 @@ TEST(OwnerDrawButton, CheckingARadioButtonUnchecksTheOthersOfItsGroupOnly) {
   QWidget page;
   std::vector<OwnerDrawButton*> radios;
   for (int i = 0; i < 4; ++i) {
-    radios.push_back(new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QString::number(i + 1), &page));
+    radios.push_back(
+        new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QString::number(i + 1), &page));
     radios.back()->resize(80, 26);
   }
   auto* other = new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QStringLiteral("x"), &page);
   other->SetRadioGroup(1);
   other->SetChecked(true);
   QWidget elsewhere;
-  auto* stranger = new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QStringLiteral("y"), &elsewhere);
+  auto* stranger =
+      new OwnerDrawButton(OwnerDrawButton::Kind::Radio, QStringLiteral("y"), &elsewhere);
   stranger->SetChecked(true);
 
   radios[3]->SetChecked(true);

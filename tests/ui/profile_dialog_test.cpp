@@ -42,8 +42,8 @@ TEST(ProfileDialog, NamesAndSsidsKeepTheirBytes) {
   const struct {
     std::string bytes;
     QString shown;
-    QString typed;          // empty: left as shown
-    std::string expected;   // the bytes OK gives back
+    QString typed;         // empty: left as shown
+    std::string expected;  // the bytes OK gives back
   } cases[] = {
       {"Caf\xC3\xA9", QStringLiteral("Caf\u00E9"), {}, "Caf\xC3\xA9"},
       {"Caf\xE9", QStringLiteral("Caf\u00E9"), {}, "Caf\xE9"},
@@ -103,7 +103,8 @@ TEST(ProfileDialog, AddAsksBeforeReplacing) {
 TEST(ProfileDialog, OpensWithTheConfigurationShown) {
   ProfileDialog d(ProfileMode::Add, Config(), std::string(), 0x31, nullptr);
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Add New Profile"));
-  EXPECT_EQ(Child<QLineEdit>(&d, QStringLiteral("profileNameEdit"))->text(), QStringLiteral("Office"));
+  EXPECT_EQ(Child<QLineEdit>(&d, QStringLiteral("profileNameEdit"))->text(),
+            QStringLiteral("Office"));
   EXPECT_EQ(Child<OwnerDrawButton>(&d, QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
   auto* channels = Child<QComboBox>(&d, QStringLiteral("channelList"));
   EXPECT_EQ(channels->count(), 2);  // 10 and 11
@@ -115,7 +116,8 @@ TEST(ProfileDialog, OpensWithTheConfigurationShown) {
   EXPECT_EQ(key1->text().size(), 26);
   EXPECT_TRUE(key1->IsMasked());
   EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("key1SizeList"))->currentIndex(), 1);
-  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->currentText(), QStringLiteral("HEX"));
+  EXPECT_EQ(Child<QComboBox>(&d, QStringLiteral("keyFormatList"))->currentText(),
+            QStringLiteral("HEX"));
   auto* encryption = Child<OwnerDrawButton>(&d, QStringLiteral("encryptionCheck"));
   encryption->click();  // off: the key controls go, Auth. Mode stays
   EXPECT_FALSE(key1->isEnabled());
@@ -135,7 +137,8 @@ TEST(ProfileDialog, EnterOnCancelCancelsAndWarningsGoToTheSink) {
   d.SetWarningSink([&](const QString& text) { warnings << text; });
   Child<HexKeyEdit>(&d, QStringLiteral("key1Edit"))->setText(QStringLiteral("AB"));
   QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("ssidEdit")), Qt::Key_Enter);
-  EXPECT_EQ(warnings, QStringList({QStringLiteral("WEP key 1 size mistake!\n Need 26 characters")}));
+  EXPECT_EQ(warnings,
+            QStringList({QStringLiteral("WEP key 1 size mistake!\n Need 26 characters")}));
   EXPECT_NE(d.result(), QDialog::Accepted);
   auto* cancel = Child<OwnerDrawButton>(&d, QStringLiteral("cancelButton"));
   cancel->setFocus();
@@ -186,7 +189,11 @@ TEST(ProfileDialog, DoneGeneratesReadableKeys) {
   QTest::keyClick(Child<QLineEdit>(&d, QStringLiteral("passphraseEdit")), Qt::Key_Return);
   EXPECT_EQ(d.result(), QDialog::Accepted);  // Enter in a box is OK
   EXPECT_EQ(d.config().keys[0].length, 13);
-  EXPECT_EQ(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(d.config().keys[0].material), 13).toHex().toUpper()), first);
+  EXPECT_EQ(
+      QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(d.config().keys[0].material), 13)
+                              .toHex()
+                              .toUpper()),
+      first);
 }
 
 // A list's first entry is a selection like any other; no radio checked keeps the default
@@ -194,7 +201,7 @@ TEST(ProfileDialog, DoneGeneratesReadableKeys) {
 TEST(ProfileDialog, FirstEntriesAndTheDefaultKeyFallback) {
   AdapterConfig c = Config();
   c.bssType = 0;
-  c.channel = 10;  // the first of domain 0x31's channels
+  c.channel = 10;        // the first of domain 0x31's channels
   c.keys[0].length = 5;  // the first key size
   c.defaultKeyId = 2;
   ProfileDialog d(ProfileMode::Properties, c, std::string("Home"), 0x31, nullptr);

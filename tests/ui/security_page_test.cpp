@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <cstring>
 
@@ -22,7 +22,9 @@ class SecurityPageTest : public test::PageTest {
  protected:
   QComboBox* List(const QString& name) { return page->findChild<QComboBox*>(name); }
   QComboBox* SizeList(int key) { return List(QStringLiteral("key%1SizeList").arg(key)); }
-  HexKeyEdit* Key(int key) { return page->findChild<HexKeyEdit*>(QStringLiteral("key%1Edit").arg(key)); }
+  HexKeyEdit* Key(int key) {
+    return page->findChild<HexKeyEdit*>(QStringLiteral("key%1Edit").arg(key));
+  }
   OwnerDrawButton* Button(const QString& name) { return page->findChild<OwnerDrawButton*>(name); }
   OwnerDrawButton* Encryption() { return Button(QStringLiteral("encryptionBox")); }
   OwnerDrawButton* Radio(int key) { return Button(QStringLiteral("defaultKey%1Button").arg(key)); }

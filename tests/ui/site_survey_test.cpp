@@ -25,9 +25,9 @@ namespace {
 using nlohmann::json;
 
 // Set requests that change the adapter's settings (the scan request counts apart).
-const std::set<std::string> kSettingSets = {"0x220234", "0x220248", "0x22026C", "0x22029C",
-                                            "0x2202AC", "0x2202B4", "0x2202C4", "0x2202D8",
-                                            "0x2202E0"};
+const std::set<std::string> kSettingSets = {"0x220234", "0x220248", "0x22026C",
+                                            "0x22029C", "0x2202AC", "0x2202B4",
+                                            "0x2202C4", "0x2202D8", "0x2202E0"};
 
 class SiteSurveyTest : public ::testing::Test {
  protected:
@@ -57,7 +57,8 @@ class SiteSurveyTest : public ::testing::Test {
   }
   static QStringList Texts(QTreeWidget* list, int column = 0) {
     QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) texts << list->topLevelItem(i)->text(column);
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      texts << list->topLevelItem(i)->text(column);
     return texts;
   }
   static std::vector<int> Marks(QTreeWidget* list) {
@@ -76,8 +77,9 @@ class SiteSurveyTest : public ::testing::Test {
   static void SelectOnly(QTreeWidget* list, const QString& text) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
       if (list->topLevelItem(i)->text(0) != text) continue;
-      list->selectionModel()->select(list->model()->index(i, 0),
-                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      list->selectionModel()->select(
+          list->model()->index(i, 0),
+          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
   }
   template <typename T>
@@ -112,8 +114,9 @@ TEST_F(SiteSurveyTest, ListsCurrentNetworkFirstAndMarksProfiles) {
   SiteSurveyPage* page = OpenPage();
   QTreeWidget* survey = page->surveyList();
   EXPECT_EQ(survey->headerItem()->text(5), QStringLiteral("RSSI"));
-  EXPECT_EQ(Texts(survey, 1), QStringList({QStringLiteral("Wireless"), QStringLiteral("HomeWEP64"),
-                                           QStringLiteral("Office128"), QStringLiteral("LanParty")}));
+  EXPECT_EQ(Texts(survey, 1),
+            QStringList({QStringLiteral("Wireless"), QStringLiteral("HomeWEP64"),
+                         QStringLiteral("Office128"), QStringLiteral("LanParty")}));
   EXPECT_EQ(Marks(survey), std::vector<int>({5, 1, 1, 0}));
   EXPECT_EQ(survey->topLevelItem(1)->text(0), QStringLiteral("00-0A-F5-10-00-02"));
   EXPECT_EQ(survey->topLevelItem(1)->text(2), QStringLiteral("Yes"));
@@ -325,7 +328,8 @@ TEST_F(SiteSurveyTest, AddAndPropertiesStoreAndApply) {
   page->Add();
   add = page->profileDialog();
   bool warned = false;
-  add->SetWarningSink([&](const QString& text) { warned = text.startsWith(QStringLiteral("Profile name")); });
+  add->SetWarningSink(
+      [&](const QString& text) { warned = text.startsWith(QStringLiteral("Profile name")); });
   Child<QLineEdit>(add, "profileNameEdit")->setText(QStringLiteral("a\\b"));
   Requests();
   add->accept();
@@ -393,7 +397,7 @@ TEST_F(SiteSurveyTest, HiddenUpDownButtonsMoveTheSelection) {
   EXPECT_EQ(survey->indexOfTopLevelItem(survey->currentItem()), 0);
   for (int i = 0; i < 6; ++i) down->click();
   EXPECT_EQ(survey->indexOfTopLevelItem(survey->currentItem()), 3);  // not beyond the last
-  page->MoveProfileSelection(1);  // no selection: nothing
+  page->MoveProfileSelection(1);                                     // no selection: nothing
   EXPECT_EQ(page->profileList()->currentItem(), nullptr);
 }
 
@@ -402,7 +406,7 @@ TEST_F(SiteSurveyTest, TheTickNudgesAStuckLinkThreeTimes) {
   std::strcpy(c.ssid, "HomeWEP64");
   c.bssType = 1;
   c.wepStatus = 0;
-  c.authMode = 2;  // "Auto Switch"
+  c.authMode = 2;        // "Auto Switch"
   c.keys[0].length = 5;  // a wrong key: stuck connecting
   PutInForce(*ports.io, c);
   daemon.Ctl("step 3000");

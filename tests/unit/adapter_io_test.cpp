@@ -62,8 +62,7 @@ TEST_F(AdapterIoTest, ExchangeFailures) {
   EXPECT_EQ(t.io.Exchange(h, -1, 0x111, 4, buffer, 4, buffer, &count), kIoExchangeFailed);
   EXPECT_TRUE(t.link.requests().empty());
   t.link.SetFailure(0x111, win::kErrorGenFailure);
-  EXPECT_EQ(t.io.Exchange(h, kModeOutput, 0x111, 0, nullptr, 4, buffer, &count),
-            kIoExchangeFailed);
+  EXPECT_EQ(t.io.Exchange(h, kModeOutput, 0x111, 0, nullptr, 4, buffer, &count), kIoExchangeFailed);
   // A pending exchange completes through the overlapped result.
   t.link.SetFailure(0x111, win::kErrorIoPending);
   t.link.SetPendingCount(4);
@@ -151,7 +150,9 @@ TEST_F(AdapterIoTest, RegisterReadNeedsFourBytesBack) {
   // The read goes out as one in-and-out exchange of the register buffer.
   const RecordedRequest& last = t.link.requests().back();
   EXPECT_EQ(last.code, 0x220390u);
-  EXPECT_EQ(test::HexOf(last.in), "0400000058020000" "00000000");
+  EXPECT_EQ(test::HexOf(last.in),
+            "0400000058020000"
+            "00000000");
   EXPECT_EQ(last.outCapacity, 12u);
 }
 

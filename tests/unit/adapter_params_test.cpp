@@ -60,15 +60,27 @@ TEST_F(AdapterParamsTest, LocatorCases) {
     int32_t scope;
     const char* readName;  // which instance's SSID is read
   } cases[] = {
-      {"first matching absent, second read", win::kPlatformWin32Nt,
-       {{"0000", kId1, false}, {"0001", kId1, true}}, 0, "0001"},
-      {"lower-case id matches", win::kPlatformWin32Nt,
-       {{"0003", "pci\\ven_1a2b&dev_3c4d&subsys_00021a2b", true}}, 0, "0003"},
+      {"first matching absent, second read",
+       win::kPlatformWin32Nt,
+       {{"0000", kId1, false}, {"0001", kId1, true}},
+       0,
+       "0001"},
+      {"lower-case id matches",
+       win::kPlatformWin32Nt,
+       {{"0003", "pci\\ven_1a2b&dev_3c4d&subsys_00021a2b", true}},
+       0,
+       "0003"},
       {"second hardware id", win::kPlatformWin32Nt, {{"0002", kId2, true}}, 0, "0002"},
-      {"other device", win::kPlatformWin32Nt,
-       {{"0000", "PCI\\VEN_1A2B&DEV_3C4D&SUBSYS_00031A2B", true}}, -1, nullptr},
-      {"first present wins", win::kPlatformWin32Nt,
-       {{"0004", kId2, true}, {"0005", kId1, true}}, 0, "0004"},
+      {"other device",
+       win::kPlatformWin32Nt,
+       {{"0000", "PCI\\VEN_1A2B&DEV_3C4D&SUBSYS_00031A2B", true}},
+       -1,
+       nullptr},
+      {"first present wins",
+       win::kPlatformWin32Nt,
+       {{"0004", kId2, true}, {"0005", kId1, true}},
+       0,
+       "0004"},
       {"9x root", win::kPlatformWin32Windows, {{"0006", kId1, true}}, 0, "0006"},
       {"nothing", win::kPlatformWin32Nt, {}, -1, nullptr},
   };
@@ -192,11 +204,12 @@ AdapterConfig FullConfig(int32_t scope) {
 
 TEST_F(AdapterParamsTest, WriteScopesTouchOnlyTheirGroup) {
   const std::string path = t.AddInstance("0000", kId1, true);
-  const char* link[] = {"dot11DesiredBSSType", "dot11DesiredChannel", "dot11PowerMode",
-                        "dot11ShortPreambleInvoked", "dot11DesiredTxRate",
-                        "dot11DesiredTxRate11M", "dot11DesiredSSID", "dot11DesiredBSSID"};
-  const char* security[] = {"dot11AuthMode", "dot11AuthenticationMode", "dot11WEPStatus",
-                            "dot11WEPDefaultKeyID", "dot11WEPDefaultKey1", "dot11WEPDefaultKey2",
+  const char* link[] = {"dot11DesiredBSSType",       "dot11DesiredChannel", "dot11PowerMode",
+                        "dot11ShortPreambleInvoked", "dot11DesiredTxRate",  "dot11DesiredTxRate11M",
+                        "dot11DesiredSSID",          "dot11DesiredBSSID"};
+  const char* security[] = {"dot11AuthMode",       "dot11AuthenticationMode",
+                            "dot11WEPStatus",      "dot11WEPDefaultKeyID",
+                            "dot11WEPDefaultKey1", "dot11WEPDefaultKey2",
                             "dot11WEPDefaultKey3", "dot11WEPDefaultKey4"};
   struct Case {
     int32_t scope;

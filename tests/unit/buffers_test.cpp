@@ -18,7 +18,10 @@ AdapterConfig ConfigWithSsid(const char* ssid) {
 
 TEST(Buffers, SsidBufferCarriesLengthAndThirtyTwoBytes) {
   const auto b = EncodeSsidBuffer(ConfigWithSsid("Wireless"));
-  EXPECT_EQ(HexOf(b), "08000000" "576972656c657373" + std::string(48, '0'));
+  EXPECT_EQ(HexOf(b),
+            "08000000"
+            "576972656c657373" +
+                std::string(48, '0'));
 }
 
 TEST(Buffers, SsidBufferOfThirtyTwoCharacters) {
@@ -53,9 +56,17 @@ TEST(Buffers, WepKeyBufferLayout) {
   c.keys[2].length = 5;
   std::memcpy(c.keys[2].material, "\x01\x02\x03\x04\x05", 5);
   const std::string expectedMaterial = "0102030405" + std::string(54, '0');
-  EXPECT_EQ(HexOf(EncodeWepKeyBuffer(c, 2)), "2c000000" "02000080" "05000000" + expectedMaterial);
+  EXPECT_EQ(HexOf(EncodeWepKeyBuffer(c, 2)),
+            "2c000000"
+            "02000080"
+            "05000000" +
+                expectedMaterial);
   c.defaultKeyId = 0;
-  EXPECT_EQ(HexOf(EncodeWepKeyBuffer(c, 2)), "2c000000" "02000000" "05000000" + expectedMaterial);
+  EXPECT_EQ(HexOf(EncodeWepKeyBuffer(c, 2)),
+            "2c000000"
+            "02000000"
+            "05000000" +
+                expectedMaterial);
 }
 
 TEST(Buffers, WepKeyLengthOutsideTheKeyAreaIsBounded) {
@@ -179,8 +190,8 @@ TEST(Buffers, BssListClamps) {
   struct Case {
     int32_t stored;
     int32_t count;
-  } cases[] = {{0, 0}, {1, 1}, {63, 63}, {64, 64}, {65, 64}, {100, 64}, {-5, 0},
-               {INT32_MIN, 0}, {INT32_MAX, 64}};
+  } cases[] = {{0, 0},    {1, 1},  {63, 63},       {64, 64},       {65, 64},
+               {100, 64}, {-5, 0}, {INT32_MIN, 0}, {INT32_MAX, 64}};
   for (const Case& c : cases) {
     BssList list{};
     FillBssList(BssBuffer(c.stored, std::vector<BssWireEntry>(64)), list);
@@ -192,7 +203,7 @@ TEST(Buffers, BssSsidLengthClamps) {
   struct Case {
     uint32_t length;
     size_t chars;
-  } cases[] = {{40, 32}, {32, 32}, {31, 31}, {0, 0}, {static_cast<uint32_t>(-1), 0},
+  } cases[] = {{40, 32},        {32, 32}, {31, 31}, {0, 0}, {static_cast<uint32_t>(-1), 0},
                {0x80000000u, 0}};
   for (const Case& c : cases) {
     BssWireEntry w{};
@@ -223,7 +234,11 @@ TEST(Buffers, NetworkModeOutsideZeroOneKeepsThePreviousValue) {
 TEST(Buffers, VersionsLayout) {
   VersionsFields v{{1, 2, 3, 4}, {5, 6, 7, 8}};
   const auto b = EncodeVersions(v);
-  EXPECT_EQ(HexOf(b), "00000000" "01020304" "05060708" "0000000000000000");
+  EXPECT_EQ(HexOf(b),
+            "00000000"
+            "01020304"
+            "05060708"
+            "0000000000000000");
   const VersionsFields back = DecodeVersions(b);
   EXPECT_EQ(back.firmwareVersion[3], 8);
 }

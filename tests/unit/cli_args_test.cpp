@@ -10,9 +10,9 @@ TEST(CliArgs, Choices) {
   struct Case {
     const char* text;
     int rate;
-  } rates[] = {{"Auto", 0},  {"auto", 0},     {"1", 1},       {"2 Mbps", 2}, {"5.5", 3},
-               {"5.5 PBCC", 4}, {"5.5pbcc", 4}, {"11", 5},     {"11 PBCC", 6}, {"22", 7},
-               {"7", 7},     {"0", 0},        {"8", -1},      {"", -1},      {"fast", -1}};
+  } rates[] = {{"Auto", 0},     {"auto", 0},    {"1", 1},  {"2 Mbps", 2},  {"5.5", 3},
+               {"5.5 PBCC", 4}, {"5.5pbcc", 4}, {"11", 5}, {"11 PBCC", 6}, {"22", 7},
+               {"7", 7},        {"0", 0},       {"8", -1}, {"", -1},       {"fast", -1}};
   for (const Case& c : rates) {
     EXPECT_EQ(ParseChoice(c.text, kTxRateTexts.data(), kTxRateTexts.size()), c.rate) << c.text;
   }

@@ -47,20 +47,35 @@ class OperationsTest : public ::testing::Test {
 };
 
 const std::string kLink[] = {
-    "220234:03000000" "4c6162" + std::string(58, '0'),  // SSID "Lab"
-    "22026C:01000000",                                  // BSS type
-    "220248:02000000",                                  // power mode
-    "22029C:b700000000000000",                          // 5.5 PBCC
-    "2202D8:0b000000",                                  // channel
-    "2202E0:01000000",                                  // short preamble
+    "220234:03000000"
+    "4c6162" +
+        std::string(58, '0'),   // SSID "Lab"
+    "22026C:01000000",          // BSS type
+    "220248:02000000",          // power mode
+    "22029C:b700000000000000",  // 5.5 PBCC
+    "2202D8:0b000000",          // channel
+    "2202E0:01000000",          // short preamble
 };
 const std::string kSecurityWepOn[] = {"2202B4:00000000", "2202C4:01000000"};
 const std::string kSecurityWepOff[] = {"2202B4:01000000", "2202C4:01000000"};
 const std::string kKeys[] = {
-    "2202AC:2c000000" "00000000" "00000000" + std::string(64, '0'),
-    "2202AC:2c000000" "01000080" "05000000" "1122334455" + std::string(54, '0'),
-    "2202AC:2c000000" "02000000" "00000000" + std::string(64, '0'),
-    "2202AC:2c000000" "03000000" "0d000000" + std::string(26, '7') + std::string(38, '0'),
+    "2202AC:2c000000"
+    "00000000"
+    "00000000" +
+        std::string(64, '0'),
+    "2202AC:2c000000"
+    "01000080"
+    "05000000"
+    "1122334455" +
+        std::string(54, '0'),
+    "2202AC:2c000000"
+    "02000000"
+    "00000000" +
+        std::string(64, '0'),
+    "2202AC:2c000000"
+    "03000000"
+    "0d000000" +
+        std::string(26, '7') + std::string(38, '0'),
 };
 
 TEST_F(OperationsTest, ApplyConfigSendsEachScopeInOrder) {
@@ -77,8 +92,12 @@ TEST_F(OperationsTest, ApplyConfigSendsEachScopeInOrder) {
     int32_t wepStatus;
     std::vector<std::string> expected;
   } cases[] = {
-      {0, 0, join(link, withKeys)}, {0, 1, join(link, security)}, {1, 0, link},
-      {2, 0, withKeys},             {2, 1, security},             {3, 0, {}},
+      {0, 0, join(link, withKeys)},
+      {0, 1, join(link, security)},
+      {1, 0, link},
+      {2, 0, withKeys},
+      {2, 1, security},
+      {3, 0, {}},
       {-1, 0, {}},
   };
   for (const Case& c : cases) {
@@ -111,7 +130,7 @@ TEST_F(OperationsTest, AnAskedReportNamesTheRefusedSettingsWithoutChangingWhatIs
   EXPECT_TRUE(report.deviceOpened);
   EXPECT_EQ(report.accepted, 7);
   EXPECT_EQ(report.refused, (std::vector<std::string>{"BSS type", "WEP key 1", "WEP key 2",
-                                                       "WEP key 3", "WEP key 4"}));
+                                                      "WEP key 3", "WEP key 4"}));
   t.link.SetOpenFails(true);
   report = {};
   ApplyConfig(t.io, SampleConfig(0, 0), &report);
@@ -134,8 +153,11 @@ TEST_F(OperationsTest, IsScanDoneNeedsExactlyFourNonzeroBytes) {
     std::vector<uint8_t> reply;
     uint32_t returned;
     int done;
-  } cases[] = {{{1, 0, 0, 0}, 4, 1}, {{0, 0, 0, 1}, 4, 1}, {{0, 0, 0, 0}, 4, 0},
-               {{1, 0, 0, 0}, 3, 0}, {{1, 0, 0, 0}, 0, 0}};
+  } cases[] = {{{1, 0, 0, 0}, 4, 1},
+               {{0, 0, 0, 1}, 4, 1},
+               {{0, 0, 0, 0}, 4, 0},
+               {{1, 0, 0, 0}, 3, 0},
+               {{1, 0, 0, 0}, 0, 0}};
   for (const Case& c : cases) {
     t.link.SetReply(0x22039C, c.reply, c.returned);
     EXPECT_EQ(IsScanDone(t.io), c.done);

@@ -10,7 +10,7 @@ TEST(Options, ChannelRanges) {
   struct Case {
     uint32_t domain;
     int first, last;
-  } cases[] = {{0x10, 1, 11}, {0x20, 1, 11}, {0x30, 1, 13}, {0x31, 10, 11},
+  } cases[] = {{0x10, 1, 11},  {0x20, 1, 11}, {0x30, 1, 13}, {0x31, 10, 11},
                {0x32, 10, 13}, {0x41, 1, 14}, {0x99, 1, 14}};
   for (const Case& c : cases) {
     EXPECT_EQ(ChannelRangeFor(c.domain).first, c.first) << c.domain;
@@ -19,7 +19,7 @@ TEST(Options, ChannelRanges) {
 }
 
 TEST(Options, LinkInfoTexts) {
-  const char* status[] = {"Driver not Load", "No Connect to Network", "Scanning...", "Connect",
+  const char* status[] = {"Driver not Load", "No Connect to Network", "Scanning...",    "Connect",
                           "Associated",      "Disassociated",         "Driver not Load"};
   for (int32_t s = -1; s <= 5; ++s) EXPECT_EQ(StatusText(s), status[s + 1]);
   const char* rates[] = {"", "1", "2", "5.5", "5.5 PBCC", "11", "11 PBCC", "22 PBCC", ""};

@@ -67,8 +67,7 @@ TEST(ProfileForm, ChannelsByDomainAndTheInfrastructureRule) {
   EXPECT_EQ(v.link.channels.size(), 11u);
   EXPECT_EQ(v.link.channel, 10);
   EXPECT_FALSE(v.link.channelEnabled);
-  EXPECT_TRUE(
-      ShowProfileForm(Config("A", 2, 1), ProfileMode::Add, "", 0x10).link.channelEnabled);
+  EXPECT_TRUE(ShowProfileForm(Config("A", 2, 1), ProfileMode::Add, "", 0x10).link.channelEnabled);
   AdapterConfig c = Config("A", 0, 1);
   ProfileFormInput in = Input("A", false, -1);
   OverwriteFromProfileForm(in, c);  // no channel selected: 0
@@ -138,7 +137,7 @@ TEST(ProfileForm, OkWritesBackEveryShownField) {
   EXPECT_EQ(c.powerMode, 2);
   EXPECT_EQ(c.authMode, 1);
   EXPECT_EQ(c.wepStatus, 1);
-  EXPECT_EQ(c.defaultKeyId, 3);  // no radio checked: the hidden list's
+  EXPECT_EQ(c.defaultKeyId, 3);    // no radio checked: the hidden list's
   EXPECT_EQ(c.keys[0].length, 5);  // stored although encryption is off
   EXPECT_EQ(c.keys[0].material[0], 'a');
   EXPECT_STREQ(c.bssidText, "00-0A-F5-10-00-02");

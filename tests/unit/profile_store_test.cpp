@@ -6,9 +6,9 @@
 #include "adapter_fixture.h"
 #include "forwarding_registry.h"
 #include "logic/profile_actions.h"
-#include "test_registry.h"
 #include "platform/win32_codes.h"
 #include "store/profile_store.h"
+#include "test_registry.h"
 
 namespace nv {
 namespace {
@@ -220,7 +220,8 @@ class FailingWrites : public test::ForwardingRegistry {
 
 TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
   CreateRoot();
-  for (const char* value : {"dot11DesiredBSSType", "dot11DesiredBSSID", "dot11WEPDefaultKey4", ""}) {
+  for (const char* value :
+       {"dot11DesiredBSSType", "dot11DesiredBSSID", "dot11WEPDefaultKey4", ""}) {
     SCOPED_TRACE(value);
     ASSERT_TRUE(StoreProfile(*registry, "Home", Sample(0, "old")));
     DeleteProfile(*registry, "Away");

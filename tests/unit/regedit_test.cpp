@@ -12,14 +12,11 @@ namespace {
 TEST(Regedit, WritesAndReadsEveryValueForm) {
   std::vector<RegKeyDump> keys = {
       {kHkeyCurrentUser, "Software\\NVXPROFILE\\Quote\"Back\\slash", {}, 0}};
-  keys[0].values = {{"", kRegSz, {'d', 'e', 'f'}},
-                    {"text \"q\" \\", kRegSz, {'a', '"', '\\', 'b'}},
-                    {"nul", kRegSz, {'a', 0}},
-                    {"dword", kRegDword, {1, 2, 3, 4}},
-                    {"short dword", kRegDword, {1, 2}},
-                    {"binary", kRegBinary, std::vector<uint8_t>(100, 0xAB)},
-                    {"empty", kRegBinary, {}},
-                    {"multi", 7, {'a', 0, 0}}};
+  keys[0].values = {
+      {"", kRegSz, {'d', 'e', 'f'}},      {"text \"q\" \\", kRegSz, {'a', '"', '\\', 'b'}},
+      {"nul", kRegSz, {'a', 0}},          {"dword", kRegDword, {1, 2, 3, 4}},
+      {"short dword", kRegDword, {1, 2}}, {"binary", kRegBinary, std::vector<uint8_t>(100, 0xAB)},
+      {"empty", kRegBinary, {}},          {"multi", 7, {'a', 0, 0}}};
   const std::string text = WriteRegedit4(keys);
   EXPECT_NE(text.find("\"dword\"=dword:04030201\n"), std::string::npos);
   EXPECT_NE(text.find("\"nul\"=hex(1):61,00\n"), std::string::npos);

@@ -109,7 +109,7 @@ TEST(SqliteRegistryFile, OpenKeysNeverHideWrites) {
   ASSERT_EQ(a->OpenKey(kHkeyLocalMachine, "System\\Shared", kKeyRead, &ka), 0);
   ASSERT_EQ(b->OpenKey(kHkeyLocalMachine, "System\\Shared", kKeyRead, &kb), 0);
   ASSERT_EQ(write(*a, ka, 1), 0);
-  EXPECT_EQ(read(*a, ka), 1);  // its own write, with the key still open
+  EXPECT_EQ(read(*a, ka), 1);      // its own write, with the key still open
   ASSERT_EQ(write(*b, kb, 2), 0);  // b's own view ends before it writes
   EXPECT_EQ(read(*b, kb), 2);
   EXPECT_EQ(a->CloseKey(ka), 0);
@@ -180,7 +180,8 @@ class SqliteBatch : public ::testing::Test {
     for (int i = 0; i < count; ++i) {
       const std::string name = "v" + std::to_string(i);
       ASSERT_EQ(r.SetValue(k, name, kRegSz, reinterpret_cast<const uint8_t*>(name.data()),
-                           static_cast<uint32_t>(name.size())), 0);
+                           static_cast<uint32_t>(name.size())),
+                0);
     }
     r.CloseKey(k);
   }

@@ -7,9 +7,8 @@ namespace {
 
 INSTANTIATE_TEST_SUITE_P(Win32, RegistryConformance,
                          ::testing::Values(RegistryBackend{
-                             "Advapi32", []() -> std::unique_ptr<Registry> {
-                               return MakeTestRegistry();
-                             }}),
+                             "Advapi32",
+                             []() -> std::unique_ptr<Registry> { return MakeTestRegistry(); }}),
                          BackendName);
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "adapter/operations.h"
 #include "adapter_fixture.h"
 #include "fake_ports.h"
-#include "platform/win32_codes.h"
 #include "logic/tray_monitor.h"
+#include "platform/win32_codes.h"
 #include "sim/loopback.h"
 #include "sim/server.h"
 #include "store/adapter_params.h"
@@ -183,7 +183,8 @@ TEST_F(SimDriverTest, TrayNudgesAStuckLinkThreeTimes) {
   std::vector<std::string> sent;
   std::istringstream log(driver->Control("log", &status));
   for (std::string line; std::getline(log, line);) {
-    if (line.find("0x2202C4") != std::string::npos) sent.push_back(line.substr(line.size() - 10, 8));
+    if (line.find("0x2202C4") != std::string::npos)
+      sent.push_back(line.substr(line.size() - 10, 8));
   }
   // The first tick after the scan finds the link settled nowhere yet (scanning) and sends
   // the stored mode once; connecting then gets 0, -1, -1.
@@ -242,8 +243,7 @@ TEST_F(SimDriverTest, CodesSizesAndTwins) {
   ASSERT_EQ(io->OpenDevice(&h), kIoOk);
   uint8_t out[64] = {};
   uint32_t count = 0;
-  EXPECT_EQ(io->Exchange(h, kModeOutput, 0x220200, 0, nullptr, 64, out, &count),
-            kIoExchangeFailed);
+  EXPECT_EQ(io->Exchange(h, kModeOutput, 0x220200, 0, nullptr, 64, out, &count), kIoExchangeFailed);
   IoOutcome r = loop->Control(h, 0x220200, {}, out);
   EXPECT_EQ(r.lastError, win::kErrorInvalidFunction);
   r = loop->Control(h, 0x220234, std::span<const uint8_t>(out, 35), {});
@@ -294,11 +294,17 @@ TEST_F(SimDriverTest, ControlCommandsReportBadInput) {
   struct Case {
     const char* command;
     int status;
-  } cases[] = {{"step 100", 0},          {"step x", 1},          {"bogus", 1},
-               {"network remove 1", 1}, {"network signal 00:00:00:00:00:01 101", 1},
-               {"network signal 00:00:00:00:00:01 0", 0},     {"network add {}", 1},
+  } cases[] = {{"step 100", 0},
+               {"step x", 1},
+               {"bogus", 1},
+               {"network remove 1", 1},
+               {"network signal 00:00:00:00:00:01 101", 1},
+               {"network signal 00:00:00:00:00:01 0", 0},
+               {"network add {}", 1},
                {"network add {\"ssid\":\"N\",\"bssid\":\"00:00:00:00:00:09\",\"signal\":5}", 0},
-               {"fault code zz", 1},     {"fault open maybe", 1}, {"scenario /nonexistent", 1},
+               {"fault code zz", 1},
+               {"fault open maybe", 1},
+               {"scenario /nonexistent", 1},
                {"log --clear", 0}};
   for (const Case& c : cases) {
     int status = -1;

@@ -61,9 +61,8 @@ TEST(SurveyModel, ProfileMarksAndOrder) {
     int32_t state;
     const char* ssid;
     int mark;
-  } cases[] = {{"Office", 1, 0, "", 1},       {"Home", 1, 0, "", 4},
-               {"Office", 1, 3, "Office", 5}, {"Cell", 0, 0, "", 7},
-               {"Cell", 0, 3, "Cell", 6},     {"office", 1, 0, "", 4}};
+  } cases[] = {{"Office", 1, 0, "", 1}, {"Home", 1, 0, "", 4},     {"Office", 1, 3, "Office", 5},
+               {"Cell", 0, 0, "", 7},   {"Cell", 0, 3, "Cell", 6}, {"office", 1, 0, "", 4}};
   for (const Case& c : cases) {
     current.state = c.state;
     std::strcpy(current.ssid, c.ssid);
@@ -114,13 +113,12 @@ TEST(SurveyModel, EdgesOfTheRules) {
     const char* ssid;
     int mark;
   } cases[] = {
-      {"Home", 1, 4, "Home", 4},   // named like the current SSID, link not associated
-      {"Home", 1, 2, "Home", 4},   // nor while connecting
-      {"Near", 1, 2, "Near", 1},
-      {"Wireless", 2, 3, "Wireless", 5},  // "Any": current
-      {"Near", 2, 0, "", 1},              // "Any": in range
-      {"Far", 2, 0, "", 4},               // "Any": not in range
-      {"Far", 7, 0, "", 4},               // unknown types likewise
+      {"Home", 1, 4, "Home", 4},  // named like the current SSID, link not associated
+      {"Home", 1, 2, "Home", 4},  // nor while connecting
+      {"Near", 1, 2, "Near", 1}, {"Wireless", 2, 3, "Wireless", 5},  // "Any": current
+      {"Near", 2, 0, "", 1},                                         // "Any": in range
+      {"Far", 2, 0, "", 4},                                          // "Any": not in range
+      {"Far", 7, 0, "", 4},                                          // unknown types likewise
       {"Cell", 0, 3, "Cell", 6},
   };
   for (const Case& c : cases) {

@@ -9,16 +9,16 @@ TEST(TrayLook, Percentages) {
   struct Case {
     uint32_t metric;
     int32_t quality;
-  } quality[] = {{0, 100}, {3, 100}, {4, 99}, {50, 30}, {69, 1}, {70, 0}, {200, 0},
-                 {0xFFFFFFFF, 0}};
+  } quality[] = {{0, 100}, {3, 100}, {4, 99},  {50, 30},
+                 {69, 1},  {70, 0},  {200, 0}, {0xFFFFFFFF, 0}};
   for (const Case& c : quality) EXPECT_EQ(QualityPercent(c.metric), c.quality) << c.metric;
   struct SignalCase {
     uint32_t metric;
     int32_t percent;
     int level;
-  } signal[] = {{0, 0, 0},   {20, 0, 0},   {30, 0, 0},   {60, 30, 0},  {61, 31, 1},
-                {85, 55, 1}, {86, 56, 2},  {91, 61, 2},  {110, 80, 2}, {111, 81, 3},
-                {150, 100, 3}, {0xFFFFFFFF, 100, 3}};
+  } signal[] = {{0, 0, 0},    {20, 0, 0},   {30, 0, 0},    {60, 30, 0},
+                {61, 31, 1},  {85, 55, 1},  {86, 56, 2},   {91, 61, 2},
+                {110, 80, 2}, {111, 81, 3}, {150, 100, 3}, {0xFFFFFFFF, 100, 3}};
   for (const SignalCase& c : signal) {
     EXPECT_EQ(SignalPercent(c.metric), c.percent) << c.metric;
     EXPECT_EQ(SignalLevel(c.percent), c.level) << c.metric;

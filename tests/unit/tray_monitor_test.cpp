@@ -4,8 +4,8 @@
 
 #include "adapter/buffers.h"
 #include "adapter_fixture.h"
-#include "platform/le_bytes.h"
 #include "logic/tray_monitor.h"
+#include "platform/le_bytes.h"
 #include "store/adapter_params.h"
 
 namespace nv {
@@ -68,8 +68,7 @@ TEST_F(TrayMonitorTest, StartShowsTheEmptyBarsAndStopRemovesThem) {
   m.Start();
   m.Stop();
   m.Stop();
-  EXPECT_EQ(h.updates, (std::vector<std::pair<int, std::string>>{{136, "WLAN Monitor"},
-                                                                  {0, ""}}));
+  EXPECT_EQ(h.updates, (std::vector<std::pair<int, std::string>>{{136, "WLAN Monitor"}, {0, ""}}));
 }
 
 TEST_F(TrayMonitorTest, LookByStateAndMetrics) {
@@ -94,7 +93,8 @@ TEST_F(TrayMonitorTest, LookByStateAndMetrics) {
   for (const Case& c : cases) {
     Link(c.state, c.mode, c.linkMetric, c.signalMetric);
     monitor.Tick();
-    EXPECT_EQ(monitor.shownIcon(), c.icon) << c.state << "/" << c.linkMetric << "/" << c.signalMetric;
+    EXPECT_EQ(monitor.shownIcon(), c.icon)
+        << c.state << "/" << c.linkMetric << "/" << c.signalMetric;
     EXPECT_EQ(monitor.shownTip(), c.tip);
   }
 }
@@ -110,14 +110,14 @@ TEST_F(TrayMonitorTest, PassingStatesKeepTheIconForThreeTicksOnly) {
     int icon;
     const char* tip;
   } steps[] = {
-      {3, 133, good},   {2, 133, plain}, {2, 133, plain}, {2, 133, plain},
-      {2, 136, none},   {2, 136, none},  // a wrong key: connecting for good
-      {3, 133, good},   {4, 133, plain}, {4, 133, plain}, {4, 133, plain},
-      {4, 136, none},   {3, 133, good},
-      {4, 133, plain},  {2, 133, plain}, {4, 133, plain},  // each state counts its own ticks
-      {2, 133, plain},  {2, 133, plain}, {2, 133, plain}, {2, 136, none},
-      {3, 133, good},   {2, 133, plain}, {2, 133, plain}, {-1, 153, "WLAN Monitor\nNo Card Found"},
-      {2, 153, plain},  {2, 153, plain}, {2, 153, plain}, {2, 136, none},  // counted anew
+      {3, 133, good},  {2, 133, plain}, {2, 133, plain}, {2, 133, plain},
+      {2, 136, none},  {2, 136, none},  // a wrong key: connecting for good
+      {3, 133, good},  {4, 133, plain}, {4, 133, plain}, {4, 133, plain},
+      {4, 136, none},  {3, 133, good},  {4, 133, plain}, {2, 133, plain},
+      {4, 133, plain},  // each state counts its own ticks
+      {2, 133, plain}, {2, 133, plain}, {2, 133, plain}, {2, 136, none},
+      {3, 133, good},  {2, 133, plain}, {2, 133, plain}, {-1, 153, "WLAN Monitor\nNo Card Found"},
+      {2, 153, plain}, {2, 153, plain}, {2, 153, plain}, {2, 136, none},  // counted anew
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     Link(steps[i].state);

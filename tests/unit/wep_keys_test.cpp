@@ -68,10 +68,10 @@ TEST(KeyRules, TextToBytes) {
   } cases[] = {
       {"0123456789", kKeyFormatHex, "0123456789"},
       {"abCDef0102", kKeyFormatHex, "abcdef0102"},
-      {"123", kKeyFormatHex, "12"},           // odd length: the last digit is dropped
-      {"zz12", kKeyFormatHex, "0012"},        // no number: the previous byte (0 at first)
+      {"123", kKeyFormatHex, "12"},     // odd length: the last digit is dropped
+      {"zz12", kKeyFormatHex, "0012"},  // no number: the previous byte (0 at first)
       {"12zz", kKeyFormatHex, "1212"},
-      {"1z", kKeyFormatHex, "01"},            // read from the first digit alone
+      {"1z", kKeyFormatHex, "01"},  // read from the first digit alone
       {"Hello", kKeyFormatAscii, "48656c6c6f"},
       {"", kKeyFormatAscii, ""},
   };
@@ -115,14 +115,26 @@ TEST(KeyRules, LengthCheck) {
     int failing;
     const char* message;
   } cases[] = {
-      {{{{k10, 0}, {k20, 1}, {"", 0}, {"", 0}}}, kKeyFormatHex, 0, 2,
+      {{{{k10, 0}, {k20, 1}, {"", 0}, {"", 0}}},
+       kKeyFormatHex,
+       0,
+       2,
        "WEP key 2 size mistake!\n Need 26 characters"},
-      {{{{k10, 0}, {k26, 1}, {"", 0}, {"", 0}}}, kKeyFormatHex, 2, 3,
+      {{{{k10, 0}, {k26, 1}, {"", 0}, {"", 0}}},
+       kKeyFormatHex,
+       2,
+       3,
        "WEP key 3 size mistake!\n Need 10 characters"},
       {{{{k10, 0}, {k26, 1}, {"", 0}, {"", 0}}}, kKeyFormatHex, 0, 0, ""},
-      {{{{"", 0}, {"", 0}, {"", 0}, {"", 0}}}, kKeyFormatHex, 0, 1,
+      {{{{"", 0}, {"", 0}, {"", 0}, {"", 0}}},
+       kKeyFormatHex,
+       0,
+       1,
        "WEP key 1 size mistake!\n Need 10 characters"},
-      {{{{"abcde", 0}, {"", 0}, {"", 2}, {std::string(30, 'x'), 2}}}, kKeyFormatAscii, 0, 4,
+      {{{{"abcde", 0}, {"", 0}, {"", 2}, {std::string(30, 'x'), 2}}},
+       kKeyFormatAscii,
+       0,
+       4,
        "WEP key 4 size mistake!\n Need 29 characters"},
   };
   for (const Case& c : cases) {

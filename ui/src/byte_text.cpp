@@ -16,7 +16,8 @@ class ByteLimit : public QValidator {
  public:
   ByteLimit(int maxBytes, QLineEdit* box) : QValidator(box), box_(box), maxBytes_(maxBytes) {}
   State validate(QString& text, int&) const override {
-    const std::string bytes = TextBytes(text, box_->property(kBytesProperty).toByteArray().toStdString());
+    const std::string bytes =
+        TextBytes(text, box_->property(kBytesProperty).toByteArray().toStdString());
     return static_cast<int>(bytes.size()) <= maxBytes_ ? Acceptable : Invalid;
   }
 
@@ -71,8 +72,7 @@ void SetByteLimit(QLineEdit* box, int maxBytes) {
 }
 
 void ShowBytes(QLineEdit* box, std::string_view bytes) {
-  box->setProperty(kBytesProperty,
-                   QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  box->setProperty(kBytesProperty, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   box->setText(ShownText(bytes));
 }
 

@@ -58,8 +58,8 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
   setFixedSize(frame_->geometry().right() + 1 + kMargin, frame_->geometry().bottom() + 1 + kMargin);
   for (int i = 0; i < 5; ++i) {
     auto* label = new LabelStatic(QString::fromLatin1(kLabelTexts[i]), this);
-    label->setObjectName(QString::fromLatin1(kPageNames[i]).replace(
-        QStringLiteral("Page"), QStringLiteral("Label")));
+    label->setObjectName(QString::fromLatin1(kPageNames[i])
+                             .replace(QStringLiteral("Page"), QStringLiteral("Label")));
     label->setGeometry(kMargin, kMargin + 20 + i * (kLabelHeight + 8), kLabelWidth, kLabelHeight);
     label->setProperty("nvPageTab", i);
     label->setAccessibleName(QString::fromLatin1(kLabelTexts[i]));

@@ -30,7 +30,9 @@ QRect CaptionRow(int row) {
 }  // namespace
 
 ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent, WarningBox warning)
-    : ConfigPage(QStringLiteral("configurationPage"), parent), io_(io), warning_(std::move(warning)) {
+    : ConfigPage(QStringLiteral("configurationPage"), parent),
+      io_(io),
+      warning_(std::move(warning)) {
   ssidEdit_ = new QLineEdit(this);
   ssidEdit_->setObjectName(QStringLiteral("ssidEdit"));
   SetByteLimit(ssidEdit_, 32);
@@ -50,10 +52,10 @@ ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent, WarningBox 
   powerModeList_ = pages::OptionList(kPowerModeTexts, "powerModeList", this, FieldRow(5));
   Caption(QStringLiteral("Power Mode"), this, CaptionRow(5), powerModeList_);
 
-  applyButton_ = pages::PushButton(QStringLiteral("Apply"), "applyButton", this,
-                                   {276, 356, 90, 30});
-  cancelButton_ = pages::PushButton(QStringLiteral("Cancel"), "cancelButton", this,
-                                    {380, 356, 90, 30});
+  applyButton_ =
+      pages::PushButton(QStringLiteral("Apply"), "applyButton", this, {276, 356, 90, 30});
+  cancelButton_ =
+      pages::PushButton(QStringLiteral("Cancel"), "cancelButton", this, {380, 356, 90, 30});
   connect(applyButton_, &QAbstractButton::clicked, this, &ConfigurationPage::Apply);
   connect(cancelButton_, &QAbstractButton::clicked, this, &ConfigurationPage::Reload);
   connect(bssTypeList_, &QComboBox::currentIndexChanged, this,
@@ -79,9 +81,10 @@ void ConfigurationPage::ShowStored() {
 }
 
 void ConfigurationPage::Apply() {
-  const LinkSettingsInput input{BoxBytes(ssidEdit_),         TextBytes(channelList_->currentText()),
-                                bssTypeList_->currentIndex(), txRateList_->currentIndex(),
-                                preambleList_->currentIndex(), powerModeList_->currentIndex()};
+  const LinkSettingsInput input{
+      BoxBytes(ssidEdit_),           TextBytes(channelList_->currentText()),
+      bssTypeList_->currentIndex(),  txRateList_->currentIndex(),
+      preambleList_->currentIndex(), powerModeList_->currentIndex()};
   const ChangeOutcome outcome = ChangeAdapterSettings(
       io_, kScopeLink,
       [&input](AdapterConfig& config) {

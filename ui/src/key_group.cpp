@@ -48,8 +48,8 @@ KeyGroup::KeyGroup(QWidget* parent) : QWidget(parent) {
     key->setPalette(pages::WindowPalette(Qt::white));
     keyEdits_[i] = key;
 
-    QComboBox* size = pages::OptionList(kKeySizeTexts, "", this,
-                                        {340, KeyRowY(i), 100, pages::kRowHeight});
+    QComboBox* size =
+        pages::OptionList(kKeySizeTexts, "", this, {340, KeyRowY(i), 100, pages::kRowHeight});
     size->setObjectName(QStringLiteral("key%1SizeList").arg(number));
     size->setAccessibleName(QStringLiteral("Key Length %1").arg(number));
     connect(size, &QComboBox::activated, this, [this, i](int index) { ChangeKeySize(i, index); });

@@ -124,10 +124,9 @@ void LinkInfoPage::BuildDataRateGroup() {
   rxEdit_ = ValueBox("receiveEdit", group, {328, 26, 68, pages::kRowHeight});
   Caption(QStringLiteral("Receive"), group, {264, 26, 62, pages::kRowHeight}, rxEdit_);
   Caption(QStringLiteral("Kbps"), group, {400, 26, 36, pages::kRowHeight});
-  txChart_ = Chart("transmitChart", "Transmit data rate", group,
-                   {60, kChartTop, 176, kChartHeight});
-  rxChart_ = Chart("receiveChart", "Receive data rate", group,
-                   {264, kChartTop, 176, kChartHeight});
+  txChart_ =
+      Chart("transmitChart", "Transmit data rate", group, {60, kChartTop, 176, kChartHeight});
+  rxChart_ = Chart("receiveChart", "Receive data rate", group, {264, kChartTop, 176, kChartHeight});
   // The scale beside the transmit chart: 10000 at the top down to 0 at the bottom, every
   // quarter of the height (the charts are logarithmic, 25 per decade).
   for (size_t i = 0; i < scale_.size(); ++i) {
@@ -146,7 +145,7 @@ void LinkInfoPage::BuildDataRateGroup() {
 
 void LinkInfoPage::ShowRadioCaption() {
   radioButton_->setText(state_.radioOn != kRadioStateOff ? QStringLiteral("Radio Off")
-                                            : QStringLiteral("Radio On"));
+                                                         : QStringLiteral("Radio On"));
   radioButton_->setAccessibleName(radioButton_->text());
 }
 

@@ -78,18 +78,35 @@ QPixmap ListImage(int index) {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   switch (index) {
-    case 0: Station(p, 1); break;
-    case 1: AccessPoint(p, 1); break;
+    case 0:
+      Station(p, 1);
+      break;
+    case 1:
+      AccessPoint(p, 1);
+      break;
     case 2:
       AccessPoint(p, -1);
       p.scale(0.6, 0.6);
       Station(p, 13);
       break;
-    case 4: AccessPoint(p, 1); Cross(p); break;
-    case 5: AccessPoint(p, 1); Ring(p); break;
-    case 6: Station(p, 1); Ring(p); break;
-    case 7: Station(p, 1); Cross(p); break;
-    default: break;  // 3: blank
+    case 4:
+      AccessPoint(p, 1);
+      Cross(p);
+      break;
+    case 5:
+      AccessPoint(p, 1);
+      Ring(p);
+      break;
+    case 6:
+      Station(p, 1);
+      Ring(p);
+      break;
+    case 7:
+      Station(p, 1);
+      Cross(p);
+      break;
+    default:
+      break;  // 3: blank
   }
   return pixmap;
 }

@@ -7,8 +7,8 @@ QPalette WindowPalette(const QColor& window) {
   const QColor disabledText(90, 90, 90);  // 4.7:1 on the window's blue, more on white
   // Dark is also the greyed (embossed) caption of a disabled owner-drawn button: 4.6:1 on the
   // button face, more on white.
-  QPalette p(black, face, white, QColor(108, 108, 108), QColor(200, 200, 200), black, white,
-             white, window);
+  QPalette p(black, face, white, QColor(108, 108, 108), QColor(200, 200, 200), black, white, white,
+             window);
   p.setColor(QPalette::Midlight, QColor(227, 227, 227));
   p.setColor(QPalette::Shadow, QColor(105, 105, 105));
   p.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
@@ -43,8 +43,8 @@ void Select(QComboBox* list, int position) {
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
-OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption, const QString& objectName,
-                        QWidget* parent, const QRect& where) {
+OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption,
+                        const QString& objectName, QWidget* parent, const QRect& where) {
   auto* button = new OwnerDrawButton(kind, caption, parent);
   button->setObjectName(objectName);
   button->setAccessibleName(caption);

@@ -28,15 +28,14 @@ class LabelledList : public QComboBox {
 
 namespace nv::pages {
 
-inline const QColor kBlue(0, 0, 255);         // COLORREF 0xFF0000: values on the pages
-inline const QColor kNavy(0, 0, 128);         // COLORREF 0x800000: group captions
+inline const QColor kBlue(0, 0, 255);          // COLORREF 0xFF0000: values on the pages
+inline const QColor kNavy(0, 0, 128);          // COLORREF 0x800000: group captions
 inline const QColor kLineGrey(128, 128, 128);  // COLORREF 0x808080: group lines
 inline constexpr int kRowHeight = 24;
 
 // The window's own complete palette, whatever the desktop's theme: dark text on light faces,
 // every text at least 4.5:1 against what it is drawn on. `window`: the Window colour.
 QPalette WindowPalette(const QColor& window);
-
 
 // A caption text at `where`; `buddy` gets it as its accessible name.
 QLabel* Caption(const QString& text, QWidget* parent, const QRect& where, QWidget* buddy = nullptr);
@@ -56,8 +55,8 @@ QComboBox* OptionList(const Texts& texts, const char* objectName, QWidget* paren
 void Select(QComboBox* list, int position);
 
 // A check box or radio button drawn on the white page.
-OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption, const QString& objectName,
-                        QWidget* parent, const QRect& where);
+OwnerDrawButton* Choice(OwnerDrawButton::Kind kind, const QString& caption,
+                        const QString& objectName, QWidget* parent, const QRect& where);
 
 OwnerDrawButton* PushButton(const QString& caption, const char* objectName, QWidget* parent,
                             const QRect& where);

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "byte_text.h"
-#include "key_group.h"
 #include "controls/owner_draw_button.h"
+#include "key_group.h"
 #include "logic/options.h"
 #include "page_widgets.h"
 #include "ui/config_dialog.h"
@@ -83,8 +83,8 @@ void ProfileDialog::BuildLinkControls(QVBoxLayout* column) {
   encryptionCheck_->setFocusPolicy(Qt::StrongFocus);
   authModeList_ = List(kAuthModeTexts, "authModeList", "Auth. Mode", this);
   const std::pair<const char*, QWidget*> rows[] = {
-      {"Profile Name", nameEdit_}, {"SSID", ssidEdit_},         {"BSS Type", bssTypeList_},
-      {"Channel", channelList_},   {"Tx Rate", txRateList_},    {"Preamble", preambleList_},
+      {"Profile Name", nameEdit_},    {"SSID", ssidEdit_},         {"BSS Type", bssTypeList_},
+      {"Channel", channelList_},      {"Tx Rate", txRateList_},    {"Preamble", preambleList_},
       {"Power Mode", powerModeList_}, {nullptr, encryptionCheck_}, {"Auth. Mode", authModeList_}};
   int row = 0;
   for (const auto& [text, widget] : rows) {
@@ -138,7 +138,9 @@ void ProfileDialog::Show(const ProfileFormView& v) {
   setWindowTitle(ShownText(v.title));
 }
 
-void ProfileDialog::EncryptionChanged() { keyGroup_->SetKeysEnabled(encryptionCheck_->IsChecked()); }
+void ProfileDialog::EncryptionChanged() {
+  keyGroup_->SetKeysEnabled(encryptionCheck_->IsChecked());
+}
 
 void ProfileDialog::GenerateKeys() { keyGroup_->GenerateKeys(); }
 
@@ -166,8 +168,8 @@ void ProfileDialog::accept() {
   const std::optional<std::string> stored =
       mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
   if (!stored) return Finish(in, in.profileName);
-  const QString question = QStringLiteral("A profile named \"%1\" exists. Replace it?")
-                               .arg(ShownText(*stored));
+  const QString question =
+      QStringLiteral("A profile named \"%1\" exists. Replace it?").arg(ShownText(*stored));
   if (ask_) {
     if (ask_(question)) Finish(in, *stored);
     return;

@@ -21,13 +21,13 @@ SecurityPage::SecurityPage(AdapterIo& io, AppState& state, WarningBox warning, Q
       io_(io),
       state_(state),
       warning_(std::move(warning)) {
-  encryptionBox_ = pages::Choice(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
-                                 QStringLiteral("encryptionBox"), this,
-                                 {30, 28, 170, pages::kRowHeight});
+  encryptionBox_ =
+      pages::Choice(OwnerDrawButton::Kind::Check, QStringLiteral("Data Encryption"),
+                    QStringLiteral("encryptionBox"), this, {30, 28, 170, pages::kRowHeight});
   connect(encryptionBox_, &QAbstractButton::clicked, this,
           [this] { EnableKeyGroup(encryptionBox_->isChecked()); });
-  authModeList_ = pages::OptionList(kAuthModeTexts, "authModeList", this,
-                                    {300, 28, 170, pages::kRowHeight});
+  authModeList_ =
+      pages::OptionList(kAuthModeTexts, "authModeList", this, {300, 28, 170, pages::kRowHeight});
   Caption(QStringLiteral("Auth. Mode"), this, {220, 28, 78, pages::kRowHeight}, authModeList_);
   BuildKeyGroup();
   BuildButtons();
@@ -40,10 +40,10 @@ void SecurityPage::BuildKeyGroup() {
 }
 
 void SecurityPage::BuildButtons() {
-  applyButton_ = pages::PushButton(QStringLiteral("Apply"), "applyButton", this,
-                                   {276, 356, 90, 30});
-  cancelButton_ = pages::PushButton(QStringLiteral("Cancel"), "cancelButton", this,
-                                    {380, 356, 90, 30});
+  applyButton_ =
+      pages::PushButton(QStringLiteral("Apply"), "applyButton", this, {276, 356, 90, 30});
+  cancelButton_ =
+      pages::PushButton(QStringLiteral("Cancel"), "cancelButton", this, {380, 356, 90, 30});
   connect(applyButton_, &QAbstractButton::clicked, this, &SecurityPage::Apply);
   connect(cancelButton_, &QAbstractButton::clicked, this, &SecurityPage::Reload);
 }
@@ -92,7 +92,7 @@ void SecurityPage::Apply() {
       },
       kWindowLockWaitMs);
   if (!outcome.lockRefused()) {  // else the page keeps what the user entered, to try again
-    Reload();  // what was stored: keys in HEX, masked
+    Reload();                    // what was stored: keys in HEX, masked
     state_.connectingTicks = 0;  // a link stuck connecting gets its three re-applies again
     Q_EMIT showPageRequested(0);
   }

@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 
 #include "adapter/operations.h"
+#include "byte_text.h"
 #include "controls/group_frame.h"
 #include "controls/owner_draw_button.h"
 #include "list_images.h"
-#include "byte_text.h"
 #include "logic/change_message.h"
 #include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
@@ -25,7 +25,8 @@ namespace {
 
 constexpr int kEntryRole = Qt::UserRole;  // survey item: its index in the survey list
 constexpr int kMarkRole = kListMarkRole;
-constexpr int kBytesRole = Qt::UserRole + 2;  // the column's bytes, as the driver or store gave them
+constexpr int kBytesRole =
+    Qt::UserRole + 2;  // the column's bytes, as the driver or store gave them
 
 void SetBytes(QTreeWidgetItem* item, int column, const std::string& bytes) {
   item->setText(column, ShownText(bytes));
@@ -102,8 +103,8 @@ void SizeColumns(QTreeWidget* list) {
 void MoveSelection(QTreeWidget* list, int step) {
   QTreeWidgetItem* item = SelectedRow(list);
   if (item == nullptr) return;
-  const int row = std::clamp(list->indexOfTopLevelItem(item) + step, 0,
-                             list->topLevelItemCount() - 1);
+  const int row =
+      std::clamp(list->indexOfTopLevelItem(item) + step, 0, list->topLevelItemCount() - 1);
   list->setCurrentItem(list->topLevelItem(row));
 }
 
@@ -193,18 +194,21 @@ void SiteSurveyPage::RefreshBssList() {
   surveyList_->clear();
   for (const SurveyRow& row : rows) {
     auto* item = new QTreeWidgetItem(surveyList_);
-    for (size_t c = 0; c < row.columns.size(); ++c) SetBytes(item, static_cast<int>(c), row.columns[c]);
+    for (size_t c = 0; c < row.columns.size(); ++c)
+      SetBytes(item, static_cast<int>(c), row.columns[c]);
     SetMark(item, row.image);
     item->setData(0, kEntryRole, row.entry);
   }
   SizeColumns(surveyList_);
-  if (surveyList_->topLevelItemCount() > 0) surveyList_->setCurrentItem(surveyList_->topLevelItem(0));
+  if (surveyList_->topLevelItemCount() > 0)
+    surveyList_->setCurrentItem(surveyList_->topLevelItem(0));
 }
 
 void SiteSurveyPage::RefreshProfileList() {
   profileList_->clear();
   const auto table = ReadProfileTable(io_.registry());
-  for (const ProfileRow& row : OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
+  for (const ProfileRow& row :
+       OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
     auto* item = new QTreeWidgetItem(profileList_);
     SetBytes(item, 0, row.name);
     SetMark(item, row.mark);

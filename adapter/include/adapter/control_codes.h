@@ -39,9 +39,9 @@ inline constexpr ControlPair kScan{"scan", 0x22039C, 0x2203A0, 4, false};
 }  // namespace codes
 
 inline constexpr ControlPair kControlPairs[] = {
-    codes::kVersions, codes::kSsid,      codes::kPowerMode, codes::kBssList,
-    codes::kBssType,  codes::kRates,     codes::kStatus,    codes::kWepKey,
-    codes::kWepStatus, codes::kAuthMode, codes::kChannel,   codes::kPreamble,
+    codes::kVersions,     codes::kSsid,          codes::kPowerMode, codes::kBssList,
+    codes::kBssType,      codes::kRates,         codes::kStatus,    codes::kWepKey,
+    codes::kWepStatus,    codes::kAuthMode,      codes::kChannel,   codes::kPreamble,
     codes::kRegisterRead, codes::kRegisterWrite, codes::kScan};
 
 enum class CodeDirection { Query, Set, InAndOut };

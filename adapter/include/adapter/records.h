@@ -54,17 +54,17 @@ inline constexpr int32_t kRate11MPbcc = 6;
 inline constexpr int32_t kRate22MPbcc = 7;
 
 struct AdapterConfig {
-  int32_t scope;        // apply/write selector in; registry reader's result out (0 / -1)
-  int32_t bssType;      // 0 ad hoc, 1 infrastructure, 2 any
-  char ssid[36];        // NUL-terminated, at most 32 significant characters
-  char bssidText[20];   // dot11DesiredBSSID text, at most 17 characters
-  int32_t powerMode;    // 0 continuous, 1 max power save, 2 fast power save
-  int32_t txRate;       // rate index 0..7; only the low byte counts
-  int32_t txRate11M;    // carried between registry and profiles only
-  int32_t channel;      // 1..14
+  int32_t scope;       // apply/write selector in; registry reader's result out (0 / -1)
+  int32_t bssType;     // 0 ad hoc, 1 infrastructure, 2 any
+  char ssid[36];       // NUL-terminated, at most 32 significant characters
+  char bssidText[20];  // dot11DesiredBSSID text, at most 17 characters
+  int32_t powerMode;   // 0 continuous, 1 max power save, 2 fast power save
+  int32_t txRate;      // rate index 0..7; only the low byte counts
+  int32_t txRate11M;   // carried between registry and profiles only
+  int32_t channel;     // 1..14
   int32_t shortPreamble;
-  int32_t authMode;     // 0 open, 1 shared, 2 auto switch
-  int32_t wepStatus;    // 0 enabled, 1 disabled
+  int32_t authMode;   // 0 open, 1 shared, 2 auto switch
+  int32_t wepStatus;  // 0 enabled, 1 disabled
   WepKeySlot keys[4];
   int32_t defaultKeyId;  // 0..3
 };
@@ -93,12 +93,12 @@ inline constexpr int32_t kCounterSetPrimary = 0;
 
 struct LinkStatus {
   char ssid[36];
-  uint8_t channel;      // 0 = none
+  uint8_t channel;  // 0 = none
   uint8_t bssid[6];
   uint8_t networkMode;  // 0 ad hoc, 1 infrastructure, 2 undetermined
   int32_t state;
   uint8_t rateIndex;    // 0 = none
-  uint32_t linkMetric;    // lower is better
+  uint32_t linkMetric;  // lower is better
   uint32_t signalMetric;
 };
 

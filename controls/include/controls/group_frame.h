@@ -21,7 +21,7 @@ class GroupFrame : public QGroupBox {
   void SetDisabledLineColours(const QColor& first, const QColor& second, bool repaint = true);
   void SetLineWidth(int width);
   void SetCaptionColour(const QColor& colour, bool repaint = true);  // black by default
-  void SetCaptionFont(const QFont& font);  // the widget's font until set
+  void SetCaptionFont(const QFont& font);                            // the widget's font until set
 
   QColor firstLineColour() const;
   QColor secondLineColour() const;

@@ -2,7 +2,8 @@
 // Configuration and Security pages, the Site Survey page and its Profile dialog, wlanctl):
 // read the stored settings, overwrite what the caller owns, apply with `scope`, store with the
 // same scope, start a scan. The road runs under the per-user settings lock
-// (logic/settings_lock.h), so concurrent changes never undo each other. Showing the Link Info page afterwards is the window's business.
+// (logic/settings_lock.h), so concurrent changes never undo each other. Showing the Link Info page
+// afterwards is the window's business.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +28,10 @@ struct ChangeOutcome {
   bool overwritten = false;   // the caller's overwrite accepted the change (else nothing was sent)
   bool stored = false;        // the registry write succeeded
   bool scanStarted = false;
-  bool deviceOpened = false;          // the apply opened the device link
-  bool reached = false;               // the driver took at least one request (else no store)
-  bool applied = false;               // every request of the apply went through
-  std::vector<std::string> refused;   // settings the driver refused, in sending order
+  bool deviceOpened = false;         // the apply opened the device link
+  bool reached = false;              // the driver took at least one request (else no store)
+  bool applied = false;              // every request of the apply went through
+  std::vector<std::string> refused;  // settings the driver refused, in sending order
 
   // The lock stopped the road: nothing was read, sent or stored.
   bool lockRefused() const { return lockTimedOut || lockFailed; }

@@ -23,8 +23,7 @@ struct LinkInfoView {
   std::string rate;                    // "" for no rate
 };
 
-LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent,
-                          int32_t signalPercent);
+LinkInfoView DescribeLink(const LinkStatus& status, int32_t qualityPercent, int32_t signalPercent);
 
 // The counters and time of the previous read.
 struct CounterBaseline {

@@ -14,8 +14,8 @@ namespace nv {
 inline constexpr std::array<std::string_view, 3> kBssTypeTexts = {"Ad-hoc", "Infrastructure",
                                                                   "Any"};
 inline constexpr std::array<std::string_view, 8> kTxRateTexts = {
-    "Auto", "1 Mbps", "2 Mbps", "5.5 Mbps", "5.5 Mbps PBCC", "11 Mbps", "11 Mbps PBCC",
-    "22 Mbps PBCC"};
+    "Auto",          "1 Mbps",  "2 Mbps",       "5.5 Mbps",
+    "5.5 Mbps PBCC", "11 Mbps", "11 Mbps PBCC", "22 Mbps PBCC"};
 inline constexpr std::array<std::string_view, 2> kPreambleTexts = {"Long Preamble",
                                                                    "Short Preamble"};
 inline constexpr std::array<std::string_view, 3> kPowerModeTexts = {
@@ -32,8 +32,8 @@ struct ChannelRange {
 ChannelRange ChannelRangeFor(uint32_t domainCode);
 
 // Link Info texts.
-std::string_view StatusText(int32_t state);  // "Driver not Load" for anything unknown
-std::string_view RateText(uint8_t rateIndex);  // "" for no rate
+std::string_view StatusText(int32_t state);     // "Driver not Load" for anything unknown
+std::string_view RateText(uint8_t rateIndex);   // "" for no rate
 std::string BssidText(const uint8_t bssid[6]);  // "00-0A-F5-10-00-01"
 // Status with " BSSID=..." / " IBSSID=..." while connecting, associated or disassociated.
 std::string StatusLine(const LinkStatus& status);

@@ -60,9 +60,9 @@ struct KeyBoxView {
 };
 
 struct SecurityView {
-  int authMode;                     // position, -1 = no selection
-  std::optional<bool> encryption;   // nothing: a stored status other than 0 or 1
-  int defaultKey;                   // 0..3, -1 = no radio button checked
+  int authMode;                    // position, -1 = no selection
+  std::optional<bool> encryption;  // nothing: a stored status other than 0 or 1
+  int defaultKey;                  // 0..3, -1 = no radio button checked
   std::array<KeyBoxView, 4> keys;
 };
 SecurityView ShowSecurity(const AdapterConfig& stored);

@@ -26,7 +26,7 @@ struct SurveyRow {
   std::array<std::string, 6> columns;  // BSS/IBSSID, SSID, WEP, AP, Channel, RSSI
 };
 
-inline constexpr std::array<const char*, 6> kSurveyColumns = {"BSS/IBSSID", "SSID", "WEP",
+inline constexpr std::array<const char*, 6> kSurveyColumns = {"BSS/IBSSID", "SSID",    "WEP",
                                                               "AP",         "Channel", "RSSI"};
 
 // The process-wide survey state: the last list read, its hidden flags and the current entry.

@@ -11,8 +11,8 @@ namespace nv {
 
 // Icon resources.
 inline constexpr int kIconNone = 0;
-inline constexpr int kIconEmpty = 136;    // start, not connected, ad hoc
-inline constexpr int kIconNoCard = 153;   // crossed-out bars
+inline constexpr int kIconEmpty = 136;                      // start, not connected, ad hoc
+inline constexpr int kIconNoCard = 153;                     // crossed-out bars
 inline constexpr int kIconsGood[4] = {132, 135, 134, 133};  // 1..4 green bars
 inline constexpr int kIconsPoor[4] = {157, 158, 159, 160};  // 1..4 yellow bars
 
@@ -33,7 +33,7 @@ int32_t QualityPercent(uint32_t linkMetric);
 int SignalLevel(int32_t signalPercent);
 
 struct TrayLook {
-  int icon;         // resource number; kIconNone on the no-adapter path
+  int icon;  // resource number; kIconNone on the no-adapter path
   std::string tip;
 };
 

@@ -30,7 +30,7 @@ class TrayMonitor {
 
   void Start();  // frame creation: icon 136 with "WLAN Monitor"
   void Tick();
-  void Stop();   // frame destruction: the icon goes
+  void Stop();  // frame destruction: the icon goes
 
   int shownIcon() const { return shownIcon_; }
   const std::string& shownTip() const { return shownTip_; }

@@ -26,7 +26,8 @@ struct IoOutcome {
 class DeviceLink {
  public:
   virtual ~DeviceLink() = default;
-  // CreateFileA(name, read|write, share read|write, OPEN_EXISTING); kInvalidDeviceHandle on failure.
+  // CreateFileA(name, read|write, share read|write, OPEN_EXISTING); kInvalidDeviceHandle on
+  // failure.
   virtual DeviceHandle Open(std::string_view linkName) = 0;
   // One METHOD_BUFFERED DeviceIoControl; an empty span passes no buffer in that direction.
   virtual IoOutcome Control(DeviceHandle handle, uint32_t code, std::span<const uint8_t> in,

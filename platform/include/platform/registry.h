@@ -45,8 +45,8 @@ class Registry {
 
   // A batch: the calls between BeginBatch and EndBatch(true) land together or not at all,
   // whenever the process dies; EndBatch(false) drops them. Batches nest: the outermost one
-  // lands when neither it nor any inner one was dropped and no call in it failed. Backends without transactions (Windows' registry) make plain calls, which is
-  // what these defaults do.
+  // lands when neither it nor any inner one was dropped and no call in it failed. Backends without
+  // transactions (Windows' registry) make plain calls, which is what these defaults do.
   virtual int32_t BeginBatch() { return 0; }
   virtual int32_t EndBatch(bool /*commit*/) { return 0; }
 };

@@ -43,8 +43,7 @@ class SqliteRegistry : public Registry {
   SqliteRegistry(const SqliteRegistry&) = delete;
   SqliteRegistry& operator=(const SqliteRegistry&) = delete;
 
-  int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access,
-                  RegKey* result) override;
+  int32_t OpenKey(RegKey parent, std::string_view subKey, uint32_t access, RegKey* result) override;
   int32_t CreateKey(RegKey parent, std::string_view subKey, RegKey* result) override;
   int32_t EnumKey(RegKey key, uint32_t index, char* name, uint32_t* nameLength) override;
   int32_t EnumValue(RegKey key, uint32_t index, char* name, uint32_t* nameLength, uint32_t* type,

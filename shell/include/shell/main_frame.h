@@ -65,7 +65,7 @@ class CMainFrame : public QWidget, private TrayHost {
   TrayWatch trayWatch_;
   std::unique_ptr<QSystemTrayIcon> tray_;
   bool singleActivationOpens_ = false;  // asked as the icon is made, as Qt does
-  int iconWanted_ = kIconNone;  // what the monitor last asked to show
+  int iconWanted_ = kIconNone;          // what the monitor last asked to show
   std::string tipWanted_;
   QMenu menu_;
   QTimer timer_;

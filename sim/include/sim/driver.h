@@ -66,8 +66,8 @@ class SimDriver {
   std::vector<uint8_t> StatusBlock();
   std::vector<uint8_t> BssList(uint32_t capacity);
   std::string InstancePath();
-  std::string ControlNetwork(const std::string& what, const std::string& arg,
-                             std::string_view line, int* status);
+  std::string ControlNetwork(const std::string& what, const std::string& arg, std::string_view line,
+                             int* status);
   std::string ControlFault(const std::string& what, const std::string& arg,
                            std::istringstream& rest, int* status);
 

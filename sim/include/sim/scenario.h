@@ -30,7 +30,9 @@ struct SimNetwork {
   uint32_t txBytesPerSec = 0;
 
   int SignalAt(uint64_t ms) const { return signal.At(ms); }
-  int QualityAt(uint64_t ms) const { return quality.points.empty() ? signal.At(ms) : quality.At(ms); }
+  int QualityAt(uint64_t ms) const {
+    return quality.points.empty() ? signal.At(ms) : quality.At(ms);
+  }
 };
 
 struct SimAdapter {

@@ -32,7 +32,8 @@ constexpr bool QueueTakes(size_t queued, size_t total, size_t frame) {
 
 class SimServer {
  public:
-  SimServer(SimDriver& driver, std::string socketPath) : driver_(driver), path_(std::move(socketPath)) {}
+  SimServer(SimDriver& driver, std::string socketPath)
+      : driver_(driver), path_(std::move(socketPath)) {}
   ~SimServer();
   SimServer(const SimServer&) = delete;
   SimServer& operator=(const SimServer&) = delete;
@@ -49,9 +50,9 @@ class SimServer {
     std::vector<uint8_t> in;   // received bytes of frames not yet handled
     std::vector<uint8_t> out;  // replies not yet sent, from `sent` on
     size_t sent = 0;
-    uint64_t inSince = 0;      // daemon clock when the unfinished incoming frame began
-    uint64_t outSince = 0;     // ... when the oldest unsent reply was queued
-    uint64_t lastActive = 0;   // order of activity: the smallest is the longest idle
+    uint64_t inSince = 0;     // daemon clock when the unfinished incoming frame began
+    uint64_t outSince = 0;    // ... when the oldest unsent reply was queued
+    uint64_t lastActive = 0;  // order of activity: the smallest is the longest idle
   };
   void PreparePoll(int wakeFd);
   void Accept();

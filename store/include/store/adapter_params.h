@@ -40,7 +40,8 @@ inline constexpr int32_t kDefaultKeyIdValue = 0;
 
 inline constexpr std::string_view kNtClassRoot =
     "System\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}\\";
-inline constexpr std::string_view k9xClassRoot = "System\\CurrentControlSet\\Services\\Class\\Net\\";
+inline constexpr std::string_view k9xClassRoot =
+    "System\\CurrentControlSet\\Services\\Class\\Net\\";
 inline constexpr std::string_view kHardwareIds[] = {"PCI\\VEN_1A2B&DEV_3C4D&SUBSYS_00011A2B",
                                                     "PCI\\VEN_1A2B&DEV_3C4D&SUBSYS_00021A2B"};
 inline constexpr std::string_view kMatchingDeviceId = "MatchingDeviceId";

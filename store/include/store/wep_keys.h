@@ -43,7 +43,7 @@ struct KeyBoxInput {
 
 struct KeyCheckResult {
   bool ok;
-  int failingKey;   // 1..4 when !ok
+  int failingKey;    // 1..4 when !ok
   int32_t required;  // characters that key needs
   std::string message;
 };

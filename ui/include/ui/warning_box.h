@@ -13,7 +13,8 @@ namespace nv {
 
 // Shows `text` with `caption`, an information icon and an OK button, owned by `parent`, and
 // returns when it is answered (or closed with the window).
-using WarningBox = std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+using WarningBox =
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
 
 // The real box: modal to the configuration window only, so the tray stays usable.
 void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text);
@@ -23,7 +24,8 @@ void ShowWarningBox(QWidget* parent, const QString& caption, const QString& text
 void ReportProblems(const WarningBox& box, QWidget* parent, const std::vector<std::string>& lines);
 
 // Asks a yes/no question; true for Yes.
-using QuestionBox = std::function<bool(QWidget* parent, const QString& caption, const QString& text)>;
+using QuestionBox =
+    std::function<bool(QWidget* parent, const QString& caption, const QString& text)>;
 bool AskQuestionBox(QWidget* parent, const QString& caption, const QString& text);
 
 }  // namespace nv

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "controls/owner_draw_button.h"
+#include "forwarding_registry.h"
 #include "pages_test_support.h"
 #include "ui/config_dialog.h"
 #include "ui/configuration_page.h"
@@ -141,42 +142,22 @@ namespace nv {
 namespace {
 
 // The daemon's registry, whose writes fail (and batches are lost) while `failWrites` is set.
-class FailingRegistry : public Registry {
+class FailingRegistry : public test::ForwardingRegistry {
  public:
-  explicit FailingRegistry(Registry& real) : real_(real) {}
-  int32_t OpenKey(RegKey p, std::string_view s, uint32_t a, RegKey* r) override {
-    return real_.OpenKey(p, s, a, r);
-  }
-  int32_t CreateKey(RegKey p, std::string_view s, RegKey* r) override {
-    return real_.CreateKey(p, s, r);
-  }
-  int32_t EnumKey(RegKey k, uint32_t i, char* n, uint32_t* l) override {
-    return real_.EnumKey(k, i, n, l);
-  }
-  int32_t EnumValue(RegKey k, uint32_t i, char* n, uint32_t* nl, uint32_t* t, uint8_t* d,
-                    uint32_t* dl) override {
-    return real_.EnumValue(k, i, n, nl, t, d, dl);
-  }
-  int32_t QueryValue(RegKey k, std::string_view n, uint32_t* t, uint8_t* d, uint32_t* l) override {
-    return real_.QueryValue(k, n, t, d, l);
-  }
+  using ForwardingRegistry::ForwardingRegistry;
   int32_t SetValue(RegKey k, std::string_view n, uint32_t t, const uint8_t* d,
                    uint32_t l) override {
-    return failWrites ? 5 : real_.SetValue(k, n, t, d, l);  // access denied
+    return failWrites ? kAccessDenied : ForwardingRegistry::SetValue(k, n, t, d, l);
   }
-  int32_t DeleteValue(RegKey k, std::string_view n) override { return real_.DeleteValue(k, n); }
-  int32_t DeleteKey(RegKey p, std::string_view s) override { return real_.DeleteKey(p, s); }
-  int32_t CloseKey(RegKey k) override { return real_.CloseKey(k); }
-  int32_t BeginBatch() override { return real_.BeginBatch(); }
   int32_t EndBatch(bool commit) override {
-    if (!failWrites) return real_.EndBatch(commit);
-    real_.EndBatch(false);  // the batch is lost whole
-    return 5;
+    if (!failWrites) return ForwardingRegistry::EndBatch(commit);
+    ForwardingRegistry::EndBatch(false);  // the batch is lost whole
+    return kAccessDenied;
   }
   bool failWrites = false;
 
  private:
-  Registry& real_;
+  static constexpr int32_t kAccessDenied = 5;  // ERROR_ACCESS_DENIED
 };
 
 // A settings lock another program holds while `busy`; waiting moves the clock.

@@ -70,7 +70,9 @@ TEST(ChangeRoadLock, WaitsOnTheSystemClockAndStopsBeforeAnythingAfterFiveSeconds
 
 #ifdef _WIN32
 using NativeSystem = Win32System;
-struct RuntimeDir {};
+struct RuntimeDir {  // the Win32 lock needs no folder of its own
+  RuntimeDir() {}
+};
 #else
 using NativeSystem = PosixSystem;
 struct RuntimeDir {

@@ -21,17 +21,19 @@ DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
   if (linkName.substr(0, kLinkPrefix.size()) != kLinkPrefix) return kInvalidDeviceHandle;
   const std::string_view name = linkName.substr(kLinkPrefix.size());
   if (name != posix::kSocketName) return kInvalidDeviceHandle;  // the one link there is
-  const int fd = posix::ConnectToAdapter(deadlineMs_, &refusal_);
+  const int fd = connection_.Take(deadlineMs_, &refusal_);
   if (fd < 0) return kInvalidDeviceHandle;
   wire::Frame reply;
-  uint32_t error = 1;
-  if (posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(), wire::kOpenReply, &reply,
-                       deadlineMs_)) {
+  uint32_t error = 0;
+  bool answered = posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(),
+                                   wire::kOpenReply, &reply, deadlineMs_);
+  if (answered) {
     wire::Reader reader(reply.body);
-    if (!reader.U32(&error)) error = 1;
+    answered = reader.U32(&error) && reader.AtEnd();
   }
-  if (error != 0) {
-    close(fd);
+  if (!answered) posix::KeptConnection::Spoil(fd);  // its stream is not to be trusted again
+  if (!answered || error != 0) {
+    connection_.Give(fd);  // kept only when the daemon answered
     return kInvalidDeviceHandle;
   }
   return fd;
@@ -48,6 +50,7 @@ IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code, std::span
   if (!posix::Roundtrip(static_cast<int>(handle), wire::kIoctl, wire::EncodeIoctlRequest(request),
                         wire::kIoctlReply, &frame, deadlineMs_) ||
       !wire::DecodeIoctlReply(frame.body, &reply)) {
+    posix::KeptConnection::Spoil(static_cast<int>(handle));
     return {false, 0, win::kErrorGenFailure};  // the daemon went away or stopped answering
   }
   const size_t copy = std::min(reply.out.size(), out.size());
@@ -58,19 +61,23 @@ IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code, std::span
 
 uint32_t PosixDeviceLink::CompletePending(DeviceHandle) { return 0; }  // never pending here
 
-bool PosixDeviceLink::Close(DeviceHandle handle) { return close(static_cast<int>(handle)) == 0; }
+bool PosixDeviceLink::Close(DeviceHandle handle) {
+  return connection_.Give(static_cast<int>(handle));
+}
 
 bool PosixAdapterProbe::OpenAndClose(std::string_view adapterName) {
-  const int fd = posix::ConnectToAdapter(deadlineMs_, &refusal_);
+  const int fd = connection_.Take(deadlineMs_, &refusal_);
   if (fd < 0) return false;
   wire::Frame reply;
   uint8_t present = 0;
   if (posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text(adapterName).bytes(),
                        wire::kProbeReply, &reply, deadlineMs_)) {
     wire::Reader reader(reply.body);
-    if (!reader.U8(&present)) present = 0;
+    if (!reader.U8(&present) || !reader.AtEnd()) posix::KeptConnection::Spoil(fd);
+  } else {
+    posix::KeptConnection::Spoil(fd);
   }
-  close(fd);
+  connection_.Give(fd);
   return present == 1;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "kept_connection.h"
 #include "platform/adapter_probe.h"
 #include "platform/device_link.h"
 #include "platform/system_port.h"
@@ -16,6 +17,7 @@ inline constexpr int kDefaultExchangeDeadlineMs = 2000;
 
 // The link opens only through a trusted runtime directory to a socket of this user or root
 // (posix::ConnectToAdapter); `refusal()` says why the last open was refused, if it was.
+// Closing the link keeps its connection for the next open, which sends its open request on it.
 class PosixDeviceLink : public DeviceLink {
  public:
   explicit PosixDeviceLink(int deadlineMs = kDefaultExchangeDeadlineMs) : deadlineMs_(deadlineMs) {}
@@ -29,8 +31,10 @@ class PosixDeviceLink : public DeviceLink {
  private:
   int deadlineMs_;
   std::string refusal_;
+  posix::KeptConnection connection_;
 };
 
+// Probes on a connection of its own, kept between probes.
 class PosixAdapterProbe : public AdapterProbe {
  public:
   explicit PosixAdapterProbe(int deadlineMs = kDefaultExchangeDeadlineMs)
@@ -41,6 +45,7 @@ class PosixAdapterProbe : public AdapterProbe {
  private:
   int deadlineMs_;
   std::string refusal_;
+  posix::KeptConnection connection_;
 };
 
 // NT family unless WLANMON_PLATFORM is "9x".

@@ -181,6 +181,8 @@ bool TrustedClientDir(const std::string& dir, std::string* refusal) {
 
 const std::string& LastRefusal() { return lastRefusal; }
 
+void ForgetRefusal() { lastRefusal.clear(); }
+
 int ConnectToAdapter(int deadlineMs, std::string* refusal) {
   const int fd = ConnectChecked(deadlineMs, refusal);
   lastRefusal = *refusal;

@@ -29,6 +29,8 @@ int ConnectUnix(const std::string& path);  // -1 on failure
 int ConnectToAdapter(int deadlineMs, std::string* refusal);
 // The reason the last ConnectToAdapter of this thread gave, empty when it gave none.
 const std::string& LastRefusal();
+// A kept connection served again: the reason of an earlier connect no longer applies.
+void ForgetRefusal();
 
 // A negative `deadlineMs` waits as long as it takes. When a deadline passes, the socket is
 // shut down: a late reply must not pass for the answer to the next request.

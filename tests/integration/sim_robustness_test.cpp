@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -94,6 +96,60 @@ TEST(SimRobustness, FiftyClientsAtOnce) {
     }
   }
   for (DeviceHandle h : handles) link.Close(h);
+}
+
+// The link and the probe keep their connection from one exchange to the next; whatever became
+// of it in between, the next exchange gets a true answer.
+TEST(SimRobustness, KeptConnectionsServeTrueAnswers) {
+  test::SimDaemon daemon;
+  ASSERT_TRUE(daemon.running());
+  const std::string adapter = "\\Device\\{6E7A1C00-5A3B-4C1D-9E2F-00000000A001}";  // built in
+  const auto inode = [](DeviceHandle h) {
+    struct stat st {};
+    return fstat(static_cast<int>(h), &st) == 0 ? st.st_ino : 0;
+  };
+  struct Row {
+    const char* what;
+    std::function<void(PosixDeviceLink&, DeviceHandle)> between;  // the handle is still open
+    bool sameConnection;
+  };
+  const Row rows[] = {
+      {"nothing", [](PosixDeviceLink&, DeviceHandle) {}, true},
+      {"closed twice", [](PosixDeviceLink& l, DeviceHandle h) { l.Close(h); }, true},
+      {"daemon restarted",
+       [&](PosixDeviceLink&, DeviceHandle) {
+         daemon.Stop();
+         daemon.Start();
+       },
+       false},
+      {"a request timed out and its reply came late",
+       [&](PosixDeviceLink& l, DeviceHandle h) {
+         kill(daemon.pid(), SIGSTOP);
+         uint8_t out[kStatusBlockSize];
+         EXPECT_FALSE(l.Control(h, 0x2202A8, {}, out).ok);
+         kill(daemon.pid(), SIGCONT);
+       },
+       false},
+  };
+  for (const Row& row : rows) {
+    PosixDeviceLink link(300);
+    PosixAdapterProbe probe(300);
+    const DeviceHandle first = link.Open("\\\\.\\NVWLNPCI");
+    ASSERT_NE(first, kInvalidDeviceHandle) << row.what;
+    EXPECT_TRUE(probe.OpenAndClose(adapter)) << row.what;
+    const ino_t before = inode(first);
+    row.between(link, first);
+    EXPECT_EQ(link.Close(first), std::string(row.what) != "closed twice") << row.what;
+    const DeviceHandle next = link.Open("\\\\.\\NVWLNPCI");
+    EXPECT_NE(next, kInvalidDeviceHandle) << row.what;
+    EXPECT_EQ(inode(next) == before, row.sameConnection) << row.what;
+    uint8_t out[kStatusBlockSize];
+    const IoOutcome r = link.Control(next, 0x2202A8, {}, out);
+    EXPECT_TRUE(r.ok && r.bytesReturned == kStatusBlockSize) << row.what;
+    EXPECT_TRUE(probe.OpenAndClose(adapter)) << row.what;
+    EXPECT_FALSE(probe.OpenAndClose("\\Device\\{none}")) << row.what;
+    link.Close(next);
+  }
 }
 
 TEST(SimRobustness, AnotherUserIsRefused) {

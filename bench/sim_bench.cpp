@@ -3,8 +3,6 @@
 // message sizes. Goals: at least 20,000 per second for one client, and at least 0.9 of the
 // bare ping-pong's rate (printed at the end as the ratio).
 #include <benchmark/benchmark.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "adapter/buffers.h"
+#include "echo_peer.h"
 #include "posix_ports.h"
 #include "sim_daemon.h"
 
@@ -60,46 +59,19 @@ void BM_StatusRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_StatusRoundTrip)->Threads(1)->Threads(8)->UseRealTime();
 
-bool Transfer(int fd, uint8_t* bytes, size_t size, bool sending) {
-  for (size_t done = 0; done < size;) {
-    const ssize_t n = sending ? send(fd, bytes + done, size - done, MSG_NOSIGNAL)
-                              : recv(fd, bytes + done, size - done, 0);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // The floor: the same sizes bounced between two processes over a socketpair, nothing else.
 void BM_BareSocketpairRoundTrip(benchmark::State& state) {
-  int fds[2];
-  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
-    return state.SkipWithError("no socketpair");
-  }
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
-    uint8_t request[kRequestBytes];
-    uint8_t reply[kReplyBytes] = {};
-    while (Transfer(fds[1], request, sizeof request, false) &&
-           Transfer(fds[1], reply, sizeof reply, true)) {
-    }
-    _exit(0);
-  }
-  close(fds[1]);
-  uint8_t request[kRequestBytes] = {};
-  uint8_t reply[kReplyBytes];
+  constexpr nv::bench::Sizes kStatus{kRequestBytes, kReplyBytes};
+  nv::bench::EchoPeer peer(std::span(&kStatus, 1));
+  if (!peer.running()) return state.SkipWithError("no echo process");
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    if (!Transfer(fds[0], request, sizeof request, true) ||
-        !Transfer(fds[0], reply, sizeof reply, false)) {
+    if (!peer.Exchange(kStatus)) {
       state.SkipWithError("the echo process went away");
       break;
     }
   }
   bareRates.push_back(Rate(state.iterations(), start));
-  close(fds[0]);
-  waitpid(child, nullptr, 0);
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_BareSocketpairRoundTrip)->UseRealTime();

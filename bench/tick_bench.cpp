@@ -12,8 +12,6 @@
 // share one processor: what is left is what our code costs.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,6 +25,7 @@
 #include <vector>
 
 #include "adapter/operations.h"
+#include "echo_peer.h"
 #include "logic/tray_monitor.h"
 #include "sim_daemon.h"
 #include "socket_ports.h"
@@ -125,49 +124,18 @@ void BM_MonitorTick(benchmark::State& state) {
 BENCHMARK(BM_MonitorTick)->Unit(benchmark::kMicrosecond)->Arg(0)->Iterations(20000);
 BENCHMARK(BM_MonitorTick)->Unit(benchmark::kMicrosecond)->Arg(20)->Iterations(300);
 
-bool Transfer(int fd, uint8_t* bytes, size_t size, bool sending) {
-  for (size_t done = 0; done < size;) {
-    const ssize_t n = sending ? send(fd, bytes + done, size - done, MSG_NOSIGNAL)
-                              : recv(fd, bytes + done, size - done, 0);
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // The tick's exchanges by their frame sizes: the open, the status request, the probe.
-constexpr std::array<std::pair<size_t, size_t>, 3> kExchanges{{{18, 10}, {18, 403}, {56, 7}}};
+constexpr std::array<nv::bench::Sizes, 3> kExchanges{{{18, 10}, {18, 403}, {56, 7}}};
 
 // The floor: the tick's three exchanges bounced off an echo process, nothing else.
 void BM_BareExchanges(benchmark::State& state) {
-  int fds[2];
-  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
-    return state.SkipWithError("no socketpair");
-  }
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
-    std::array<uint8_t, 512> bytes{};
-    for (bool alive = true; alive;) {
-      for (const auto& [request, reply] : kExchanges) {
-        alive = alive && Transfer(fds[1], bytes.data(), request, false) &&
-                Transfer(fds[1], bytes.data(), reply, true);
-      }
-    }
-    _exit(0);
-  }
-  close(fds[1]);
-  std::array<uint8_t, 512> bytes{};
+  nv::bench::EchoPeer peer(kExchanges);
+  if (!peer.running()) return state.SkipWithError("no echo process");
   TimeEach(state, Named("floor", state.range(0)), [&] {
-    for (const auto& [request, reply] : kExchanges) {
-      if (!Transfer(fds[0], bytes.data(), request, true) ||
-          !Transfer(fds[0], bytes.data(), reply, false)) {
-        state.SkipWithError("the echo process went away");
-      }
+    for (const nv::bench::Sizes& sizes : kExchanges) {
+      if (!peer.Exchange(sizes)) state.SkipWithError("the echo process went away");
     }
   });
-  close(fds[0]);
-  waitpid(child, nullptr, 0);
 }
 BENCHMARK(BM_BareExchanges)->Unit(benchmark::kMicrosecond)->Arg(0)->Iterations(20000);
 BENCHMARK(BM_BareExchanges)->Unit(benchmark::kMicrosecond)->Arg(20)->Iterations(300);

@@ -6,7 +6,8 @@
 
 namespace nv {
 
-DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs) {
+DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs, int registryWaitMs) {
+  SqliteRegistry::SetBusyWaitMs(registryWaitMs);
   DefaultPorts ports;
   ports.link = std::make_unique<PosixDeviceLink>(exchangeDeadlineMs);
   ports.probe = std::make_unique<PosixAdapterProbe>(exchangeDeadlineMs);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -32,11 +33,11 @@ int CompareWinCase(void*, int leftSize, const void* left, int rightSize, const v
 
 bool IsBusy(int rc) { return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED; }
 
-// A database held by another program is waited for at most kBusyWait. Once a wait has run
-// out, the holder is evidently busy: calls of the following kBusyWait give up at once, so a
-// command of many calls waits kBusyWait in all, not kBusyWait a call.
+// A database held by another program is waited for at most the busy wait. Once a wait has run
+// out, the holder is evidently busy: calls within the next busy wait give up at once, so a
+// command of many calls waits the busy wait in all, not the busy wait a call.
 using Clock = std::chrono::steady_clock;
-constexpr auto kBusyWait = std::chrono::seconds(5);
+std::atomic<int> busyWaitMs{SqliteRegistry::kDefaultBusyWaitMs};
 std::atomic<uint64_t> giveUps{0};
 std::atomic<int64_t> lastGiveUpMs{0};
 
@@ -45,10 +46,10 @@ int64_t NowMs() {
       .count();
 }
 
+std::chrono::milliseconds BusyWait() { return std::chrono::milliseconds(busyWaitMs.load()); }
+
 bool GaveUpRecently() {
-  return giveUps.load() > 0 &&
-         NowMs() - lastGiveUpMs.load() <
-             std::chrono::duration_cast<std::chrono::milliseconds>(kBusyWait).count();
+  return giveUps.load() > 0 && NowMs() - lastGiveUpMs.load() < busyWaitMs.load();
 }
 
 void NoteGiveUp() {
@@ -59,7 +60,7 @@ void NoteGiveUp() {
 int WaitWhileBusy(void*, int count) {
   thread_local Clock::time_point episodeStart;
   if (count == 0) episodeStart = Clock::now();
-  if (GaveUpRecently() || Clock::now() - episodeStart >= kBusyWait) {
+  if (GaveUpRecently() || Clock::now() - episodeStart >= BusyWait()) {
     NoteGiveUp();
     return 0;
   }
@@ -69,7 +70,7 @@ int WaitWhileBusy(void*, int count) {
 
 // After a busy result: true while another try is worth it (false once the wait ran out).
 bool TryAgain(Clock::time_point start) {
-  if (GaveUpRecently() || Clock::now() - start >= kBusyWait) {
+  if (GaveUpRecently() || Clock::now() - start >= BusyWait()) {
     NoteGiveUp();
     return false;
   }
@@ -189,4 +190,8 @@ bool PrepareDatabaseFile(const std::string& path, bool* readOnly, std::string* e
 
 namespace nv {
 uint64_t SqliteRegistry::BusyGiveUps() { return sqlite_support::giveUps.load(); }
+
+void SqliteRegistry::SetBusyWaitMs(int milliseconds) {
+  sqlite_support::busyWaitMs.store(std::max(0, milliseconds));
+}
 }  // namespace nv

@@ -20,7 +20,7 @@ inline constexpr int32_t kErrorRegistryIo = 1016;
 // matches and (in Wine, the reference implementation we test against) orders key names.
 void RegisterWinCase(sqlite3* db);
 
-// Waits for a database another connection holds, at most five seconds (see BusyGiveUps).
+// Waits for a database another connection holds, at most the busy wait (see BusyGiveUps).
 void WaitForBusyDatabase(sqlite3* db);
 
 // Runs SQL text, waiting while the database is busy (within the wait above). False on any

@@ -4,7 +4,8 @@
 
 namespace nv {
 
-DefaultPorts MakeDefaultPorts(int) {  // DeviceIoControl on the real driver is synchronous
+// DeviceIoControl on the real driver is synchronous; the registry has no busy state to wait on.
+DefaultPorts MakeDefaultPorts(int, int) {
   DefaultPorts ports;
   ports.link = std::make_unique<Win32DeviceLink>();
   ports.probe = std::make_unique<Win32AdapterProbe>();

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "logic/settings_lock.h"
 #include "platform/default_ports.h"
 #include "shell/display_check.h"
 #include "shell/icons.h"
@@ -65,7 +66,8 @@ int main(int argc, char** argv) {
   if (!instance.Acquire()) return SecondStart(nv::AskLockHolderToOpen(runtime));
   // An instance that shows itself only by its frame's title (another build, another lock).
   if (nv::TopLevelWindowExists(nv::kMainFrameTitle)) return SecondStart(nv::AskFrameOwnerToOpen());
-  nv::DefaultPorts ports = nv::MakeDefaultPorts(250);  // the window must not freeze
+  // The window must not freeze: short waits on the daemon and on a database held elsewhere.
+  nv::DefaultPorts ports = nv::MakeDefaultPorts(250, nv::kWindowLockWaitMs);
   if (!ports.registry) {
     std::fprintf(stderr, "wlanmon: %s\n", ports.error.c_str());
     return 1;

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
 
 #include "platform/sqlite_registry.h"
@@ -162,6 +163,42 @@ TEST(SqliteRegistryFile, TwoProcessesWritingAtOnceLoseNothing) {
       EXPECT_EQ(r->QueryValue(common, name, nullptr, nullptr, &size), 0) << name;
     }
   }
+}
+
+// A program may shorten the wait for a database another one holds (the window does); a write
+// then gives up about that soon and is counted. In a child: the wait is the whole process's.
+TEST(SqliteRegistryFile, AHeldDatabaseIsWaitedForAsLongAsTheProgramSays) {
+  TempDir dir;
+  const std::string path = dir.File("registry.db");
+  std::string error;
+  auto holder = SqliteRegistry::OpenFile(path, &error);
+  ASSERT_TRUE(holder) << error;
+  int opened[2];
+  int held[2];
+  ASSERT_EQ(pipe(opened), 0);
+  ASSERT_EQ(pipe(held), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {  // opens the file, then writes while the parent holds it
+    SqliteRegistry::SetBusyWaitMs(200);
+    auto r = SqliteRegistry::OpenFile(path, &error);
+    char byte = 0;
+    if (!r || write(opened[1], "o", 1) != 1 || read(held[0], &byte, 1) != 1) _exit(2);
+    const auto start = std::chrono::steady_clock::now();
+    RegKey key = 0;
+    const bool refused = r->CreateKey(kHkeyCurrentUser, "Software\\Other", &key) != 0;
+    const bool soon = std::chrono::steady_clock::now() - start < std::chrono::seconds(2);
+    _exit(refused && soon && SqliteRegistry::BusyGiveUps() > 0 ? 0 : 1);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(opened[0], &byte, 1), 1);
+  ASSERT_EQ(holder->BeginBatch(), 0);  // holds the database until the batch ends
+  ASSERT_EQ(write(held[1], "h", 1), 1);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  holder->EndBatch(false);
+  for (const int fd : {opened[0], opened[1], held[0], held[1]}) close(fd);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 // What a batch on SQLite promises beyond the shared suite: dropped, failed or cut short by the

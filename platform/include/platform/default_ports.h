@@ -28,8 +28,10 @@ struct DefaultPorts {
 };
 
 // `exchangeDeadlineMs`: how long one exchange with the driver may take before it counts as
-// failed (the window's thread passes a short one, so a stopped daemon cannot freeze it).
-DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs = 2000);
+// failed; `registryWaitMs`: how long a registry call waits for a database another program
+// holds, where the registry can be held (the window's thread passes short ones, so that a
+// stopped daemon or a held database cannot freeze it).
+DefaultPorts MakeDefaultPorts(int exchangeDeadlineMs = 2000, int registryWaitMs = 5000);
 
 // A directory private to this user for the program's lock and sockets, created if needed;
 // empty with a message in `error` when it cannot be had.

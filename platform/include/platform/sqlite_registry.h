@@ -60,9 +60,13 @@ class SqliteRegistry : public Registry {
   int32_t EndBatch(bool commit) override;
 
   size_t openHandleCount() const { return handles_.size(); }
-  // How many calls in this process gave up on a database another program held for more
-  // than five seconds (they fail with ERROR_REGISTRY_IO_FAILED or as not found).
+  // How many calls in this process gave up on a database another program held longer than
+  // the busy wait (they fail with ERROR_REGISTRY_IO_FAILED or as not found).
   static uint64_t BusyGiveUps();
+  // How long a call waits for a database another program holds: 5 s unless set, for the whole
+  // process (the window sets a short wait, so that its thread never hangs on another program).
+  static constexpr int kDefaultBusyWaitMs = 5000;
+  static void SetBusyWaitMs(int milliseconds);
 
  private:
   explicit SqliteRegistry(sqlite3* db);

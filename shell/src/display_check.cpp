@@ -29,7 +29,8 @@ std::vector<HeldMessage>& Held() {
 
 QtMessageHandler previousHandler = nullptr;
 
-void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+// Used only where a display platform may fail to start (X11, Wayland).
+[[maybe_unused]] void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   Held().push_back({type, context.file, context.line, context.function, context.category, text});
 }
 

@@ -21,22 +21,25 @@ KeptConnection::~KeptConnection() {
   if (kept_ >= 0) close(kept_);
 }
 
-int KeptConnection::Take(int deadlineMs, std::string* refusal) {
+int KeptConnection::Take(int deadlineMs, std::string* refusal, bool* opened) {
   const int fd = kept_;
   kept_ = -1;
+  if (opened) *opened = fd >= 0 && keptOpened_;
   if (fd >= 0 && Idle(fd)) {
     refusal->clear();
     ForgetRefusal();
     return fd;
   }
+  if (opened) *opened = false;
   if (fd >= 0) close(fd);
   return ConnectToAdapter(deadlineMs, refusal);
 }
 
-bool KeptConnection::Give(int fd) {
+bool KeptConnection::Give(int fd, bool opened) {
   if (fd < 0 || fd == kept_) return false;
   if (kept_ < 0 && Idle(fd)) {
     kept_ = fd;
+    keptOpened_ = opened;
     return true;
   }
   return close(fd) == 0;

@@ -81,6 +81,30 @@ bool Reader::Text(std::string* text) {
   return true;
 }
 
+namespace {
+constexpr uint8_t kPresentFlag = 0x01;
+constexpr uint8_t kOpenFailsFlag = 0x02;
+}  // namespace
+
+std::vector<uint8_t> EncodePresence(const Presence& p) {
+  const uint8_t flags = (p.present ? kPresentFlag : 0) | (p.openFails ? kOpenFailsFlag : 0);
+  return Writer().U8(kVersion).U8(flags).Text(p.instance).Text(p.deviceName).bytes();
+}
+
+bool DecodePresence(std::span<const uint8_t> bytes, Presence* p) {
+  Reader reader(bytes);
+  uint8_t version = 0;
+  uint8_t flags = 0;
+  if (bytes.size() > kMaxPresenceBytes || !reader.U8(&version) || version != kVersion ||
+      !reader.U8(&flags) || (flags & ~(kPresentFlag | kOpenFailsFlag)) != 0 ||
+      !reader.Text(&p->instance) || !reader.Text(&p->deviceName) || !reader.AtEnd()) {
+    return false;
+  }
+  p->present = (flags & kPresentFlag) != 0;
+  p->openFails = (flags & kOpenFailsFlag) != 0;
+  return true;
+}
+
 std::vector<uint8_t> EncodeIoctlRequest(const IoctlRequest& r) {
   return Writer().U32(r.code).U32(r.outCapacity).Bytes(r.in).bytes();
 }

@@ -81,6 +81,23 @@ struct IoctlReply {
 // The largest output a request may ask for so that its reply still fits one frame.
 inline constexpr uint32_t kMaxIoctlOutput = kMaxFrameBytes - 64;
 
+// What the daemon publishes beside its socket for clients to read without asking it: whether
+// the adapter is there, whether opening it fails, and the names a probe finds it by.
+struct Presence {
+  bool present = false;
+  bool openFails = false;
+  std::string instance;    // the 9x probe name
+  std::string deviceName;  // the NT probe name: \Device\ + NetCfgInstanceId
+  bool Opens() const { return present && !openFails; }
+  bool Probe(std::string_view name) const {
+    return present && (name == instance || name == deviceName);
+  }
+};
+inline constexpr size_t kMaxPresenceBytes = 4096;
+
+std::vector<uint8_t> EncodePresence(const Presence& p);  // version, flags, the two names
+bool DecodePresence(std::span<const uint8_t> bytes, Presence* p);
+
 std::vector<uint8_t> EncodeIoctlRequest(const IoctlRequest& r);
 bool DecodeIoctlRequest(std::span<const uint8_t> body, IoctlRequest* r);
 std::vector<uint8_t> EncodeIoctlReply(const IoctlReply& r);

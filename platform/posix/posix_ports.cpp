@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/win32_codes.h"
+#include "presence_file.h"
 #include "settings_lock.h"
 #include "unix_socket.h"
 
@@ -21,8 +22,15 @@ DeviceHandle PosixDeviceLink::Open(std::string_view linkName) {
   if (linkName.substr(0, kLinkPrefix.size()) != kLinkPrefix) return kInvalidDeviceHandle;
   const std::string_view name = linkName.substr(kLinkPrefix.size());
   if (name != posix::kSocketName) return kInvalidDeviceHandle;  // the one link there is
-  const int fd = connection_.Take(deadlineMs_, &refusal_);
+  bool opened = false;
+  const int fd = connection_.Take(deadlineMs_, &refusal_, &opened);
   if (fd < 0) return kInvalidDeviceHandle;
+  // On a connection the daemon opened the link on before, the published presence answers.
+  if (wire::Presence presence; opened && posix::ReadPresence(&presence)) {
+    if (presence.Opens()) return fd;
+    connection_.Give(fd, true);
+    return kInvalidDeviceHandle;
+  }
   wire::Frame reply;
   uint32_t error = 0;
   bool answered = posix::Roundtrip(fd, wire::kOpen, wire::Writer().Text(name).bytes(),
@@ -62,10 +70,14 @@ IoOutcome PosixDeviceLink::Control(DeviceHandle handle, uint32_t code, std::span
 uint32_t PosixDeviceLink::CompletePending(DeviceHandle) { return 0; }  // never pending here
 
 bool PosixDeviceLink::Close(DeviceHandle handle) {
-  return connection_.Give(static_cast<int>(handle));
+  return connection_.Give(static_cast<int>(handle), true);
 }
 
 bool PosixAdapterProbe::OpenAndClose(std::string_view adapterName) {
+  if (wire::Presence presence; posix::ReadPresence(&presence)) {
+    refusal_.clear();
+    return presence.Probe(adapterName);
+  }
   const int fd = connection_.Take(deadlineMs_, &refusal_);
   if (fd < 0) return false;
   wire::Frame reply;

@@ -118,12 +118,13 @@ void SimDriver::LogRequest(uint32_t code, std::span<const uint8_t> in) {
   logBytes_ += in.size() + kLogEntryBytes;
 }
 
-bool SimDriver::Open() { return present_ && !faults_.openFails; }
+bool SimDriver::Open() { return PresenceNow().Opens(); }
 
-bool SimDriver::Probe(std::string_view name) {
-  if (!present_) return false;
-  return name == scenario_.adapter.instance ||
-         name == "\\Device\\" + scenario_.adapter.netCfgInstanceId;
+bool SimDriver::Probe(std::string_view name) { return PresenceNow().Probe(name); }
+
+wire::Presence SimDriver::PresenceNow() const {
+  return {present_, faults_.openFails, scenario_.adapter.instance,
+          "\\Device\\" + scenario_.adapter.netCfgInstanceId};
 }
 
 wire::IoctlReply SimDriver::Ioctl(uint32_t code, std::span<const uint8_t> in,

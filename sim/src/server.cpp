@@ -64,6 +64,7 @@ bool SimServer::Listen(std::string* error) {
     listenFd_ = -1;
     return false;
   }
+  presence_.Publish(driver_.PresenceNow());  // without it clients ask the daemon
   return true;
 }
 
@@ -234,6 +235,7 @@ bool SimServer::Handle(Client& client, const wire::Frame& frame) {
       if (!reader.Text(&command) || !reader.AtEnd()) return false;
       int status = 0;
       const std::string text = driver_.Control(command, &status);
+      presence_.Publish(driver_.PresenceNow());  // before anyone hears the command is done
       return SendControlReply(client, status, text);
     }
     default:

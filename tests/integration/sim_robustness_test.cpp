@@ -1,7 +1,9 @@
 // The daemon under bad frames, many clients and a foreign user.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,6 +15,7 @@
 #include "adapter/buffers.h"
 #include "link_protocol.h"
 #include "posix_ports.h"
+#include "presence_file.h"
 #include "sim_daemon.h"
 #include "temp_dir.h"
 #include "unix_socket.h"
@@ -149,6 +152,73 @@ TEST(SimRobustness, KeptConnectionsServeTrueAnswers) {
     EXPECT_TRUE(probe.OpenAndClose(adapter)) << row.what;
     EXPECT_FALSE(probe.OpenAndClose("\\Device\\{none}")) << row.what;
     link.Close(next);
+  }
+}
+
+// Clients read the adapter's presence from the file the daemon publishes, but only a regular file
+// a live process holds; anything else sends them to the daemon, which tells the truth.
+TEST(SimRobustness, PresenceIsReadOnlyFromAHeldFile) {
+  const std::string adapter = "\\Device\\{6E7A1C00-5A3B-4C1D-9E2F-00000000A001}";
+  const auto absentFile = [](const std::string& path, bool held, size_t padding = 0) {
+    std::vector<uint8_t> bytes = wire::EncodePresence({false, false, "0001", "x"});
+    bytes.resize(bytes.size() + padding);
+    unlink(path.c_str());  // a new file in place of the daemon's
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    flock lock{};
+    lock.l_type = F_WRLCK;
+    if (held) fcntl(fd, F_OFD_SETLK, &lock);
+    EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    return fd;  // held while open
+  };
+  struct Row {
+    const char* what;
+    std::function<int(test::SimDaemon&, const std::string&)> change;  // a descriptor to close
+    bool present;  // what the probe answers after
+  };
+  const Row rows[] = {
+      {"the daemon's own", [](test::SimDaemon&, const std::string&) { return -1; }, true},
+      {"a held file saying absent",
+       [&](test::SimDaemon&, const std::string& path) { return absentFile(path, true); }, false},
+      {"a file nobody holds",
+       [&](test::SimDaemon&, const std::string& path) { return absentFile(path, false); }, true},
+      {"an oversized held file",
+       [&](test::SimDaemon&, const std::string& path) { return absentFile(path, true, 5000); },
+       true},
+      {"a link to a held file",
+       [&](test::SimDaemon&, const std::string& path) {
+         const int fd = absentFile(path + ".target", true);
+         unlink(path.c_str());
+         symlink((path + ".target").c_str(), path.c_str());
+         return fd;
+       },
+       true},
+      {"a FIFO",
+       [](test::SimDaemon&, const std::string& path) {
+         unlink(path.c_str());
+         mkfifo(path.c_str(), 0600);
+         return -1;
+       },
+       true},
+      {"the daemon killed",
+       [](test::SimDaemon& d, const std::string&) {
+         kill(d.pid(), SIGKILL);
+         waitpid(d.pid(), nullptr, 0);
+         return -1;
+       },
+       false},
+  };
+  for (const Row& row : rows) {
+    test::SimDaemon daemon;
+    ASSERT_TRUE(daemon.running());
+    PosixDeviceLink link;
+    PosixAdapterProbe probe;
+    link.Close(link.Open("\\\\.\\NVWLNPCI"));  // the kept connection is an opened one
+    const int held = row.change(daemon, daemon.socketPath() + posix::kPresenceSuffix);
+    EXPECT_EQ(probe.OpenAndClose(adapter), row.present) << row.what;
+    const DeviceHandle h = link.Open("\\\\.\\NVWLNPCI");
+    EXPECT_EQ(h != kInvalidDeviceHandle, row.present) << row.what;
+    link.Close(h);
+    if (held >= 0) close(held);
   }
 }
 

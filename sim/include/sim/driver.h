@@ -43,6 +43,8 @@ class SimDriver {
   bool Open();
   wire::IoctlReply Ioctl(uint32_t code, std::span<const uint8_t> in, uint32_t outCapacity);
   bool Probe(std::string_view adapterName);
+  // What Open and Probe answer now, for publication beside the socket.
+  wire::Presence PresenceNow() const;
   // One line of the control channel; *status 0 when it worked.
   std::string Control(std::string_view command, int* status);
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link_protocol.h"
+#include "presence_file.h"
 #include "sim/driver.h"
 
 namespace nv::sim {
@@ -33,12 +34,13 @@ constexpr bool QueueTakes(size_t queued, size_t total, size_t frame) {
 class SimServer {
  public:
   SimServer(SimDriver& driver, std::string socketPath)
-      : driver_(driver), path_(std::move(socketPath)) {}
+      : driver_(driver), path_(std::move(socketPath)), presence_(path_ + posix::kPresenceSuffix) {}
   ~SimServer();
   SimServer(const SimServer&) = delete;
   SimServer& operator=(const SimServer&) = delete;
 
-  // Binds the socket (0600), replacing a stale one; refuses when a daemon already serves it.
+  // Binds the socket (0600), replacing a stale one, and publishes the adapter's presence beside
+  // it; refuses when a daemon already serves it.
   bool Listen(std::string* error);
   // Serves until `stop` is set; `wakeFd` becomes readable when it is.
   void Run(const volatile std::sig_atomic_t* stop, int wakeFd);
@@ -69,6 +71,7 @@ class SimServer {
 
   SimDriver& driver_;
   std::string path_;
+  posix::PresencePublisher presence_;  // published again after every control command
   int listenFd_ = -1;
   std::vector<Client> clients_;
   std::vector<pollfd> fds_;  // the poll set, kept between rounds

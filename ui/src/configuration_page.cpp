@@ -3,9 +3,8 @@
 #include <QLineEdit>
 
 #include "adapter/operations.h"
-#include "logic/change_message.h"
-#include "logic/change_road.h"
 #include "logic/page_rules.h"
+#include "page_change.h"
 #include "page_widgets.h"
 #include "store/adapter_params.h"
 
@@ -85,15 +84,12 @@ void ConfigurationPage::Apply() {
       BoxBytes(ssidEdit_),           TextBytes(channelList_->currentText()),
       bssTypeList_->currentIndex(),  txRateList_->currentIndex(),
       preambleList_->currentIndex(), powerModeList_->currentIndex()};
-  const ChangeOutcome outcome = ChangeAdapterSettings(
-      io_, kScopeLink,
-      [&input](AdapterConfig& config) {
-        OverwriteLinkSettings(input, config);
-        return true;
-      },
-      kWindowLockWaitMs);
-  if (!outcome.lockRefused()) Q_EMIT showPageRequested(0);  // else the user tries again
-  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
+  const auto overwrite = [&input](AdapterConfig& config) {
+    OverwriteLinkSettings(input, config);
+    return true;
+  };
+  ApplyPageChange(io_, kScopeLink, overwrite, warning_, window(),
+                  [this] { Q_EMIT showPageRequested(0); });
 }
 
 }  // namespace nv

@@ -6,8 +6,7 @@
 #include "adapter/operations.h"
 #include "controls/owner_draw_button.h"
 #include "key_group.h"
-#include "logic/change_message.h"
-#include "logic/change_road.h"
+#include "page_change.h"
 #include "page_widgets.h"
 #include "store/adapter_params.h"
 
@@ -84,19 +83,15 @@ void SecurityPage::Apply() {
     warn(this, ShownText(kKeyWarningCaption), ShownText(check.message));
     return;
   }
-  const ChangeOutcome outcome = ChangeAdapterSettings(
-      io_, kScopeSecurity,
-      [&input](AdapterConfig& config) {
-        OverwriteSecurity(input, config);
-        return true;
-      },
-      kWindowLockWaitMs);
-  if (!outcome.lockRefused()) {  // else the page keeps what the user entered, to try again
+  const auto overwrite = [&input](AdapterConfig& config) {
+    OverwriteSecurity(input, config);
+    return true;
+  };
+  ApplyPageChange(io_, kScopeSecurity, overwrite, warning_, window(), [this] {
     Reload();                    // what was stored: keys in HEX, masked
     state_.connectingTicks = 0;  // a link stuck connecting gets its three re-applies again
     Q_EMIT showPageRequested(0);
-  }
-  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
+  });
 }
 
 }  // namespace nv

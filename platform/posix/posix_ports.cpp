@@ -82,15 +82,15 @@ bool PosixAdapterProbe::OpenAndClose(std::string_view adapterName) {
   if (fd < 0) return false;
   wire::Frame reply;
   uint8_t present = 0;
-  if (posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text(adapterName).bytes(),
-                       wire::kProbeReply, &reply, deadlineMs_)) {
+  bool answered = posix::Roundtrip(fd, wire::kProbe, wire::Writer().Text(adapterName).bytes(),
+                                   wire::kProbeReply, &reply, deadlineMs_);
+  if (answered) {
     wire::Reader reader(reply.body);
-    if (!reader.U8(&present) || !reader.AtEnd()) posix::KeptConnection::Spoil(fd);
-  } else {
-    posix::KeptConnection::Spoil(fd);
+    answered = reader.U8(&present) && reader.AtEnd();
   }
+  if (!answered) posix::KeptConnection::Spoil(fd);  // and what it said is not believed
   connection_.Give(fd);
-  return present == 1;
+  return answered && present == 1;
 }
 
 VersionInfo PosixSystem::GetVersion() {

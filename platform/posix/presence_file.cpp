@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cstdlib>
 
 #include "unix_socket.h"
 
@@ -67,8 +66,11 @@ void PresencePublisher::Withdraw() {
 bool PresencePublisher::Publish(const wire::Presence& presence) {
   const std::vector<uint8_t> bytes = wire::EncodePresence(presence);
   if (fd_ >= 0 && bytes == published_) return true;
-  std::string temp = path_ + ".XXXXXX";
-  const int fd = mkostemp(temp.data(), O_CLOEXEC);  // 0600
+  // One name for the new file: a daemon killed while publishing leaves one file at most, and
+  // the next publication replaces it.
+  const std::string temp = path_ + ".new";
+  unlink(temp.c_str());
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   flock lock = WholeFile(F_WRLCK);
   if (fd < 0 || fcntl(fd, F_OFD_SETLK, &lock) != 0 || !WriteAll(fd, bytes) ||
       rename(temp.c_str(), path_.c_str()) != 0) {

@@ -19,8 +19,11 @@ inline constexpr const char* kPresenceSuffix = ".presence";  // after the socket
 // that do not decode.
 bool ReadPresence(wire::Presence* presence);
 
-// The daemon's side: replaces the file whole (a temporary file, locked, then renamed) and keeps
-// it locked. When a publication fails, the file is removed so that no client reads an old one.
+// The daemon's side: replaces the file whole (a new file beside it, locked, then renamed) and
+// keeps it locked. When a publication fails, the file is removed so that no client reads an old
+// one. The lock says the daemon lives, not that it answers: a stopped daemon's adapter still
+// probes present and its link still opens, and the request then fails at its deadline, as a
+// hung driver's would.
 class PresencePublisher {
  public:
   explicit PresencePublisher(std::string path) : path_(std::move(path)) {}
@@ -29,9 +32,9 @@ class PresencePublisher {
   PresencePublisher& operator=(const PresencePublisher&) = delete;
 
   bool Publish(const wire::Presence& presence);  // nothing to do when it has not changed
+  void Withdraw();                                // removes the file and lets its lock go
 
  private:
-  void Withdraw();
   std::string path_;
   int fd_ = -1;
   std::vector<uint8_t> published_;

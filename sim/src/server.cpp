@@ -31,6 +31,7 @@ bool Waiting(int result) { return result < 0 && (errno == EAGAIN || errno == EIN
 }  // namespace
 
 SimServer::~SimServer() {
+  presence_.Withdraw();  // first: no client may believe an adapter nobody serves
   for (Client& c : clients_) Close(c);
   if (listenFd_ >= 0) {
     close(listenFd_);

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -113,26 +116,28 @@ TEST(SimRobustness, KeptConnectionsServeTrueAnswers) {
   };
   struct Row {
     const char* what;
-    std::function<void(PosixDeviceLink&, DeviceHandle)> between;  // the handle is still open
+    std::function<void(PosixDeviceLink&, DeviceHandle)> between;
+    bool whileOpen;  // else after the close, while the connection is kept
     bool sameConnection;
   };
+  const auto restart = [&](PosixDeviceLink&, DeviceHandle) {
+    daemon.Stop();
+    daemon.Start();
+  };
   const Row rows[] = {
-      {"nothing", [](PosixDeviceLink&, DeviceHandle) {}, true},
-      {"closed twice", [](PosixDeviceLink& l, DeviceHandle h) { l.Close(h); }, true},
-      {"daemon restarted",
-       [&](PosixDeviceLink&, DeviceHandle) {
-         daemon.Stop();
-         daemon.Start();
-       },
-       false},
-      {"a request timed out and its reply came late",
+      {"nothing", [](PosixDeviceLink&, DeviceHandle) {}, true, true},
+      {"closed twice", [](PosixDeviceLink& l, DeviceHandle h) { EXPECT_FALSE(l.Close(h)); }, false,
+       true},
+      {"daemon restarted while open", restart, true, false},
+      {"daemon restarted while kept", restart, false, false},
+      {"a request timed out",
        [&](PosixDeviceLink& l, DeviceHandle h) {
          kill(daemon.pid(), SIGSTOP);
          uint8_t out[kStatusBlockSize];
          EXPECT_FALSE(l.Control(h, 0x2202A8, {}, out).ok);
          kill(daemon.pid(), SIGCONT);
        },
-       false},
+       true, false},
   };
   for (const Row& row : rows) {
     PosixDeviceLink link(300);
@@ -141,8 +146,9 @@ TEST(SimRobustness, KeptConnectionsServeTrueAnswers) {
     ASSERT_NE(first, kInvalidDeviceHandle) << row.what;
     EXPECT_TRUE(probe.OpenAndClose(adapter)) << row.what;
     const ino_t before = inode(first);
-    row.between(link, first);
-    EXPECT_EQ(link.Close(first), std::string(row.what) != "closed twice") << row.what;
+    if (row.whileOpen) row.between(link, first);
+    EXPECT_TRUE(link.Close(first)) << row.what;
+    if (!row.whileOpen) row.between(link, first);
     const DeviceHandle next = link.Open("\\\\.\\NVWLNPCI");
     EXPECT_NE(next, kInvalidDeviceHandle) << row.what;
     EXPECT_EQ(inode(next) == before, row.sameConnection) << row.what;
@@ -159,16 +165,21 @@ TEST(SimRobustness, KeptConnectionsServeTrueAnswers) {
 // a live process holds; anything else sends them to the daemon, which tells the truth.
 TEST(SimRobustness, PresenceIsReadOnlyFromAHeldFile) {
   const std::string adapter = "\\Device\\{6E7A1C00-5A3B-4C1D-9E2F-00000000A001}";
-  const auto absentFile = [](const std::string& path, bool held, size_t padding = 0) {
-    std::vector<uint8_t> bytes = wire::EncodePresence({false, false, "0001", "x"});
+  // A new file in place of the daemon's, saying `present`.
+  const auto fakeFile = [](const std::string& path, bool present, bool held, size_t padding = 0) {
+    std::vector<uint8_t> bytes = wire::EncodePresence(
+        {present, false, "0001", "\\Device\\{6E7A1C00-5A3B-4C1D-9E2F-00000000A001}"});
     bytes.resize(bytes.size() + padding);
-    unlink(path.c_str());  // a new file in place of the daemon's
+    unlink(path.c_str());
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     flock lock{};
     lock.l_type = F_WRLCK;
     if (held) fcntl(fd, F_OFD_SETLK, &lock);
     EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     return fd;  // held while open
+  };
+  const auto absentFile = [&](const std::string& path, bool held, size_t padding = 0) {
+    return fakeFile(path, false, held, padding);
   };
   struct Row {
     const char* what;
@@ -181,6 +192,21 @@ TEST(SimRobustness, PresenceIsReadOnlyFromAHeldFile) {
        [&](test::SimDaemon&, const std::string& path) { return absentFile(path, true); }, false},
       {"a file nobody holds",
        [&](test::SimDaemon&, const std::string& path) { return absentFile(path, false); }, true},
+      {"a file nobody holds, the adapter removed",
+       [&](test::SimDaemon& d, const std::string& path) {
+         d.Ctl("remove");
+         return fakeFile(path, true, false);
+       },
+       false},
+      {"a held file of another user",
+       [&](test::SimDaemon&, const std::string& path) {
+         const int fd = absentFile(path, true);
+         if (geteuid() == 0) {
+           EXPECT_EQ(fchown(fd, 65534, 65534), 0);
+         }
+         return fd;
+       },
+       geteuid() == 0},  // one's own file is believed
       {"an oversized held file",
        [&](test::SimDaemon&, const std::string& path) { return absentFile(path, true, 5000); },
        true},
@@ -220,6 +246,56 @@ TEST(SimRobustness, PresenceIsReadOnlyFromAHeldFile) {
     link.Close(h);
     if (held >= 0) close(held);
   }
+}
+
+// A daemon that answers with the wrong kind of frame, or more than the answer: the client says
+// no, and never sends on that connection again (each question here comes on a new one).
+TEST(LinkClient, AnAnswerNotToTrustEndsItsConnection) {
+  test::TempDir dir;
+  const std::string run = dir.File("run");
+  ASSERT_EQ(mkdir(run.c_str(), 0700), 0);
+  const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s/NVWLNPCI", run.c_str());
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 8), 0);
+  int accepted[2];
+  ASSERT_EQ(pipe(accepted), 0);
+  const pid_t peer = fork();
+  ASSERT_GE(peer, 0);
+  if (peer == 0) {  // answers an open with a probe's reply, a probe with a byte too many
+    for (int fd; (fd = accept(listener, nullptr, nullptr)) >= 0; close(fd)) {
+      if (write(accepted[1], "a", 1) != 1) _exit(1);
+      for (wire::Frame frame; posix::ReadFrame(fd, &frame);) {
+        posix::SendFrame(fd, wire::kProbeReply, std::vector<uint8_t>{1, 0});
+      }
+    }
+    _exit(0);
+  }
+  close(listener);
+  const char* before = std::getenv("WLANMON_RUNTIME_DIR");
+  const std::string saved = before ? before : "";
+  setenv("WLANMON_RUNTIME_DIR", run.c_str(), 1);
+  {
+    PosixDeviceLink link(1000);
+    PosixAdapterProbe probe(1000);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(link.Open("\\\\.\\NVWLNPCI"), kInvalidDeviceHandle);
+      EXPECT_FALSE(probe.OpenAndClose("0001"));
+    }
+  }
+  kill(peer, SIGKILL);
+  waitpid(peer, nullptr, 0);
+  close(accepted[1]);
+  std::string connections;
+  for (char c; read(accepted[0], &c, 1) == 1;) connections += c;
+  close(accepted[0]);
+  EXPECT_EQ(connections.size(), 4u);
+  if (before)
+    setenv("WLANMON_RUNTIME_DIR", saved.c_str(), 1);
+  else
+    unsetenv("WLANMON_RUNTIME_DIR");
 }
 
 TEST(SimRobustness, AnotherUserIsRefused) {

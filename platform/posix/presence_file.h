@@ -32,7 +32,7 @@ class PresencePublisher {
   PresencePublisher& operator=(const PresencePublisher&) = delete;
 
   bool Publish(const wire::Presence& presence);  // nothing to do when it has not changed
-  void Withdraw();                                // removes the file and lets its lock go
+  void Withdraw();                               // removes the file and lets its lock go
 
  private:
   std::string path_;

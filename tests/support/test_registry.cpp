@@ -7,6 +7,10 @@ namespace nv::test {
 
 #ifdef _WIN32
 
+}  // namespace nv::test
+#include <shlwapi.h>
+namespace nv::test {
+
 namespace {
 constexpr const char* kBase = "Software\\NetvaneTests";
 }  // namespace
@@ -20,15 +24,14 @@ TestRegistry::TestRegistry(HKEY localMachine, HKEY currentUser, std::string path
 TestRegistry::~TestRegistry() {
   RegCloseKey(localMachine_);
   RegCloseKey(currentUser_);
-  RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
-  RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+  SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());  // the whole tree (XP has no RegDeleteTreeA)
 }
 
 std::unique_ptr<TestRegistry> MakeTestRegistry() {
   static std::atomic<int> counter{0};
   const std::string path = std::string(kBase) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
                            std::to_string(counter++);
-  RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+  SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
   HKEY lm = nullptr, cu = nullptr;
   RegCreateKeyA(HKEY_CURRENT_USER, (path + "\\HKLM").c_str(), &lm);
   RegCreateKeyA(HKEY_CURRENT_USER, (path + "\\HKCU").c_str(), &cu);

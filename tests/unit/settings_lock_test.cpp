@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#ifndef _WIN32
 #include <thread>
+#endif
 
 #include "adapter_fixture.h"
 #include "logic/change_road.h"
@@ -81,14 +83,37 @@ struct RuntimeDir {
 };
 #endif
 
-LockResult TryFromAnotherThread(SystemPort& system) {
+struct LockAttempt {
+  SystemPort* system;
   LockResult result = LockResult::Failed;
-  std::thread([&] {
-    result = system.TryLockSettings();
-    if (result == LockResult::Acquired) system.UnlockSettings();
-  }).join();
-  return result;
+  void Run() {
+    result = system->TryLockSettings();
+    if (result == LockResult::Acquired) system->UnlockSettings();
+  }
+};
+
+#ifdef _WIN32
+// Win32 threads: the win32 thread model has no std::thread.
+DWORD WINAPI RunAttempt(void* attempt) {
+  static_cast<LockAttempt*>(attempt)->Run();
+  return 0;
 }
+
+LockResult TryFromAnotherThread(SystemPort& system) {
+  LockAttempt attempt{&system};
+  HANDLE thread = CreateThread(nullptr, 0, RunAttempt, &attempt, 0, nullptr);
+  if (thread == nullptr) return LockResult::Failed;
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return attempt.result;
+}
+#else
+LockResult TryFromAnotherThread(SystemPort& system) {
+  LockAttempt attempt{&system};
+  std::thread([&attempt] { attempt.Run(); }).join();
+  return attempt.result;
+}
+#endif
 
 TEST(SettingsLock, NestsInItsThreadAndKeepsOtherThreadsOut) {
   const RuntimeDir dir;

@@ -9,7 +9,7 @@
 #include "shell/instance_channel.h"
 #include "shell/main_frame.h"
 #include "shell/single_instance.h"
-#include "shell/virtual_adapter.h"
+#include "sim/in_process.h"
 
 namespace {
 
@@ -36,6 +36,13 @@ int SecondStart(nv::OpenReply reply) {
   std::fputs("wlanmon: already running, but it did not answer the request to open its window\n",
              stderr);
   return 1;
+}
+
+std::vector<std::string> Arguments() {
+  std::vector<std::string> arguments;
+  for (const QString& argument : QCoreApplication::arguments())
+    arguments.push_back(argument.toStdString());
+  return arguments;
 }
 
 }  // namespace
@@ -74,7 +81,7 @@ int main(int argc, char** argv) {
   }
   // The driver, or the virtual adapter inside this process (--virtual-adapter [SCENARIO]).
   std::unique_ptr<nv::InProcessAdapter> virtualAdapter;
-  const nv::AdapterChoice choice = nv::ChooseAdapter(QCoreApplication::arguments());
+  const nv::AdapterChoice choice = nv::ChooseAdapter(Arguments());
   if (choice.virtualAdapter) {
     virtualAdapter =
         nv::InProcessAdapter::Start(choice.scenarioPath, *ports.registry, *ports.system, &error);

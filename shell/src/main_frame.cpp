@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "adapter/operations.h"
+#include "logic/survey_actions.h"
 #include "shell/icons.h"
 #include "ui/pages.h"
 #include "ui/site_survey_page.h"
@@ -100,9 +101,7 @@ void CMainFrame::RefreshSurveyLists() {
     page->RefreshProfileList();
     return;
   }
-  BssList list{};
-  ReadBssList(io_, list);
-  RefreshSurvey(list, state_.currentLinkStatus, state_.survey);
+  RefreshSurveyState(io_, state_);
 }
 
 void CMainFrame::CloseConfigWindowWithPopups() { dialog_.CloseWithPopups(); }

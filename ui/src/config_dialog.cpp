@@ -14,16 +14,12 @@ namespace nv {
 
 namespace {
 
-const QColor kWindowBackground(198, 216, 241);
-const QColor kHoverBlue(0, 0, 255);
-const QColor kInactiveGrey(90, 90, 90);  // 4.7:1 on the window's blue
-constexpr const char* kLabelTexts[5] = {"Link Info.", "Configuration", "Security", "SiteSurvey",
-                                        "About"};
+QColor Colour(uint32_t rgb) { return QColor(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)); }
+const QColor kWindowBackground = Colour(kWindowBackgroundRgb);
+const QColor kHoverBlue = Colour(kLabelHoverRgb);
+const QColor kInactiveGrey = Colour(kLabelInactiveRgb);
 constexpr const char* kPageNames[5] = {"linkInfoPage", "configurationPage", "securityPage",
                                        "siteSurveyPage", "aboutPage"};
-// Pages are created in this order (the layouts' order), whatever their index.
-constexpr int kCreationOrder[5] = {kPageLinkInfo, kPageConfiguration, kPageSiteSurvey, kPageAbout,
-                                   kPageSecurity};
 constexpr int kLabelWidth = 118;
 constexpr int kLabelHeight = 28;
 constexpr int kMargin = 12;
@@ -57,12 +53,12 @@ ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
                       kPageSize.height() + 2 * border);
   setFixedSize(frame_->geometry().right() + 1 + kMargin, frame_->geometry().bottom() + 1 + kMargin);
   for (int i = 0; i < 5; ++i) {
-    auto* label = new LabelStatic(QString::fromLatin1(kLabelTexts[i]), this);
+    auto* label = new LabelStatic(QString::fromLatin1(kPageLabels[static_cast<size_t>(i)]), this);
     label->setObjectName(QString::fromLatin1(kPageNames[i])
                              .replace(QStringLiteral("Page"), QStringLiteral("Label")));
     label->setGeometry(kMargin, kMargin + 20 + i * (kLabelHeight + 8), kLabelWidth, kLabelHeight);
     label->setProperty("nvPageTab", i);
-    label->setAccessibleName(QString::fromLatin1(kLabelTexts[i]));
+    label->setAccessibleName(QString::fromLatin1(kPageLabels[static_cast<size_t>(i)]));
     label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     connect(label, &LabelStatic::clicked, this, [this, i] { ShowPage(i); });
@@ -137,7 +133,7 @@ void ConfigDialog::SetUpLabels() {
 
 void ConfigDialog::OpenPages() {
   ClosePages();
-  for (int index : kCreationOrder) {
+  for (int index : kPageCreationOrder) {
     ConfigPage* page = factory_ ? factory_(index, frame_) : nullptr;
     if (page == nullptr) page = new ConfigPage(QString::fromLatin1(kPageNames[index]), frame_);
     page->move(frame_->contentsRect().topLeft());  // its own size, at the frame's corner
@@ -191,7 +187,7 @@ void ConfigDialog::ShowPage(int index) {
   for (int i = 0; i < 5; ++i) {
     labels_[static_cast<size_t>(i)]->SetTextColour(kInactiveGrey);
     labels_[static_cast<size_t>(i)]->SetBold(true);
-    labels_[static_cast<size_t>(i)]->setText(QString::fromLatin1(kLabelTexts[i]));
+    labels_[static_cast<size_t>(i)]->setText(QString::fromLatin1(kPageLabels[static_cast<size_t>(i)]));
   }
   if (index == kPageReload) {
     if (page(kPageSecurity)) page(kPageSecurity)->Reload();
@@ -205,9 +201,7 @@ void ConfigDialog::ShowPage(int index) {
 }
 
 void ConfigDialog::ShowNextPage(int step) {
-  const int shown = currentPage_ == kPageReload ? kPageLinkInfo : currentPage_;
-  const int from = shown < 0 || shown > 4 ? 0 : shown;
-  ShowPage(((from + step) % 5 + 5) % 5);
+  ShowPage(NextPage(currentPage_, step));
 }
 
 void ConfigDialog::CloseWithPopups() {

@@ -9,20 +9,12 @@
 #include <functional>
 
 #include "controls/label_static.h"
+#include "logic/window_pages.h"
 #include "ui/config_page.h"
 
 class QFrame;
 
 namespace nv {
-
-inline constexpr int kPageLinkInfo = 0;
-inline constexpr int kPageConfiguration = 1;
-inline constexpr int kPageSecurity = 2;
-inline constexpr int kPageSiteSurvey = 3;
-inline constexpr int kPageAbout = 4;
-inline constexpr int kPageReload = 9;  // the stored configuration changed
-
-inline constexpr const char* kConfigWindowTitle = "Wireless LAN Monitor/Configuration Utility";
 
 class ConfigDialog : public QDialog {
   Q_OBJECT

@@ -3,9 +3,9 @@
 // device link and the probe then reach the in-process driver; the registry stays the real one.
 #pragma once
 
-#include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/adapter_probe.h"
 #include "platform/device_link.h"
@@ -20,7 +20,7 @@ struct AdapterChoice {
 };
 
 // Reads `--virtual-adapter [SCENARIO]` from the program's arguments (the first is the program).
-AdapterChoice ChooseAdapter(const QStringList& arguments);
+AdapterChoice ChooseAdapter(const std::vector<std::string>& arguments);
 
 class InProcessAdapter {
  public:

@@ -1,4 +1,4 @@
-#include "shell/virtual_adapter.h"
+#include "sim/in_process.h"
 
 #include "sim/driver.h"
 #include "sim/loopback.h"
@@ -10,13 +10,13 @@ extern const char* const kDefaultScenarioJson;
 
 namespace nv {
 
-AdapterChoice ChooseAdapter(const QStringList& arguments) {
+AdapterChoice ChooseAdapter(const std::vector<std::string>& arguments) {
   AdapterChoice choice;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    if (arguments[i] != QLatin1String("--virtual-adapter")) continue;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] != "--virtual-adapter") continue;
     choice.virtualAdapter = true;
-    if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
-      choice.scenarioPath = arguments[i + 1].toStdString();
+    if (i + 1 < arguments.size() && !arguments[i + 1].empty() && arguments[i + 1][0] != '-')
+      choice.scenarioPath = arguments[i + 1];
   }
   return choice;
 }

@@ -1,0 +1,2 @@
+// Control IDs of the about layout.
+#pragma once

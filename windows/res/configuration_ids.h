@@ -1,0 +1,2 @@
+// Control IDs of the configuration layout.
+#pragma once

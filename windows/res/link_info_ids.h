@@ -1,0 +1,2 @@
+// Control IDs of the link info layout.
+#pragma once

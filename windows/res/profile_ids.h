@@ -1,0 +1,2 @@
+// Control IDs of the profile layout.
+#pragma once

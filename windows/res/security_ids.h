@@ -1,0 +1,2 @@
+// Control IDs of the security layout.
+#pragma once

@@ -1,0 +1,2 @@
+// Control IDs of the site survey layout.
+#pragma once

@@ -19,5 +19,6 @@ set(CMAKE_C_FLAGS_INIT "-D_WIN32_WINNT=0x0501 -DWINVER=0x0501")
 set(CMAKE_CXX_FLAGS_INIT "-D_WIN32_WINNT=0x0501 -DWINVER=0x0501")
 set(CMAKE_EXE_LINKER_FLAGS_INIT
     "-static -static-libgcc -static-libstdc++ -Wl,--major-os-version,5,--minor-os-version,1 -Wl,--major-subsystem-version,5,--minor-subsystem-version,1")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")  # shipped programs carry no symbols
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

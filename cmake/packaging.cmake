@@ -1,17 +1,17 @@
 # The Windows installer: `cpack -G NSIS` in the MinGW build folder (Debian's nsis runs makensis).
-# wlanmon.exe, wlanctl.exe, the Qt DLLs and plugins under Program Files; a Start-menu entry; the
+# wlanmon.exe and wlanctl.exe under Program Files (the 32-bit one on 64-bit Windows); a Start-menu entry; the
 # monitor started at log-on (a tick on the components page); an uninstaller that first closes a
 # running monitor and removes what was installed, leaving the user's settings.
 set(CPACK_PACKAGE_NAME "netvane-wlan-monitor")
 set(CPACK_PACKAGE_VENDOR "Netvane")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Netvane Wireless LAN Monitor and Configuration Utility")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_SYSTEM_NAME "win64")
+set(CPACK_SYSTEM_NAME "win32")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Netvane WLAN Monitor")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Netvane WLAN Monitor")
 set(CPACK_PACKAGE_EXECUTABLES "wlanmon" "Netvane Wireless LAN Monitor")
 set(CPACK_GENERATOR "NSIS")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
 set(CPACK_NSIS_DISPLAY_NAME "Netvane Wireless LAN Monitor")
 set(CPACK_NSIS_PACKAGE_NAME "Netvane Wireless LAN Monitor")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\wlanmon.exe")
@@ -26,15 +26,5 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
     "SectionEnd\nSection 'Start the monitor at log-on' NvAutostart\n  !insertmacro NvWriteRunValue")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro NvCloseMonitor\n  !insertmacro NvRemoveRunValue")
 set(CPACK_COMPONENTS_ALL program)
-# A 64-bit installer (Debian's nsis has the amd64 stubs; a 32-bit one would need 32-bit Wine to
-# be tried here): CMake's own template with the target set on the line after its first.
-file(READ "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in" nv_template)
-string(FIND "${nv_template}" "\n" nv_first_line_end)
-string(SUBSTRING "${nv_template}" 0 ${nv_first_line_end} nv_first_line)
-math(EXPR nv_rest_start "${nv_first_line_end} + 1")
-string(SUBSTRING "${nv_template}" ${nv_rest_start} -1 nv_rest)
-file(WRITE "${CMAKE_BINARY_DIR}/nsis/NSIS.template.in"
-     "${nv_first_line}\n  Target amd64-unicode\n${nv_rest}")
-set(CPACK_MODULE_PATH "${CMAKE_BINARY_DIR}/nsis")
 include(CPack)
 cpack_add_component(program DISPLAY_NAME "Netvane Wireless LAN Monitor" REQUIRED)

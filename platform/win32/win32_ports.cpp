@@ -74,7 +74,12 @@ Win32System::~Win32System() {
 
 LockResult Win32System::TryLockSettings() {
   if (settingsMutex_ == nullptr) {
-    settingsMutex_ = CreateMutexA(nullptr, FALSE, "Local\\NetvaneWlanSettingsLock");
+    // The session's namespace on the NT family; the 9x family knows no namespaces and refuses
+    // a backslash in the name.
+    const VersionInfo version = GetVersion();
+    const bool nt = version.ok && version.platformId == VER_PLATFORM_WIN32_NT;
+    settingsMutex_ = CreateMutexA(nullptr, FALSE,
+                                  nt ? "Local\\NetvaneWlanSettingsLock" : "NetvaneWlanSettingsLock");
     if (settingsMutex_ == nullptr) return LockResult::Failed;
   }
   switch (WaitForSingleObject(settingsMutex_, 0)) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine: `cpack -G NSIS` makes it from the MinGW build; a silent
-# install (/S) into a fresh prefix puts the programs, the Qt DLLs and plugin under Program Files,
+# install (/S) into a fresh prefix puts the programs under Program Files,
 # a Start-menu entry and the log-on Run value; the monitor starts from there; a silent uninstall,
 # run while it is running, closes it and removes all that, keeping the user's settings.
 # Usage: installer_win_test.sh BUILD_DIR FIND_WINDOW.EXE
@@ -15,15 +15,14 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 (cd "$build" && cpack -G NSIS -B "$work/package" --config CPackConfig.cmake >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log"; fail "cpack -G NSIS failed"; }
-installer=$(ls "$work"/package/netvane-wlan-monitor-*-win64.exe)
+installer=$(ls "$work"/package/netvane-wlan-monitor-*-win32.exe)
 echo "ok: $(basename "$installer") made ($(du -k "$installer" | cut -f1) KiB)"
 
 start_display 800x600 || fail "Xvfb did not start"
 start_wine || fail "the Wine prefix could not be made"
 timeout 120 wine "$installer" /S || fail "the silent install failed"
 dir="$WINEPREFIX/drive_c/Program Files/Netvane WLAN Monitor"
-for f in bin/wlanmon.exe bin/wlanctl.exe bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll \
-         bin/platforms/qwindows.dll Uninstall.exe; do
+for f in bin/wlanmon.exe bin/wlanctl.exe Uninstall.exe; do
   [ -f "$dir/$f" ] || fail "$f was not installed"
 done
 links() { find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Netvane Wireless LAN Monitor.lnk'; }
@@ -31,11 +30,11 @@ links() { find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Netvane Wireles
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 wine reg query "$run_key" /v "Netvane WLAN Monitor" 2>/dev/null | grep -qF 'wlanmon.exe' ||
   fail "no Run value for the log-on start"
-echo "ok: the silent install puts the programs, Qt, a Start-menu entry and the Run value in place"
+echo "ok: the silent install puts the programs, a Start-menu entry and the Run value in place"
 
 frame='Netvane Wireless LAN Monitor'
 wine "$dir/bin/wlanmon.exe" --virtual-adapter >"$work/mon.log" 2>&1 & mon_pid=$!; pids+=($mon_pid)
-frame_found() { wine "$find_window" "$frame" 2>/dev/null; }
+frame_found() { wine "$find_window" find "$frame" 2>/dev/null; }
 within 300 frame_found || { cat "$work/mon.log"; fail "the installed monitor did not start"; }
 echo "ok: the installed wlanmon.exe starts"
 

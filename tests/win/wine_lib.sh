@@ -1,12 +1,15 @@
 # Shared by the Windows tray tests (sourced after tests/e2e/e2e_lib.sh): a Wine prefix of their
 # own, its fonts, and the notification icon that Wine's explorer docks in trayer.
 
-# A fresh prefix in the work directory; the window's faces (Tahoma, MS Shell Dlg, Arial) are
+# A fresh 32-bit prefix in the work directory, playing the Windows version $1 (winxp, win98);
+# the window's faces (Tahoma, MS Shell Dlg, Arial) are
 # mapped onto the DejaVu faces the Linux build shows, since a bare prefix has none of them and
 # would fall back to a serif face.
 start_wine() {
-  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$work/prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >"$work/wineboot.log" 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "${1:-winxp}" /f >/dev/null 2>&1 ||
+    return 1
   local face
   for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Arial" "Segoe UI" \
               "Microsoft Sans Serif"; do

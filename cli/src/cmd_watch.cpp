@@ -42,18 +42,16 @@ std::string JsonLine(const LinkView& view) {
 }
 
 // Counts the ticks in a row that saw the same state, as the tray's tick counts connecting and
-// disassociated; an adapter that was not found starts the count again.
+// disassociated; a tick without the adapter starts the count again.
 class StateTicks {
  public:
   int32_t Next(bool found, int32_t state) {
-    ticks_ = found && started_ && state == previous_ ? ticks_ + 1 : 1;
-    started_ = found;
-    previous_ = state;
+    ticks_ = found && state == previous_ ? ticks_ + 1 : 1;
+    previous_ = found ? state : kStateNoDriver;
     return ticks_;
   }
 
  private:
-  bool started_ = false;
   int32_t previous_ = kStateNoDriver;
   int32_t ticks_ = 0;
 };

@@ -48,7 +48,7 @@ LinkNotice LinkNotices::Next(bool adapterFound, const LinkStatus& link) {
   adapterFound_ = s != kStateNoDriver;
   if (!adapterFound_) {
     connected_ = false;
-    if (first || !wasFound) return {};
+    if (!wasFound) return {};  // the first tick included
     return Notice(NoticeKind::kNoCard, "No Card Found");
   }
   if (s == kStateAssociated) {

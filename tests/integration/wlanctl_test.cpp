@@ -108,13 +108,29 @@ class ScriptedSystem : public SteppingSystem {
 };
 
 TEST_F(WlanctlTest, WatchPrintsALineForEachChangeTheTrayShows) {
+  // Plain lines: status's rows, tab-separated; a SIGTERM ends it too.
+  ScriptedSystem once(daemon, {[] { std::raise(SIGTERM); }});
+  test::SocketPorts plain{daemon, &once};
+  ASSERT_EQ(RunWith(*plain.io, {"watch"}), 0) << err.str();
+  EXPECT_EQ(out.str(),
+            "Status: Scanning...\tSSID: \tChannel: \tTx Rate: \tLink Quality: \t"
+            "Signal Strength: \tTray icon: 136\tTooltip: WLAN Monitor | No Connect\n");
   const json atStart = RunJson({"status"});
   auto nothing = [] {};
+  auto wrongKey = [&] {  // the link then hangs connecting
+    std::ostringstream quiet;
+    cli::Context context{*io, quiet, quiet};
+    ASSERT_EQ(cli::Run({"security", "set", "--wep", "on", "--size", "64", "--key1", "9876543210",
+                        "--default-key", "1"},
+                       context),
+              0)
+        << quiet.str();
+  };
   ScriptedSystem script(
-      daemon,
-      {nothing, nothing, nothing, [&] { daemon.Ctl("network signal 00:0A:F5:10:00:01 40"); },
-       [&] { daemon.Ctl("remove"); }, nothing, [&] { daemon.Ctl("insert"); },
-       [&] { daemon.Stop(); }, [&] { ASSERT_TRUE(daemon.Start()); }});
+      daemon, {nothing, nothing, [&] { daemon.Ctl("network signal 00:0A:F5:10:00:01 40"); },
+               [&] { daemon.Ctl("remove"); }, nothing, [&] { daemon.Ctl("insert"); },
+               [&] { daemon.Stop(); }, [&] { ASSERT_TRUE(daemon.Start()); }, wrongKey, nothing,
+               nothing, nothing, nothing, nothing});
   test::SocketPorts scripted{daemon, &script};
   ASSERT_EQ(RunWith(*scripted.io, {"watch", "--json"}), 0) << err.str();
   std::istringstream lines(out.str());
@@ -128,19 +144,14 @@ TEST_F(WlanctlTest, WatchPrintsALineForEachChangeTheTrayShows) {
               (j["icon"].is_null() ? "-" : std::to_string(j["icon"].get<int>())) + " ";
   }
   // Scanning; connecting keeps the empty bars; associated; the signal drops; removed (one line
-  // for two ticks); inserted; wlansim stopped; started again.
-  EXPECT_EQ(states, "1/136 2/136 3/133 3/158 -1/153 1/136 -1/153 1/136 ");
+  // for two ticks); inserted; wlansim stopped; started again; a wrong key: connecting keeps the
+  // icon for three ticks, then "No Connect".
+  EXPECT_EQ(states, "1/136 2/136 3/133 3/158 -1/153 1/136 -1/153 1/136 2/136 2/136 ");
   EXPECT_EQ(seen[1]["tooltip"], "WLAN Monitor");
   EXPECT_EQ(seen[3]["quality"], 40);
   EXPECT_EQ(seen[4]["tooltip"], "WLAN Monitor\nNo Card Found");
-
-  // Plain lines: status's rows, tab-separated; a SIGTERM ends it too.
-  ScriptedSystem once(daemon, {[] { std::raise(SIGTERM); }});
-  test::SocketPorts plain{daemon, &once};
-  ASSERT_EQ(RunWith(*plain.io, {"watch"}), 0) << err.str();
-  EXPECT_EQ(out.str(),
-            "Status: Scanning...\tSSID: \tChannel: \tTx Rate: \tLink Quality: \t"
-            "Signal Strength: \tTray icon: 136\tTooltip: WLAN Monitor | No Connect\n");
+  EXPECT_EQ(seen[8]["tooltip"], "WLAN Monitor");
+  EXPECT_EQ(seen[9]["tooltip"], "WLAN Monitor\nNo Connect");
 }
 
 TEST_F(WlanctlTest, NotifyKeepsTheTraysSetting) {

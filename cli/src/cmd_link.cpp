@@ -1,15 +1,14 @@
 // status, scan, radio, versions: what the link and the adapter report.
-#include <cstring>
 #include <iomanip>
 
 #include "adapter/operations.h"
 #include "commands.h"
 #include "common.h"
+#include "link_view.h"
 #include "logic/about_texts.h"
 #include "logic/options.h"
 #include "logic/survey_model.h"
 #include "logic/tray_look.h"
-#include "store/adapter_params.h"
 
 namespace nv::cli {
 
@@ -38,25 +37,6 @@ constexpr const char* kRadioHelp =
 constexpr const char* kVersionsHelp =
     "usage: wlanctl versions [--json]\n"
     "Driver, firmware and utility versions.\n";
-
-std::string OneLine(std::string text) {
-  for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
-    text.replace(at, 1, " | ");
-  }
-  return text;
-}
-
-// Undetermined network mode while associated is taken from the survey, as the tray does.
-void CorrectNetworkMode(Context& c, LinkStatus& status) {
-  if (status.state != kStateAssociated || status.networkMode != kNetworkUndetermined) return;
-  BssList list{};
-  ReadBssList(c.io, list);
-  SurveyState state;
-  RefreshSurvey(list, status, state);
-  if (state.connectedBssIndex != -1) {
-    status.networkMode = list.entries[state.connectedBssIndex].networkMode;
-  }
-}
 
 // What the tray would show for the link: a passing state (connecting, disassociated) is read
 // again once a second, as the tray's tick does, until it ends or the tray stops keeping its icon.
@@ -91,45 +71,14 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   LinkStatus s{};
   int32_t ticksInState = 0;
   ReadSettledLink(c, s, ticksInState);
-  AdapterConfig stored{};
-  ReadAdapterParameters(c.io, stored);
-  const bool found = s.state != kStateNoDriver && stored.scope != kScopeNoAdapter;
-  CorrectNetworkMode(c, s);
-  const bool measured =
-      found && s.state == kStateAssociated && s.networkMode == kNetworkInfrastructure;
-  const int32_t quality = measured ? QualityPercent(s.linkMetric) : 0;
-  const int32_t signal = measured ? SignalPercent(s.signalMetric) : 0;
   // While connecting and disassociated keep whatever icon the tray had, none is named.
-  const TrayLook look = DecideLook(found, s, quality, signal, kIconNone, ticksInState);
-  const bool kept = look.icon == kIconNone;
-  const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
-  const std::string ssid = named ? std::string(s.ssid, strnlen(s.ssid, 32)) : "";
-  const std::string bssid = named ? BssidText(s.bssid) : "";
-  const std::string rate(RateText(s.rateIndex));
+  const LinkView view = MakeLinkView(c, s, AdapterFound(c, s), kIconNone, ticksInState);
   if (a.flags.count("json")) {
-    Json json{{"state", s.state},
-              {"status", StatusText(found ? s.state : kStateNoDriver)},
-              {"ssid", ssid},
-              {"bssid", bssid},
-              {"channel", s.channel},
-              {"rate", rate},
-              {"quality", measured ? Json(quality) : Json(nullptr)},
-              {"signal", measured ? Json(signal) : Json(nullptr)},
-              {"icon", kept ? Json(nullptr) : Json(look.icon)},
-              {"tooltip", look.tip}};
-    AddBytesWhenNotUtf8(json, "ssid", ssid);
-    PrintJson(c, json);
+    PrintJson(c, LinkJson(view));
   } else {
-    Row(c, "Status", found ? StatusLine(s) : std::string(StatusText(kStateNoDriver)));
-    Row(c, "SSID", ssid);
-    Row(c, "Channel", s.channel ? std::to_string(s.channel) : "");
-    Row(c, "Tx Rate", rate.empty() ? "" : rate + " Mbps");
-    Row(c, "Link Quality", measured ? std::to_string(quality) + "%" : "");
-    Row(c, "Signal Strength", measured ? std::to_string(signal) + "%" : "");
-    Row(c, "Tray icon",
-        kept ? "unchanged (the tray keeps the icon it had)" : std::to_string(look.icon));
-    Row(c, "Tooltip", OneLine(look.tip));
+    for (const auto& [label, value] : LinkRows(view)) Row(c, label, value);
   }
+  const bool found = view.found;
   if (!found) Fail(c, NoAdapter(c));
   return found ? kExitOk : kExitFailed;
 }

@@ -9,6 +9,8 @@
 namespace nv::cli {
 
 int CmdStatus(Context& c, const std::vector<std::string>& words);
+int CmdWatch(Context& c, const std::vector<std::string>& words);
+int CmdNotify(Context& c, const std::vector<std::string>& words);
 int CmdScan(Context& c, const std::vector<std::string>& words);
 int CmdRadio(Context& c, const std::vector<std::string>& words);
 int CmdVersions(Context& c, const std::vector<std::string>& words);

@@ -3,6 +3,7 @@
 
 #include "cli/wlanctl.h"
 #include "platform/default_ports.h"
+#include "stop_signals.h"
 #include "terminal.h"
 
 int main(int argc, char** argv) {
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
   if (nv::cli::StdinIsTerminal()) context.askSecret = nv::cli::ReadHiddenLine;
   context.linkRefusal = ports.linkRefusal;
   context.registryBusy = ports.registryBusy;
+  context.outputClosed = nv::cli::StandardOutputClosed;
   return nv::cli::Run({argv + 1, argv + argc}, context);
 }

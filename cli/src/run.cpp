@@ -16,12 +16,14 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"status", "the link as the tray and the Link Info page show it", CmdStatus},
+    {"watch", "[--json] a line whenever what the tray shows changes, until stopped", CmdWatch},
     {"scan", "run a site survey and list the networks", CmdScan},
     {"config", "show or change the link settings", CmdConfig},
     {"security", "show or change the WEP settings", CmdSecurity},
     {"keygen", "make four WEP keys from a passphrase", CmdKeygen},
     {"profile", "list, show, add, remove or activate profiles", CmdProfile},
     {"radio", "switch the radio on or off, or show it", CmdRadio},
+    {"notify", "on|off|status: the tray's \"Notify on connect\" (link notices)", CmdNotify},
     {"versions", "driver, firmware and utility versions", CmdVersions},
     {"registry", "export or import settings and profiles as REGEDIT4", CmdRegistry},
 };

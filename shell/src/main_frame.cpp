@@ -23,6 +23,16 @@ CMainFrame::CMainFrame(AdapterIo& io, AppState& state, ConfigDialog& dialog)
   open->setData(kOpenCommand);
   menu_.setDefaultAction(open);
   connect(open, &QAction::triggered, this, [this] { OpenOrRaiseConfigWindow(); });
+  // Off unless the user turns it on; the registry holds it (wlanctl notify sets it too), so the
+  // mark is read again each time the menu opens.
+  notifyItem_ = menu_.addAction(QStringLiteral("Notify on connect"));
+  notifyItem_->setData(kNotifyCommand);
+  notifyItem_->setCheckable(true);
+  notifyItem_->setChecked(ReadNotifyOnConnect(io_.registry()));
+  connect(notifyItem_, &QAction::triggered, this,
+          [this](bool on) { WriteNotifyOnConnect(io_.registry(), on); });
+  connect(&menu_, &QMenu::aboutToShow, this,
+          [this] { notifyItem_->setChecked(ReadNotifyOnConnect(io_.registry())); });
   QAction* exit = menu_.addAction(QStringLiteral("Exit"));
   exit->setData(kExitCommand);
   connect(exit, &QAction::triggered, this, &CMainFrame::ExitProgram);
@@ -60,6 +70,18 @@ void CMainFrame::Start() {
 void CMainFrame::Tick() {
   MakeTrayIconWhenPresent(false);  // an XEmbed tray says nothing when it starts
   monitor_.Tick();
+  NotifyWhenAsked();
+}
+
+void CMainFrame::NotifyWhenAsked() {
+  const LinkNotice notice = notices_.Next(!monitor_.adapterMissing(), state_.currentLinkStatus);
+  // The setting is read only when there is something to tell: no registry call on a steady tick.
+  if (notice.kind == NoticeKind::kNone || !ReadNotifyOnConnect(io_.registry())) return;
+  if (!tray_) return;
+  tray_->showMessage(
+      QString::fromStdString(notice.title), QString::fromStdString(notice.text),
+      notice.kind == NoticeKind::kNoCard ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information,
+      kBalloonMs);
 }
 
 void CMainFrame::MakeTrayIconWhenPresent(bool askBus) {

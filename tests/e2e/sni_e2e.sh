@@ -59,8 +59,9 @@ within 100 item_shows $'WLAN Monitor\nNo Connect' || fail "no item after the hos
 [ "$(field "$props" title)" = "WLAN Monitor" ] || fail "item title: $props"
 [ "$(field "$props" icon)" = "wlanmon-136" ] || fail "item icon name: $props"
 echo "ok: a host that starts after the monitor gets the item, with title, icon name and tooltip"
-[ "$(ask menu)" = '["Open", "Exit"]' ] || fail "the item's menu: $(ask menu)"
-echo "ok: the item's menu holds Open above Exit"
+menu='["Open", "Notify on connect", "Exit"]'
+[ "$(ask menu)" = "$menu" ] || fail "the item's menu: $(ask menu)"
+echo "ok: the item's menu holds Open, Notify on connect and Exit"
 
 xdotool search --name '^Netvane Wireless LAN Monitor$' >/dev/null || fail "no window has the frame's title"
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
@@ -119,6 +120,21 @@ within 50 watcher_gone || fail "the watcher did not end"
 start_watcher || fail "status-notifier-watcher did not start again"
 [ "$(ask register)" = true ] || fail "the host could not register again"
 within 100 item_shows $'WLAN Monitor\nNo Connect' || fail "no item after the watcher restarted; last: $props"
-[ "$(ask menu)" = '["Open", "Exit"]' ] || fail "the item's menu after the restart: $(ask menu)"
+[ "$(ask menu)" = "$menu" ] || fail "the item's menu after the restart: $(ask menu)"
 echo "ok: after a watcher restart the item is registered again"
+
+# Link notices are off unless asked for: the adapter's going above told nothing of itself.
+# Turned on from the menu, the next changes come as desktop notifications.
+[ "$(ask notices)" = '[["WLAN Monitor", "No Card Found"]]' ] || fail "unasked notices: $(ask notices)"
+[ "$(ask 'checked Notify on connect')" = false ] || fail "Notify on connect is not off at first"
+[ "$(ask 'click Notify on connect')" = true ] || fail "no Notify on connect in the item's menu"
+notify_on() { [ "$(ask 'checked Notify on connect')" = true ]; }
+within 50 notify_on || fail "Notify on connect did not take its check mark"
+"$sim" ctl remove >/dev/null
+within 50 item_shows $'WLAN Monitor\nNo Card Found' || fail "the item does not say No Card Found: $props"
+"$sim" ctl insert >/dev/null
+"$sim" ctl step 3000 >/dev/null
+told() { [ "$(ask notices)" = '[["WLAN Monitor", "No Card Found"], ["WLAN Monitor", "No Card Found"], ["WLAN Monitor", "Connected to Wireless"]]' ]; }
+within 50 told || fail "the link notices: $(ask notices)"
+echo "ok: with Notify on connect, the adapter's going and the association are notified"
 echo "1 passed, 0 failed"

@@ -71,6 +71,22 @@ def menu_items(bus):
             if c[1].get("type", "standard") != "separator" and c[1].get("visible", True)]
 
 
+def checked(bus, label):
+    """Whether the menu entry labelled `label` shows its check mark."""
+    address = item_address(bus)
+    if address is None:
+        return None
+    item = bus.get_object(*address)
+    path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE, timeout=DEADLINE)
+    menu = bus.get_object(address[0], path)
+    _, layout = menu.GetLayout(0, 1, dbus.Array([], signature="s"), dbus_interface=MENU,
+                               timeout=DEADLINE)
+    for child in layout[2]:
+        if str(child[1].get("label", "")).replace("&", "") == label:
+            return int(child[1].get("toggle-state", 0)) == 1
+    return None
+
+
 def click(bus, label):
     address = item_address(bus)
     items = menu_items(bus) or []
@@ -152,6 +168,8 @@ def answer(bus, name, command, notifications):
     if command == "menu":
         items = menu_items(bus)
         return None if items is None else [text for _, text in items]
+    if command.startswith("checked "):
+        return checked(bus, command[len("checked "):])
     if command.startswith("click "):
         return click(bus, command[len("click "):])
     if command == "register":

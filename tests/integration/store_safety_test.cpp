@@ -2,9 +2,12 @@
 // never undo each other. Each case runs wlanctl as a user would, against a real wlansim.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -195,6 +198,36 @@ TEST_F(StoreSafety, ConcurrentChangesKeepEveryLastAcknowledgedValue) {
   EXPECT_EQ(c.powerMode, lastPower);
   const std::string state = daemon.Ctl("state");
   EXPECT_NE(state.find("\"" + lastSsid + "\""), std::string::npos) << state;
+}
+
+// watch as a status bar runs it, its output a pipe: SIGINT, SIGTERM and the reader going away
+// (noticed at the next tick, without a write) each end it with status 0.
+TEST_F(StoreSafety, WatchEndsWithZeroOnSignalsAndAClosedPipe) {
+  for (const int how : {SIGINT, SIGTERM, 0}) {
+    int out[2];
+    ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(out[1], 1);
+      dup2(open("/dev/null", O_WRONLY), 2);
+      execl(WLANCTL_PATH, WLANCTL_PATH, "watch", "--json", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(out[1]);
+    const int ended = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    pollfd line{out[0], POLLIN, 0};
+    EXPECT_EQ(poll(&line, 1, 10000), 1) << how;  // the line at start
+    char buffer[1024];
+    EXPECT_GT(read(out[0], buffer, sizeof buffer), 0) << how;
+    if (how != 0) kill(child, how);
+    if (how == 0) close(out[0]);
+    pollfd exited{ended, POLLIN, 0};
+    EXPECT_EQ(poll(&exited, 1, 10000), 1) << how;
+    if (exited.revents == 0) kill(child, SIGKILL);
+    EXPECT_EQ(test::WaitProgram(child), 0) << how;
+    close(ended);
+    if (how != 0) close(out[0]);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // wlanctl's commands run in-process against a real wlansim.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "adapter_fixture.h"
 #include "cli/wlanctl.h"
 #include "import_check.h"
+#include "logic/link_notice.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
 #include "private_file.h"
@@ -83,6 +85,85 @@ TEST_F(WlanctlTest, PassingStatesAreWatchedAsTheTrayDoes) {
   EXPECT_EQ(std::count(codes.begin(), codes.end(), "0x2202A8"), 4);  // four status reads
   ASSERT_EQ(Run({"status"}), 0);
   EXPECT_EQ(out.str().find("unchanged"), std::string::npos) << out.str();
+}
+
+// watch's waits are ticks: each moves the virtual clock a second and runs the test's next step;
+// when the steps are spent, a Ctrl-C (SIGINT) asks watch to end.
+class ScriptedSystem : public SteppingSystem {
+ public:
+  ScriptedSystem(test::SimDaemon& daemon, std::vector<std::function<void()>> steps)
+      : SteppingSystem(daemon), steps_(std::move(steps)) {}
+  void Sleep(uint32_t ms) override {
+    SteppingSystem::Sleep(ms);
+    if (next_ < steps_.size()) {
+      steps_[next_++]();
+    } else {
+      std::raise(SIGINT);
+    }
+  }
+
+ private:
+  std::vector<std::function<void()>> steps_;
+  size_t next_ = 0;
+};
+
+TEST_F(WlanctlTest, WatchPrintsALineForEachChangeTheTrayShows) {
+  // Plain lines: status's rows, tab-separated; a SIGTERM ends it too.
+  ScriptedSystem once(daemon, {[] { std::raise(SIGTERM); }});
+  test::SocketPorts plain{daemon, &once};
+  ASSERT_EQ(RunWith(*plain.io, {"watch"}), 0) << err.str();
+  EXPECT_EQ(out.str(),
+            "Status: Scanning...\tSSID: \tChannel: \tTx Rate: \tLink Quality: \t"
+            "Signal Strength: \tTray icon: 136\tTooltip: WLAN Monitor | No Connect\n");
+  const json atStart = RunJson({"status"});
+  auto nothing = [] {};
+  auto wrongKey = [&] {  // the link then hangs connecting
+    std::ostringstream quiet;
+    cli::Context context{*io, quiet, quiet};
+    ASSERT_EQ(cli::Run({"security", "set", "--wep", "on", "--size", "64", "--key1", "9876543210",
+                        "--default-key", "1"},
+                       context),
+              0)
+        << quiet.str();
+  };
+  ScriptedSystem script(
+      daemon, {nothing, nothing, [&] { daemon.Ctl("network signal 00:0A:F5:10:00:01 40"); },
+               [&] { daemon.Ctl("remove"); }, nothing, [&] { daemon.Ctl("insert"); },
+               [&] { daemon.Stop(); }, [&] { ASSERT_TRUE(daemon.Start()); }, wrongKey, nothing,
+               nothing, nothing, nothing, nothing});
+  test::SocketPorts scripted{daemon, &script};
+  ASSERT_EQ(RunWith(*scripted.io, {"watch", "--json"}), 0) << err.str();
+  std::istringstream lines(out.str());
+  std::vector<json> seen;
+  for (std::string line; std::getline(lines, line);) seen.push_back(json::parse(line));
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0], atStart);  // status --json's fields, one object a line
+  std::string states;
+  for (const json& j : seen) {
+    states += std::to_string(j["state"].get<int>()) + "/" +
+              (j["icon"].is_null() ? "-" : std::to_string(j["icon"].get<int>())) + " ";
+  }
+  // Scanning; connecting keeps the empty bars; associated; the signal drops; removed (one line
+  // for two ticks); inserted; wlansim stopped; started again; a wrong key: connecting keeps the
+  // icon for three ticks, then "No Connect".
+  EXPECT_EQ(states, "1/136 2/136 3/133 3/158 -1/153 1/136 -1/153 1/136 2/136 2/136 ");
+  EXPECT_EQ(seen[1]["tooltip"], "WLAN Monitor");
+  EXPECT_EQ(seen[3]["quality"], 40);
+  EXPECT_EQ(seen[4]["tooltip"], "WLAN Monitor\nNo Card Found");
+  EXPECT_EQ(seen[8]["tooltip"], "WLAN Monitor");
+  EXPECT_EQ(seen[9]["tooltip"], "WLAN Monitor\nNo Connect");
+}
+
+TEST_F(WlanctlTest, NotifyKeepsTheTraysSetting) {
+  EXPECT_EQ(RunJson({"notify", "status"})["notify"], "off");
+  ASSERT_EQ(Run({"notify", "on"}), 0) << err.str();
+  EXPECT_EQ(out.str(), "Notify on connect on\n");
+  EXPECT_TRUE(ReadNotifyOnConnect(*registry));
+  EXPECT_EQ(RunJson({"notify", "status"})["notify"], "on");
+  ASSERT_EQ(Run({"notify", "off"}), 0);
+  EXPECT_FALSE(ReadNotifyOnConnect(*registry));
+  EXPECT_EQ(Run({"notify"}), 2);
+  EXPECT_EQ(Run({"notify", "maybe"}), 2);
 }
 
 TEST_F(WlanctlTest, KeygenAgreesWithThePublishedVectors) {
@@ -258,8 +339,9 @@ TEST_F(WlanctlTest, UsageErrorsAndHelp) {
   EXPECT_EQ(Run({"status", "--bogus"}), 2);
   EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);  // one line
   EXPECT_EQ(Run({"radio", "sideways"}), 2);
-  for (const char* command : {"status", "scan", "config", "security", "keygen", "profile", "radio",
-                              "versions", "registry"}) {
+  EXPECT_EQ(Run({"watch", "extra"}), 2);
+  for (const char* command : {"status", "watch", "scan", "config", "security", "keygen", "profile",
+                              "radio", "notify", "versions", "registry"}) {
     EXPECT_EQ(Run({command, "--help"}), 0) << command;
     EXPECT_NE(out.str().find("usage: wlanctl"), std::string::npos) << command;
   }

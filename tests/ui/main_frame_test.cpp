@@ -73,13 +73,22 @@ TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
   ASSERT_TRUE(dialog.isVisible());
   EXPECT_FALSE(dialog.isModal());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // nothing blocks the tray icon
-  // The menu: "Open" (the default, what a double click does) above "Exit".
+  // The menu: "Open" (the default, what a double click does), "Notify on connect" (off until
+  // chosen, kept in the registry), "Exit".
   ASSERT_EQ(frame.tray()->contextMenu(), &frame.menu());
   const QList<QAction*> items = frame.menu().actions();
-  ASSERT_EQ(items.size(), 2);
+  ASSERT_EQ(items.size(), 3);
   EXPECT_EQ(items[0]->text(), QStringLiteral("Open"));
   EXPECT_EQ(frame.menu().defaultAction(), items[0]);
-  EXPECT_EQ(items[1]->text(), QStringLiteral("Exit"));
+  EXPECT_EQ(items[1]->text(), QStringLiteral("Notify on connect"));
+  EXPECT_TRUE(items[1]->isCheckable());
+  EXPECT_FALSE(items[1]->isChecked());
+  items[1]->trigger();
+  EXPECT_TRUE(ReadNotifyOnConnect(*ports.registry));
+  WriteNotifyOnConnect(*ports.registry, false);  // as wlanctl notify off does
+  Q_EMIT frame.menu().aboutToShow();
+  EXPECT_FALSE(items[1]->isChecked());
+  EXPECT_EQ(items[2]->text(), QStringLiteral("Exit"));
   daemon.Ctl("step 3000");
   frame.Tick();  // the tooltip goes on following the link
   EXPECT_EQ(frame.tray()->toolTip(),
@@ -100,7 +109,7 @@ TEST_F(MainFrameTest, TrayStaysUsableWhileTheWindowIsOpen) {
   // Exit from the menu while the window is open ends the window first, then the program.
   bool quitSeen = false;
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, &frame, [&] { quitSeen = true; });
-  QTimer::singleShot(0, &frame, [&] { items[1]->trigger(); });
+  QTimer::singleShot(0, &frame, [&] { items[2]->trigger(); });
   QTimer failsafe;
   failsafe.setSingleShot(true);
   QObject::connect(&failsafe, &QTimer::timeout, qApp, [] { QCoreApplication::exit(2); });

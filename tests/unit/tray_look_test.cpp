@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "logic/link_notice.h"
 #include "logic/tray_look.h"
+#include "platform/win32_codes.h"
+#include "test_registry.h"
 
 namespace nv {
 namespace {
@@ -79,6 +86,82 @@ TEST(TrayLook, ByState) {
     EXPECT_EQ(look.icon, c.icon) << c.state;
     EXPECT_EQ(look.tip, c.tip) << c.state;
   }
+}
+
+// Ticks: "3a" associated with "Wireless", "3b" with "Other Net", "3c" with an escape sequence,
+// "0".."4" the other states, "x" state -1, "-" no adapter found. Notices per tick: "." none,
+// "C:text", "D", "N".
+TEST(LinkNotices, FollowTheTicks) {
+  struct Case {
+    const char* ticks;
+    const char* notices;
+  } cases[] = {
+      {"3a 3a 3a", ". . ."},  // the first tick only takes note
+      {"1 2 3a 3a", ". . C:Connected to Wireless ."},
+      {"3a 1", ". D"},
+      {"3a 0", ". D"},
+      {"3a 4 4 4 3a", ". . . . ."},  // a short passage tells nothing
+      {"3a 4 4 4 4 4 1", ". . . . D . ."},
+      {"3a 2 2 2 2 3a", ". . . . D C:Connected to Wireless"},
+      {"3a 2 3b", ". . C:Connected to Other Net"},
+      {"3a 3b 3b", ". C:Connected to Other Net ."},
+      {"3a - - 1 3a", ". N . . C:Connected to Wireless"},
+      {"3a x 3a", ". N C:Connected to Wireless"},
+      {"- - 3a", ". . C:Connected to Wireless"},
+      {"1 -", ". N"},
+      {"4 4 4 4 1", ". . . . ."},  // never connected: nothing to tell
+      {"1 3c", R"(. C:Connected to \x1B[31mRed)"},
+  };
+  for (const Case& c : cases) {
+    LinkNotices notices;
+    std::istringstream ticks(c.ticks);
+    std::string said;
+    for (std::string tick; ticks >> tick;) {
+      LinkStatus s{};
+      s.state = tick == "x" || tick == "-" ? -1 : tick[0] - '0';
+      const char* ssid = tick == "3a" ? "Wireless" : tick == "3b" ? "Other Net" : "\x1b[31mRed";
+      if (tick.size() == 2) std::strcpy(s.ssid, ssid);
+      const LinkNotice n = notices.Next(tick != "-", s);
+      said += said.empty() ? "" : " ";
+      switch (n.kind) {
+        case NoticeKind::kNone:
+          said += ".";
+          break;
+        case NoticeKind::kConnected:
+          said += "C:" + n.text;
+          break;
+        case NoticeKind::kDisconnected:
+          said += n.text == "Disconnected" ? "D" : "?";
+          break;
+        case NoticeKind::kNoCard:
+          said += n.text == "No Card Found" ? "N" : "?";
+          break;
+      }
+      if (n.kind != NoticeKind::kNone) {
+        EXPECT_EQ(n.title, "WLAN Monitor");
+      }
+    }
+    EXPECT_EQ(said, c.notices) << c.ticks;
+  }
+}
+
+TEST(LinkNotices, TheSettingIsADwordInTheUsersCompanyKey) {
+  auto registry = test::MakeTestRegistry();
+  EXPECT_FALSE(ReadNotifyOnConnect(*registry));  // off by default
+  ASSERT_EQ(WriteNotifyOnConnect(*registry, true), win::kErrorSuccess);
+  EXPECT_TRUE(ReadNotifyOnConnect(*registry));
+  RegKey key = 0;
+  ASSERT_EQ(registry->OpenKey(kHkeyCurrentUser, "Software\\MORWEN\\WLAN Monitor\\Settings",
+                              kKeyRead, &key),
+            win::kErrorSuccess);
+  uint32_t type = 0, size = 4;
+  uint8_t data[4] = {};
+  ASSERT_EQ(registry->QueryValue(key, "NotifyOnConnect", &type, data, &size), win::kErrorSuccess);
+  registry->CloseKey(key);
+  EXPECT_EQ(type, kRegDword);
+  EXPECT_EQ(std::vector<uint8_t>(data, data + size), (std::vector<uint8_t>{1, 0, 0, 0}));
+  ASSERT_EQ(WriteNotifyOnConnect(*registry, false), win::kErrorSuccess);
+  EXPECT_FALSE(ReadNotifyOnConnect(*registry));
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ struct Context {
   std::function<std::string()> linkRefusal;
   // Whether a registry call gave up on a database held by another program; may be unset.
   std::function<bool()> registryBusy;
+  // Whether the reader of `out` has gone (a closed pipe), asked without writing; may be unset.
+  std::function<bool()> outputClosed;
 };
 
 // args: the words after the program name.

@@ -11,6 +11,7 @@
 
 #include "adapter/adapter_io.h"
 #include "logic/app_state.h"
+#include "logic/link_notice.h"
 #include "logic/tray_monitor.h"
 #include "shell/tray_watch.h"
 #include "ui/config_dialog.h"
@@ -21,7 +22,9 @@ inline constexpr const char* kMainFrameTitle = "Netvane Wireless LAN Monitor";
 inline constexpr int kMonitorPeriodMs = 1000;
 inline constexpr int kOpenCommand = 2023;
 inline constexpr int kExitCommand = 2024;
-inline constexpr int kBalloonMs = 3000;  // the "No Card Found" notice on a double click
+inline constexpr int kNotifyCommand = 2022;  // "Notify on connect"
+inline constexpr int kBalloonMs =
+    3000;  // a notice: "No Card Found" on a double click, a link notice
 
 class CMainFrame : public QWidget, private TrayHost {
   Q_OBJECT
@@ -57,6 +60,8 @@ class CMainFrame : public QWidget, private TrayHost {
   // Makes the icon when a tray has come; `askBus` also asks for a D-Bus host.
   void MakeTrayIconWhenPresent(bool askBus);
   void ShowIcon();
+  // The link notices the user asked for ("Notify on connect"), after each tick.
+  void NotifyWhenAsked();
 
   AdapterIo& io_;
   AppState& state_;
@@ -67,7 +72,9 @@ class CMainFrame : public QWidget, private TrayHost {
   bool singleActivationOpens_ = false;  // asked as the icon is made, as Qt does
   int iconWanted_ = kIconNone;          // what the monitor last asked to show
   std::string tipWanted_;
+  LinkNotices notices_;
   QMenu menu_;
+  QAction* notifyItem_ = nullptr;  // checked while the stored setting is on
   QTimer timer_;
 };
 

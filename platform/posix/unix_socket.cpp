@@ -23,7 +23,9 @@ std::string RuntimeDir() {
   if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
     return std::string(xdg) + "/wlanmon";
   }
-  return "/tmp/wlanmon-" + std::to_string(getuid());
+  // A folder under the home, which no other user can make first (a shared /tmp name can be).
+  if (const std::string home = HomeDirectory(); !home.empty()) return home + kHomeRuntimeDir;
+  return "/tmp/wlanmon-" + std::to_string(getuid());  // no home at all: the last resort
 }
 
 std::string SocketPath() { return RuntimeDir() + "/" + kSocketName; }

@@ -149,8 +149,14 @@ int ConnectChecked(int deadlineMs, std::string* refusal) {
   }
   ucred peer{};
   socklen_t size = sizeof peer;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    // EAGAIN: the daemon's queue of connections stayed full until the deadline (it does not
+    // accept: stopped or hung), which is no answer, as when it takes the connection and is silent.
+    if (errno == EAGAIN || errno == EWOULDBLOCK) *refusal = kNoAnswerRefusal;
+    close(fd);
+    return -1;
+  }
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
     close(fd);
     return -1;
   }

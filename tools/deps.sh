@@ -22,3 +22,7 @@ BUILD_PACKAGES=("${RUN_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev 
                 libfuzzer-14-dev cppcheck clang-tidy clang-format xvfb trayer xdotool imagemagick
                 x11-utils g++-mingw-w64-x86-64 wine wine64 dbus haskell-status-notifier-item-utils
                 python3-dbus python3-gi nsis)
+# The screen-reader test (AT-SPI), the manual pages' check, the completion test.
+BUILD_PACKAGES+=(at-spi2-core python3-pyatspi gir1.2-atspi-2.0 groff-base bash-completion)
+# What tools/deb needs to make and check the Debian package.
+DEB_PACKAGES=(dpkg-dev file lintian gzip)

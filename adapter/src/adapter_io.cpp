@@ -8,7 +8,7 @@
 
 namespace nv {
 
-int AdapterIo::OpenDevice(DeviceHandle* handle) {
+IoResult AdapterIo::OpenDevice(DeviceHandle* handle) {
   if (handle == nullptr) return kIoOpenFailed;
   const DeviceHandle opened = ports_.link.Open(kDeviceLinkName);
   if (opened == kInvalidDeviceHandle) return kIoOpenFailed;
@@ -16,11 +16,11 @@ int AdapterIo::OpenDevice(DeviceHandle* handle) {
   return kIoOk;
 }
 
-int AdapterIo::CloseDevice(DeviceHandle handle) { return ports_.link.Close(handle) ? 0 : 1; }
+bool AdapterIo::CloseDevice(DeviceHandle handle) { return ports_.link.Close(handle); }
 
-int AdapterIo::Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t inSize,
-                        const uint8_t* in, uint32_t outSize, uint8_t* out,
-                        uint32_t* bytesReturned) {
+IoResult AdapterIo::Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t inSize,
+                             const uint8_t* in, uint32_t outSize, uint8_t* out,
+                             uint32_t* bytesReturned) {
   if (mode < kModeInput || mode > kModeInputOutput) return kIoExchangeFailed;
   std::span<const uint8_t> input;
   std::span<uint8_t> output;
@@ -36,11 +36,11 @@ int AdapterIo::Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t i
   return kIoOk;
 }
 
-int AdapterIo::Request(DeviceHandle handle, const ControlPair& pair, uint8_t* buffer,
-                       uint32_t* length, int direction) {
+IoResult AdapterIo::Request(DeviceHandle handle, const ControlPair& pair, uint8_t* buffer,
+                            uint32_t* length, int direction) {
   if (buffer == nullptr || length == nullptr || *length < pair.minBytes) return kIoRefused;
   uint32_t returned = 0;
-  int result = kIoRefused;
+  IoResult result = kIoRefused;
   if (pair.inAndOut) {
     result = Exchange(handle, kModeInputOutput, pair.queryCode, *length, buffer, *length, buffer,
                       &returned);
@@ -53,7 +53,7 @@ int AdapterIo::Request(DeviceHandle handle, const ControlPair& pair, uint8_t* bu
   return result;
 }
 
-int AdapterIo::ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* value) {
+Access AdapterIo::ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* value) {
   auto buffer = EncodeRegisterBuffer(offset, 0);
   uint32_t length = kRegisterBufferSize;
   if (Request(handle, codes::kRegisterRead, buffer.data(), &length, kDirectionQuery) != kIoOk ||
@@ -64,7 +64,7 @@ int AdapterIo::ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* valu
   return kAccessOk;
 }
 
-int AdapterIo::WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value) {
+Access AdapterIo::WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value) {
   auto buffer = EncodeRegisterBuffer(offset, value);
   uint32_t length = kRegisterBufferSize;
   return Request(handle, codes::kRegisterWrite, buffer.data(), &length, kDirectionSet) == kIoOk
@@ -72,7 +72,7 @@ int AdapterIo::WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t valu
              : kAccessFailed;
 }
 
-int AdapterIo::PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value) {
+Access AdapterIo::PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value) {
   uint32_t waited = 0;
   for (;;) {
     if (ReadRegister(handle, window.control, value) != kAccessOk) return kAccessFailed;
@@ -84,23 +84,23 @@ int AdapterIo::PollControl(DeviceHandle handle, const RegisterWindow& window, ui
   }
 }
 
-int AdapterIo::ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
-                          uint32_t* value) {
+Access AdapterIo::ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
+                             uint32_t* value) {
   if (WriteRegister(handle, window.address, address) != kAccessOk) return kAccessFailed;
   if (WriteRegister(handle, window.control, kWindowControlRead) != kAccessOk) return kAccessFailed;
   if (PollControl(handle, window, value) != kAccessOk) return kAccessFailed;
   return ReadRegister(handle, window.data, value);
 }
 
-int AdapterIo::ReadWindowA(DeviceHandle handle, uint32_t address, uint32_t* value) {
+Access AdapterIo::ReadWindowA(DeviceHandle handle, uint32_t address, uint32_t* value) {
   return ReadWindow(handle, kWindowA, address, value);
 }
 
-int AdapterIo::ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value) {
+Access AdapterIo::ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value) {
   return ReadWindow(handle, kWindowB, address, value);
 }
 
-int AdapterIo::WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value) {
+Access AdapterIo::WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value) {
   if (WriteRegister(handle, kWindowB.address, address) != kAccessOk) return kAccessFailed;
   if (WriteRegister(handle, kWindowB.data, value) != kAccessOk) return kAccessFailed;
   if (WriteRegister(handle, kWindowB.control, kWindowControlWrite) != kAccessOk) {
@@ -110,7 +110,7 @@ int AdapterIo::WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t valu
   return PollControl(handle, kWindowB, &control);
 }
 
-int AdapterIo::IsAdapterPresent(std::string_view subkeyName) {
+Access AdapterIo::IsAdapterPresent(std::string_view subkeyName) {
   const VersionInfo version = ports_.system.GetVersion();
   if (!version.ok) return kAccessFailed;
   if (version.platformId != win::kPlatformWin32Nt) {

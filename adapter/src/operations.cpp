@@ -24,12 +24,13 @@ bool WithDevice(AdapterIo& io, Body&& body) {
 }
 
 template <size_t N>
-int Send(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, std::array<uint8_t, N> buf) {
+IoResult Send(AdapterIo& io, DeviceHandle handle, const ControlPair& pair,
+              std::array<uint8_t, N> buf) {
   uint32_t length = N;
   return io.Request(handle, pair, buf.data(), &length, kDirectionSet);
 }
 
-int SendValue(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, int32_t value) {
+IoResult SendValue(AdapterIo& io, DeviceHandle handle, const ControlPair& pair, int32_t value) {
   return Send(io, handle, pair, EncodeValueBuffer(static_cast<uint32_t>(value)));
 }
 
@@ -91,8 +92,8 @@ void KeepStored(std::string_view setting, const AdapterConfig& stored, AdapterCo
   }
 }
 
-int SetScan(AdapterIo& io, uint32_t value) {
-  int result = kAccessFailed;
+Access SetScan(AdapterIo& io, uint32_t value) {
+  Access result = kAccessFailed;
   WithDevice(io, [&](DeviceHandle h) {
     const bool sent = Send(io, h, codes::kScan, EncodeValueBuffer(value)) == kIoOk;
     result = sent ? kAccessOk : kAccessFailed;
@@ -131,16 +132,16 @@ void KeepStoredForRefused(const AdapterConfig& stored, const ApplyReport& report
   for (const std::string& setting : report.refused) KeepStored(setting, stored, config);
 }
 
-int StartScan(AdapterIo& io) { return SetScan(io, kScanStart); }
+Access StartScan(AdapterIo& io) { return SetScan(io, kScanStart); }
 
-int StopScan(AdapterIo& io) { return SetScan(io, kScanStop); }
+Access StopScan(AdapterIo& io) { return SetScan(io, kScanStop); }
 
-int IsScanDone(AdapterIo& io) {
-  int done = kAccessFailed;
+Access IsScanDone(AdapterIo& io) {
+  Access done = kAccessFailed;
   WithDevice(io, [&](DeviceHandle h) {
     std::array<uint8_t, kValueBufferSize> buffer{};
     uint32_t length = kValueBufferSize;
-    const int result = io.Request(h, codes::kScan, buffer.data(), &length, kDirectionQuery);
+    const IoResult result = io.Request(h, codes::kScan, buffer.data(), &length, kDirectionQuery);
     const bool finished = result == kIoOk && length == 4 && le::Get32(buffer, 0) != 0;
     done = finished ? kAccessOk : kAccessFailed;
   });

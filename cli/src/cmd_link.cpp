@@ -102,7 +102,8 @@ int CmdScan(Context& c, const std::vector<std::string>& words) {
   ReadBssList(c.io, list);
   LinkStatus current{};
   ReadLinkStatus(c.io, current);
-  if (abandoned) StopScan(c.io);
+  if (abandoned)
+    static_cast<void>(StopScan(c.io));  // the list read above is shown whatever it answers
   if (list.count < 0) return Fail(c, "the survey list could not be read");
   SurveyState state;
   const std::vector<SurveyRow> rows = RefreshSurvey(list, current, state);

@@ -11,7 +11,7 @@
 #include "logic/change_message.h"
 #include "logic/change_road.h"
 #include "logic/settings_lock.h"
-#include "text_escape.h"
+#include "logic/text_escape.h"
 
 namespace nv::cli {
 

@@ -4,10 +4,10 @@
 #include <cctype>
 #include <charconv>
 
+#include "logic/text_escape.h"
 #include "platform/win32_codes.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
-#include "text_escape.h"
 
 namespace nv::cli {
 

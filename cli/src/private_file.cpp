@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include <random>
+
+#include "bounded_file.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -142,49 +143,10 @@ bool WritePrivateFile(const std::string& path, const std::string& text, std::str
 }
 
 bool ReadWholeFile(const std::string& path, std::string* text, std::string* error) {
-#ifndef _WIN32
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then turns it away.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    *error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  struct stat st {};
   std::string problem;
-  if (fstat(fd, &st) != 0) {
-    problem = std::strerror(errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    problem = "it is not a regular file";
-  } else if (st.st_size > static_cast<off_t>(kMaxReadFileBytes)) {
-    problem = "it is larger than " + std::to_string(kMaxReadFileBytes >> 20) + " MiB";
-  }
-  text->clear();
-  char buffer[65536];
-  while (problem.empty()) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) problem = std::strerror(errno);
-    if (n <= 0) break;
-    text->append(buffer, static_cast<size_t>(n));
-    if (text->size() > kMaxReadFileBytes) {  // it grew while being read
-      problem = "it is larger than " + std::to_string(kMaxReadFileBytes >> 20) + " MiB";
-    }
-  }
-  close(fd);
-  if (!problem.empty()) *error = "cannot read " + path + ": " + problem;
-  return problem.empty();
-#else
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in || in.tellg() > static_cast<std::streamoff>(kMaxReadFileBytes)) {
-    *error = "cannot read " + path;
-    return false;
-  }
-  in.seekg(0);
-  std::stringstream all;
-  all << in.rdbuf();
-  *text = all.str();
-  return true;
-#endif
+  if (ReadBoundedRegularFile(path, kMaxReadFileBytes, text, &problem)) return true;
+  *error = "cannot read " + path + ": " + problem;
+  return false;
 }
 
 }  // namespace nv::cli

@@ -82,7 +82,7 @@ void TrayMonitor::ReapplySecurity(AdapterConfig config, bool whileConnecting) {
     config.authMode = state_.connectingTicks == 1 ? kAuthOpen : kAuthDriverChooses;
   }
   ApplyConfig(io_, config);
-  if (whileConnecting) StartScan(io_);
+  if (whileConnecting) static_cast<void>(StartScan(io_));  // the next tick shows the outcome
 }
 
 void TrayMonitor::NoAdapter() {

@@ -1,11 +1,22 @@
 #include "directories.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace nv::posix {
+
+std::string HomeDirectory() {
+  if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir && *pw->pw_dir == '/') {
+    return pw->pw_dir;
+  }
+  return "";
+}
 
 bool MakeDirectories(const std::string& dir, std::string* error) {
   if (dir.empty()) return true;

@@ -23,7 +23,9 @@ std::string RuntimeDir() {
   if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
     return std::string(xdg) + "/wlanmon";
   }
-  return "/tmp/wlanmon-" + std::to_string(getuid());
+  // A folder under the home, which no other user can make first (a shared /tmp name can be).
+  if (const std::string home = HomeDirectory(); !home.empty()) return home + kHomeRuntimeDir;
+  return "/tmp/wlanmon-" + std::to_string(getuid());  // no home at all: the last resort
 }
 
 std::string SocketPath() { return RuntimeDir() + "/" + kSocketName; }
@@ -147,8 +149,14 @@ int ConnectChecked(int deadlineMs, std::string* refusal) {
   }
   ucred peer{};
   socklen_t size = sizeof peer;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    // EAGAIN: the daemon's queue of connections stayed full until the deadline (it does not
+    // accept: stopped or hung), which is no answer, as when it takes the connection and is silent.
+    if (errno == EAGAIN || errno == EWOULDBLOCK) *refusal = kNoAnswerRefusal;
+    close(fd);
+    return -1;
+  }
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
     close(fd);
     return -1;
   }

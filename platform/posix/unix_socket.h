@@ -11,7 +11,10 @@ namespace nv::posix {
 
 inline constexpr const char* kSocketName = "NVWLNPCI";
 
-// WLANMON_RUNTIME_DIR, else $XDG_RUNTIME_DIR/wlanmon, else /tmp/wlanmon-UID.
+// Below the home, where the runtime directory is without WLANMON_RUNTIME_DIR and XDG_RUNTIME_DIR.
+inline constexpr const char* kHomeRuntimeDir = "/.local/state/wlanmon/run";
+// WLANMON_RUNTIME_DIR, else $XDG_RUNTIME_DIR/wlanmon, else ~/.local/state/wlanmon/run (the
+// home as HomeDirectory finds it; /tmp/wlanmon-UID only for a user without one).
 std::string RuntimeDir();
 std::string SocketPath();
 // Creates the directory 0700 if needed; refuses one owned by another user or open to others.

@@ -1,8 +1,6 @@
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
+#include "directories.h"
 #include "platform/sqlite_registry.h"
 
 namespace nv {
@@ -12,13 +10,7 @@ std::string DefaultRegistryPath() {
   if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/') {
     return std::string(data) + "/wlanmon/registry.db";
   }
-  std::string home;
-  if (const char* h = std::getenv("HOME"); h && *h) {
-    home = h;
-  } else if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) {
-    home = pw->pw_dir;
-  }
-  return home + "/.local/share/wlanmon/registry.db";
+  return posix::HomeDirectory() + "/.local/share/wlanmon/registry.db";
 }
 
 }  // namespace nv

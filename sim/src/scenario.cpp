@@ -2,15 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "bounded_file.h"
 
 namespace nv::sim {
 
@@ -239,33 +233,11 @@ bool ParseNetwork(std::string_view text, SimNetwork* network, std::string* error
   return true;
 }
 
-// The file's text; false when it is no regular file (a FIFO would stall whoever loads it) or
-// larger than kMaxScenarioBytes.
-bool ReadScenarioText(const std::string& path, std::string* text) {
-  std::ifstream in;
-#ifndef _WIN32
-  // Opened without waiting (a FIFO's open blocks for a writer) and looked at before reading.
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                       st.st_size <= static_cast<off_t>(kMaxScenarioBytes);
-  close(fd);
-  if (!regular) return false;
-#endif
-  in.open(path, std::ios::binary);
-  if (!in) return false;
-  text->resize(kMaxScenarioBytes + 1);
-  in.read(text->data(), static_cast<std::streamsize>(text->size()));
-  text->resize(static_cast<size_t>(in.gcount()));
-  return text->size() <= kMaxScenarioBytes;
-}
-
 bool LoadScenarioFile(const std::string& path, Scenario* scenario, std::string* error) {
-  std::string text;
-  if (!ReadScenarioText(path, &text)) {
-    *error = "cannot read scenario " + path + " (a regular file of at most " +
-             std::to_string(kMaxScenarioBytes >> 10) + " KiB)";
+  std::string text, problem;
+  if (!ReadBoundedRegularFile(path, kMaxScenarioBytes, &text, &problem)) {
+    *error = "cannot read scenario " + path + ": " + problem + " (a regular file of at most " +
+             SizeLimitText(kMaxScenarioBytes) + ")";
     return false;
   }
   if (!ParseScenario(text, scenario, error)) {

@@ -153,10 +153,12 @@ bool LocateAdapterKey(AdapterIo& io, std::string* instancePath) {
 
 namespace {
 // Writes the groups `config.scope` selects into the key, all of them or none (one batch).
-// False when the key did not open, a value was refused or the batch did not land.
+// False when the batch did not open (nothing is written then), the key did not open, a value
+// was refused or the batch did not land.
 bool WriteValueSet(Registry& registry, RegKey root, std::string_view path,
                    const AdapterConfig& config) {
   RegistryBatch batch(registry);
+  if (!batch.open()) return false;
   RegKey key = 0;
   if (registry.OpenKey(root, path, kKeyAllAccess, &key) != win::kErrorSuccess) return false;
   bool written = true;

@@ -146,6 +146,10 @@ void WriteProfile(Registry& registry, std::string_view name, AdapterConfig& conf
     return;
   }
   RegistryBatch batch(registry);
+  if (!batch.open()) {  // written without it, the values would land one by one
+    config.scope = kScopeNoAdapter;
+    return;
+  }
   RegKey created = 0;
   if (registry.CreateKey(kHkeyCurrentUser, ProfilePath(name), &created) == win::kErrorSuccess) {
     registry.CloseKey(created);
@@ -164,6 +168,7 @@ int32_t DeleteProfile(Registry& registry, std::string_view name) {
   // "" would take every profile with it
   if (!IsValidProfileName(name)) return win::kErrorInvalidParameter;
   RegistryBatch batch(registry);
+  if (!batch.open()) return RegistryBatch::kBatchNotOpen;
   if (const int32_t rc = DeleteKeyTree(registry, kHkeyCurrentUser, ProfilePath(name))) return rc;
   return batch.Commit();
 }

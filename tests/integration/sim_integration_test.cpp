@@ -45,10 +45,10 @@ class SimIntegration : public ::testing::Test {
 };
 
 TEST_F(SimIntegration, DefaultScenarioSurveyAndFirstStartAssociation) {
-  EXPECT_EQ(StartScan(*io), 1);
-  EXPECT_EQ(IsScanDone(*io), 0);
+  EXPECT_EQ(StartScan(*io), kAccessOk);
+  EXPECT_EQ(IsScanDone(*io), kAccessFailed);
   Step(1500);
-  EXPECT_EQ(IsScanDone(*io), 1);
+  EXPECT_EQ(IsScanDone(*io), kAccessOk);
   BssList list{};
   ReadBssList(*io, list);
   ASSERT_EQ(list.count, 6);

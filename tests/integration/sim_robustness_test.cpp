@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "adapter/buffers.h"
@@ -356,6 +357,57 @@ TEST(RuntimeDirectory, CreatedPrivateWithItsParentsAndOthersRefused) {
     EXPECT_FALSE(posix::EnsurePrivateDir(nested, &error));
     EXPECT_NE(error.find("another user"), std::string::npos);
   }
+}
+
+// Where the runtime directory is: the environment's choice, else a private folder under the
+// home (a name in /tmp could be taken first by another user); another user's folder there is
+// still refused.
+TEST(RuntimeDirectory, FollowsTheEnvironmentElseAFolderUnderTheHome) {
+  test::TempDir dir;
+  const std::string home = dir.File("home");
+  struct Row {
+    const char* runtime;  // WLANMON_RUNTIME_DIR, XDG_RUNTIME_DIR (nullptr: unset)
+    const char* xdg;
+    std::string expected;
+  } rows[] = {
+      {"/r/own", "/x", "/r/own"},
+      {"", "/x", "/x/wlanmon"},
+      {nullptr, "/x", "/x/wlanmon"},
+      {nullptr, "x", home + "/.local/state/wlanmon/run"},  // a relative one is no choice
+      {nullptr, nullptr, home + "/.local/state/wlanmon/run"},
+  };
+  const auto put = [](const char* name, const char* value) {
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  };
+  const auto kept = [](const char* name) {
+    const char* value = getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const std::optional<std::string> keptRuntime = kept("WLANMON_RUNTIME_DIR"),
+                                   keptXdg = kept("XDG_RUNTIME_DIR"), keptHome = kept("HOME");
+  setenv("HOME", home.c_str(), 1);
+  for (const Row& row : rows) {
+    put("WLANMON_RUNTIME_DIR", row.runtime);
+    put("XDG_RUNTIME_DIR", row.xdg);
+    EXPECT_EQ(posix::RuntimeDir(), row.expected) << (row.runtime ? row.runtime : "-");
+  }
+  std::string error;
+  ASSERT_TRUE(posix::EnsurePrivateDir(posix::RuntimeDir(), &error)) << error;
+  struct stat st {};
+  ASSERT_EQ(stat(posix::RuntimeDir().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(posix::RuntimeDir().c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(posix::EnsurePrivateDir(posix::RuntimeDir(), &error));
+    EXPECT_NE(error.find("another user"), std::string::npos) << error;
+  }
+  put("HOME", keptHome ? keptHome->c_str() : nullptr);
+  put("XDG_RUNTIME_DIR", keptXdg ? keptXdg->c_str() : nullptr);
+  put("WLANMON_RUNTIME_DIR", keptRuntime ? keptRuntime->c_str() : nullptr);
 }
 
 // What a client of the device link refuses or gives up on, and how soon.

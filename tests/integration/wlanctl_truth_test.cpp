@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "adapter_fixture.h"
 #include "forwarding_registry.h"
@@ -141,6 +143,22 @@ TEST_F(WlanctlTest, AStoppedDaemonFailsTheExchangeInsteadOfHangingIt) {
   EXPECT_EQ(RunWith(quick, {"config", "set", "--channel", "3"}), 1);
   EXPECT_TRUE(Has(err.str(), "the adapter did not answer in time")) << err.str();
   EXPECT_FALSE(Has(err.str(), "no supported adapter") || Has(err.str(), "refused")) << err.str();
+  // Its queue of connections full too: the connect waits out the deadline, and says the same.
+  std::vector<int> queued;
+  for (int i = 0; i < 1000; ++i) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", daemon.socketPath().c_str());
+    const bool taken = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    queued.push_back(fd);
+    if (!taken) break;
+  }
+  ASSERT_LT(queued.size(), 1000u);
+  EXPECT_EQ(RunWith(quick, {"status"}), 1);
+  EXPECT_TRUE(Has(err.str(), "the adapter did not answer in time")) << err.str();
+  EXPECT_FALSE(Has(err.str(), "no supported adapter")) << err.str();
+  for (const int fd : queued) close(fd);
   kill(pid, SIGCONT);
   EXPECT_EQ(RunWith(quick, {"status"}), 0) << err.str();
 }

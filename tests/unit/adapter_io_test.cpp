@@ -25,7 +25,7 @@ TEST_F(AdapterIoTest, OpenDeviceResults) {
   EXPECT_EQ(t.io.OpenDevice(nullptr), kIoOpenFailed);
   EXPECT_EQ(t.io.OpenDevice(&h), kIoOk);
   EXPECT_EQ(t.link.lastLinkName(), "\\\\.\\NVWLNPCI");
-  EXPECT_EQ(t.io.CloseDevice(h), 0);
+  EXPECT_TRUE(t.io.CloseDevice(h));
   t.link.SetOpenFails(true);
   h = 7;
   EXPECT_EQ(t.io.OpenDevice(&h), kIoOpenFailed);
@@ -77,7 +77,7 @@ TEST_F(AdapterIoTest, TypedRequestRefusesShortBuffersBeforeAnyDeviceCall) {
     const ControlPair& pair;
     uint32_t offered;
     int direction;
-    int result;
+    IoResult result;
   } cases[] = {
       {codes::kSsid, 35, kDirectionSet, kIoRefused},
       {codes::kSsid, 36, kDirectionSet, kIoOk},
@@ -113,7 +113,7 @@ TEST_F(AdapterIoTest, TypedRequestDirections) {
   struct Case {
     const ControlPair& pair;
     int direction;
-    int result;
+    IoResult result;
     uint32_t lengthAfter;
     uint32_t code;  // 0: no device call
   } cases[] = {
@@ -144,7 +144,8 @@ TEST_F(AdapterIoTest, RegisterReadNeedsFourBytesBack) {
   for (uint32_t returned : {0u, 3u, 4u, 12u}) {
     regs.readBytesReturned = returned;
     uint32_t value = 0;
-    EXPECT_EQ(t.io.ReadRegister(h, 0x258, &value), returned >= 4 ? 1 : 0) << returned;
+    EXPECT_EQ(t.io.ReadRegister(h, 0x258, &value), returned >= 4 ? kAccessOk : kAccessFailed)
+        << returned;
     EXPECT_EQ(value, returned >= 4 ? 0xCAFEu : 0u);
   }
   // The read goes out as one in-and-out exchange of the register buffer.
@@ -159,12 +160,12 @@ TEST_F(AdapterIoTest, RegisterReadNeedsFourBytesBack) {
 TEST_F(AdapterIoTest, RegisterWriteIsOneSetOfTheBuffer) {
   test::RegisterFile regs(t.link, 0);
   const DeviceHandle h = Open();
-  EXPECT_EQ(t.io.WriteRegister(h, 0x26C, 255), 1);
+  EXPECT_EQ(t.io.WriteRegister(h, 0x26C, 255), kAccessOk);
   ASSERT_EQ(t.link.requests().size(), 1u);
   EXPECT_EQ(t.link.requests()[0].code, 0x220394u);
   EXPECT_EQ(test::HexOf(t.link.requests()[0].in), "040000006c020000ff000000");
   t.link.SetFailure(0x220394, win::kErrorGenFailure);
-  EXPECT_EQ(t.io.WriteRegister(h, 0x26C, 255), 0);
+  EXPECT_EQ(t.io.WriteRegister(h, 0x26C, 255), kAccessFailed);
 }
 
 TEST_F(AdapterIoTest, WindowReadPollsUntilTheControlRegisterClears) {
@@ -172,7 +173,7 @@ TEST_F(AdapterIoTest, WindowReadPollsUntilTheControlRegisterClears) {
   regs.windowA[0x16F] = 0x30;
   const DeviceHandle h = Open();
   uint32_t value = 0;
-  EXPECT_EQ(t.io.ReadWindowA(h, 0x16F, &value), 1);
+  EXPECT_EQ(t.io.ReadWindowA(h, 0x16F, &value), kAccessOk);
   EXPECT_EQ(value, 0x30u);
   EXPECT_EQ(regs.controlReads, 4);
   EXPECT_EQ(t.system.sleeps, std::vector<uint32_t>({5, 5, 5}));
@@ -184,7 +185,7 @@ TEST_F(AdapterIoTest, WindowReadGivesUpAfter201Polls) {
   test::RegisterFile regs(t.link, -1);
   const DeviceHandle h = Open();
   uint32_t value = 0;
-  EXPECT_EQ(t.io.ReadWindowB(h, 0, &value), 0);
+  EXPECT_EQ(t.io.ReadWindowB(h, 0, &value), kAccessFailed);
   EXPECT_EQ(regs.controlReads, 201);
   EXPECT_EQ(value, 2u);  // the last control value stays in place
   EXPECT_EQ(t.system.sleeps.size(), 201u);
@@ -193,7 +194,7 @@ TEST_F(AdapterIoTest, WindowReadGivesUpAfter201Polls) {
 TEST_F(AdapterIoTest, WindowWriteSequence) {
   test::RegisterFile regs(t.link, 1);
   const DeviceHandle h = Open();
-  EXPECT_EQ(t.io.WriteWindowB(h, 0, 255), 1);
+  EXPECT_EQ(t.io.WriteWindowB(h, 0, 255), kAccessOk);
   const std::vector<std::pair<uint32_t, uint32_t>> expected = {
       {0x268, 0}, {0x26C, 255}, {0x270, 1}};
   EXPECT_EQ(regs.writes, expected);
@@ -206,22 +207,22 @@ TEST_F(AdapterIoTest, WindowAccessFailsWhenARegisterAccessFails) {
   t.link.SetFailure(0x220394, win::kErrorGenFailure);
   const DeviceHandle h = Open();
   uint32_t value = 0;
-  EXPECT_EQ(t.io.ReadWindowA(h, 0x16F, &value), 0);
-  EXPECT_EQ(t.io.WriteWindowB(h, 0, 0), 0);
+  EXPECT_EQ(t.io.ReadWindowA(h, 0x16F, &value), kAccessFailed);
+  EXPECT_EQ(t.io.WriteWindowB(h, 0, 0), kAccessFailed);
   EXPECT_EQ(regs.controlReads, 0);
 }
 
 TEST_F(AdapterIoTest, PresenceCheckOnTheNineXFamilyPassesTheBareName) {
   t.system.platformId = win::kPlatformWin32Windows;
   t.probe.present.insert("0003");
-  EXPECT_EQ(t.io.IsAdapterPresent("0003"), 1);
-  EXPECT_EQ(t.io.IsAdapterPresent("0004"), 0);
+  EXPECT_EQ(t.io.IsAdapterPresent("0003"), kAccessOk);
+  EXPECT_EQ(t.io.IsAdapterPresent("0004"), kAccessFailed);
   EXPECT_EQ(t.probe.asked, std::vector<std::string>({"0003", "0004"}));
 }
 
 TEST_F(AdapterIoTest, PresenceCheckOnTheNtFamilyPassesTheDeviceName) {
   t.AddInstance("0007", "pci\\ven_1a2b&dev_3c4d&subsys_00011a2b", true);
-  EXPECT_EQ(t.io.IsAdapterPresent("0007"), 1);
+  EXPECT_EQ(t.io.IsAdapterPresent("0007"), kAccessOk);
   ASSERT_EQ(t.probe.asked.size(), 1u);
   EXPECT_EQ(t.probe.asked[0], "\\Device\\{00000000-0000-0000-0000-000000000007}");
   EXPECT_EQ(t.registry->openHandleCount(), 0u);
@@ -235,12 +236,12 @@ TEST_F(AdapterIoTest, PresenceCheckAbsentCases) {
   test::SetText(*t.registry, kHkeyLocalMachine, root + "0003", "NetCfgInstanceId",
                 std::string(119, 'g'));
   t.probe.present.insert("\\Device\\" + std::string(119, 'g'));
-  EXPECT_EQ(t.io.IsAdapterPresent("0000"), 0);  // no key
-  EXPECT_EQ(t.io.IsAdapterPresent("0001"), 0);  // no NetCfgInstanceId
-  EXPECT_EQ(t.io.IsAdapterPresent("0002"), 0);  // device name too long
-  EXPECT_EQ(t.io.IsAdapterPresent("0003"), 1);  // 127 characters still fit
+  EXPECT_EQ(t.io.IsAdapterPresent("0000"), kAccessFailed);  // no key
+  EXPECT_EQ(t.io.IsAdapterPresent("0001"), kAccessFailed);  // no NetCfgInstanceId
+  EXPECT_EQ(t.io.IsAdapterPresent("0002"), kAccessFailed);  // device name too long
+  EXPECT_EQ(t.io.IsAdapterPresent("0003"), kAccessOk);      // 127 characters still fit
   t.system.versionOk = false;
-  EXPECT_EQ(t.io.IsAdapterPresent("0003"), 0);
+  EXPECT_EQ(t.io.IsAdapterPresent("0003"), kAccessFailed);
 }
 
 }  // namespace

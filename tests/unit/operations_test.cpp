@@ -139,31 +139,31 @@ TEST_F(OperationsTest, AnAskedReportNamesTheRefusedSettingsWithoutChangingWhatIs
 }
 
 TEST_F(OperationsTest, ScanControl) {
-  EXPECT_EQ(StartScan(t.io), 1);
-  EXPECT_EQ(StopScan(t.io), 1);
+  EXPECT_EQ(StartScan(t.io), kAccessOk);
+  EXPECT_EQ(StopScan(t.io), kAccessOk);
   EXPECT_EQ(Sent(), std::vector<std::string>({"2203A0:01000000", "2203A0:00000000"}));
   t.link.SetFailure(0x2203A0, win::kErrorGenFailure);
-  EXPECT_EQ(StartScan(t.io), 0);
+  EXPECT_EQ(StartScan(t.io), kAccessFailed);
   t.link.SetOpenFails(true);
-  EXPECT_EQ(StopScan(t.io), 0);
+  EXPECT_EQ(StopScan(t.io), kAccessFailed);
 }
 
 TEST_F(OperationsTest, IsScanDoneNeedsExactlyFourNonzeroBytes) {
   struct Case {
     std::vector<uint8_t> reply;
     uint32_t returned;
-    int done;
-  } cases[] = {{{1, 0, 0, 0}, 4, 1},
-               {{0, 0, 0, 1}, 4, 1},
-               {{0, 0, 0, 0}, 4, 0},
-               {{1, 0, 0, 0}, 3, 0},
-               {{1, 0, 0, 0}, 0, 0}};
+    Access done;
+  } cases[] = {{{1, 0, 0, 0}, 4, kAccessOk},
+               {{0, 0, 0, 1}, 4, kAccessOk},
+               {{0, 0, 0, 0}, 4, kAccessFailed},
+               {{1, 0, 0, 0}, 3, kAccessFailed},
+               {{1, 0, 0, 0}, 0, kAccessFailed}};
   for (const Case& c : cases) {
     t.link.SetReply(0x22039C, c.reply, c.returned);
     EXPECT_EQ(IsScanDone(t.io), c.done);
   }
   t.link.SetFailure(0x22039C, win::kErrorGenFailure);
-  EXPECT_EQ(IsScanDone(t.io), 0);
+  EXPECT_EQ(IsScanDone(t.io), kAccessFailed);
 }
 
 void ReplyStatus(test::TestPorts& t, const StatusBlockFields& f) {

@@ -7,6 +7,7 @@
 #include "forwarding_registry.h"
 #include "logic/profile_actions.h"
 #include "platform/win32_codes.h"
+#include "store/adapter_params.h"
 #include "store/profile_store.h"
 #include "test_registry.h"
 
@@ -202,7 +203,8 @@ TEST_F(ProfileStoreTest, WriteRefusesEmptyAndBackslashNames) {
   EXPECT_EQ(table->count, 0);
 }
 
-// One refused value write, or a batch that does not land, fails the whole profile write.
+// One refused value write, or a batch that does not open or does not land, fails the whole
+// profile action.
 class FailingWrites : public test::ForwardingRegistry {
  public:
   using ForwardingRegistry::ForwardingRegistry;
@@ -210,29 +212,52 @@ class FailingWrites : public test::ForwardingRegistry {
                    uint32_t ds) override {
     return n == failValue ? win::kErrorAccessDenied : ForwardingRegistry::SetValue(k, n, t, d, ds);
   }
+  int32_t BeginBatch() override {
+    return failBegin ? win::kErrorGenFailure : ForwardingRegistry::BeginBatch();
+  }
   int32_t EndBatch(bool commit) override {
     const int32_t rc = ForwardingRegistry::EndBatch(commit && !failCommit);
     return commit && failCommit ? win::kErrorGenFailure : rc;
   }
   std::string failValue;
   bool failCommit = false;
+  bool failBegin = false;
 };
 
 TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
   CreateRoot();
-  for (const char* value :
-       {"dot11DesiredBSSType", "dot11DesiredBSSID", "dot11WEPDefaultKey4", ""}) {
-    SCOPED_TRACE(value);
+  struct Row {
+    const char* value;  // the value refused
+    bool failCommit, failBegin;
+  } rows[] = {{"dot11DesiredBSSType", false, false},
+              {"dot11DesiredBSSID", false, false},
+              {"dot11WEPDefaultKey4", false, false},
+              {"", true, false},
+              {"", false, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.value) + (row.failCommit ? " commit" : "") +
+                 (row.failBegin ? " begin" : ""));
     ASSERT_TRUE(StoreProfile(*registry, "Home", Sample(0, "old")));
     DeleteProfile(*registry, "Away");
     FailingWrites failing(*registry);
-    failing.failValue = value;
-    failing.failCommit = *value == '\0';
+    failing.failValue = row.value;
+    failing.failCommit = row.failCommit;
+    failing.failBegin = row.failBegin;
     EXPECT_FALSE(StoreProfile(failing, "Home", Sample(0, "new")));
     EXPECT_FALSE(StoreProfile(failing, "Away", Sample(0, "new")));
 #ifndef _WIN32  // Windows' registry has no batches: there the values written stay
     EXPECT_STREQ(Read("Home").ssid, "old");
     EXPECT_EQ(Read("Away").scope, -1);
+    if (row.failBegin || row.failCommit) {
+      EXPECT_NE(DeleteProfile(failing, "Home"), 0);
+      EXPECT_STREQ(Read("Home").ssid, "old");
+      EXPECT_TRUE(KeyExists("Software\\NVXPROFILE\\Home"));
+      AdapterConfig values =
+          Sample(0, "new");  // the value set alone, as the adapter's key takes it
+      WriteConfigValues(failing, kHkeyCurrentUser, "Software\\NVXPROFILE\\Home", values);
+      EXPECT_EQ(values.scope, -1);
+      EXPECT_STREQ(Read("Home").ssid, "old");
+    }
 #endif
   }
 }

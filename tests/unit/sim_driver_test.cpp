@@ -209,10 +209,10 @@ TEST_F(SimDriverTest, AdHocJoinsACellOrCreatesOne) {
 }
 
 TEST_F(SimDriverTest, SurveyListsNetworksInRange) {
-  EXPECT_EQ(StartScan(*io), 1);
-  EXPECT_EQ(IsScanDone(*io), 0);
+  EXPECT_EQ(StartScan(*io), kAccessOk);
+  EXPECT_EQ(IsScanDone(*io), kAccessFailed);
   Step(1000);
-  EXPECT_EQ(IsScanDone(*io), 1);
+  EXPECT_EQ(IsScanDone(*io), kAccessOk);
   BssList list{};
   ReadBssList(*io, list);
   ASSERT_EQ(list.count, 3);

@@ -2,6 +2,7 @@
 // lists filled from option tables, the owner-drawn buttons and the pages' colours.
 #pragma once
 
+#include <QAccessibleInterface>
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
@@ -15,14 +16,18 @@
 
 namespace nv {
 
-// A drop-down list that screen readers name by its label: Qt's own interface names a combo
-// box by its current value on X11 ("64 bits" where "Key Length 1" is meant).
+// A drop-down list that screen readers name by its label and whose value is its current entry
+// (labelled_list.cpp): Qt's own interface names a combo box by its current value on X11 ("64
+// bits" where "Key Length 1" is meant).
 class LabelledList : public QComboBox {
   Q_OBJECT
 
  public:
-  using QComboBox::QComboBox;
+  explicit LabelledList(QWidget* parent = nullptr);
 };
+
+// Its accessible interface, made by the window's accessibility factory (page_tabs.cpp).
+QAccessibleInterface* MakeLabelledListAccessible(QObject* list);
 
 }  // namespace nv
 

@@ -239,7 +239,7 @@ void SiteSurveyPage::PollScan() {
   pollTimer_.stop();
   RefreshBssList();
   RefreshProfileList();
-  StopScan(io_);
+  static_cast<void>(StopScan(io_));  // what was found so far stays shown
 }
 
 void SiteSurveyPage::Connect() {

@@ -13,16 +13,31 @@
 
 namespace nv {
 
-// Transport results (OpenDevice, Exchange, Request).
-inline constexpr int kIoOk = 0;
-inline constexpr int kIoOpenFailed = 2;
-inline constexpr int kIoExchangeFailed = 31;
-inline constexpr int kIoRefused = -1;
+// The error convention of adapter access, in one place. Two kinds of result, each its own type,
+// so that neither converts to the other, to int or to bool, and neither can be dropped unseen:
+// - IoResult, the transport's (OpenDevice, Exchange, Request): kIoOk 0, kIoOpenFailed 2,
+//   kIoExchangeFailed 31, kIoRefused -1 (arguments refused, nothing sent).
+// - Access, the accessors' (registers and windows, the presence check, and StartScan / StopScan
+//   / IsScanDone in operations.h): kAccessOk (present, done) or kAccessFailed.
+// Read operations report failure in the record they fill (state, count, counterSet, result
+// = -1; scope = -1 after a registry call); apply-type operations report only to an ApplyReport.
+enum class [[nodiscard]] IoResult : int{
+    kOk = 0,
+    kOpenFailed = 2,
+    kExchangeFailed = 31,
+    kRefused = -1,
+};
+inline constexpr IoResult kIoOk = IoResult::kOk;
+inline constexpr IoResult kIoOpenFailed = IoResult::kOpenFailed;
+inline constexpr IoResult kIoExchangeFailed = IoResult::kExchangeFailed;
+inline constexpr IoResult kIoRefused = IoResult::kRefused;
 
-// The other convention: register and window accessors, the presence check and StartScan /
-// StopScan / IsScanDone answer 1 for success (present, done) and 0 for failure.
-inline constexpr int kAccessOk = 1;
-inline constexpr int kAccessFailed = 0;
+enum class [[nodiscard]] Access : int{
+    kFailed = 0,
+    kOk = 1,
+};
+inline constexpr Access kAccessOk = Access::kOk;
+inline constexpr Access kAccessFailed = Access::kFailed;
 
 inline constexpr int kModeInput = 0;
 inline constexpr int kModeOutput = 1;
@@ -62,30 +77,31 @@ class AdapterIo {
  public:
   explicit AdapterIo(const Ports& ports) : ports_(ports) {}
 
-  int OpenDevice(DeviceHandle* handle);
-  int CloseDevice(DeviceHandle handle);
-  int Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t inSize, const uint8_t* in,
-               uint32_t outSize, uint8_t* out, uint32_t* bytesReturned);
+  IoResult OpenDevice(DeviceHandle* handle);
+  // CloseHandle: false when the link did not know the handle (nobody acts on it).
+  bool CloseDevice(DeviceHandle handle);
+  IoResult Exchange(DeviceHandle handle, int mode, uint32_t code, uint32_t inSize,
+                    const uint8_t* in, uint32_t outSize, uint8_t* out, uint32_t* bytesReturned);
   // `length`: bytes offered in, bytes returned out (0 after a set).
-  int Request(DeviceHandle handle, const ControlPair& pair, uint8_t* buffer, uint32_t* length,
-              int direction);
+  IoResult Request(DeviceHandle handle, const ControlPair& pair, uint8_t* buffer, uint32_t* length,
+                   int direction);
 
-  int ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* value);
-  int WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value);
-  int ReadWindowA(DeviceHandle handle, uint32_t address, uint32_t* value);
-  int ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value);
-  int WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value);
+  Access ReadRegister(DeviceHandle handle, uint32_t offset, uint32_t* value);
+  Access WriteRegister(DeviceHandle handle, uint32_t offset, uint32_t value);
+  Access ReadWindowA(DeviceHandle handle, uint32_t address, uint32_t* value);
+  Access ReadWindowB(DeviceHandle handle, uint32_t address, uint32_t* value);
+  Access WriteWindowB(DeviceHandle handle, uint32_t address, uint32_t value);
 
   // kAccessOk when the adapter of this network-class subkey can be opened, else kAccessFailed.
-  int IsAdapterPresent(std::string_view subkeyName);
+  Access IsAdapterPresent(std::string_view subkeyName);
 
   Registry& registry() { return ports_.registry; }
   SystemPort& system() { return ports_.system; }
 
  private:
-  int ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
-                 uint32_t* value);
-  int PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value);
+  Access ReadWindow(DeviceHandle handle, const RegisterWindow& window, uint32_t address,
+                    uint32_t* value);
+  Access PollControl(DeviceHandle handle, const RegisterWindow& window, uint32_t* value);
 
   Ports ports_;
 };

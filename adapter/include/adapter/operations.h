@@ -40,9 +40,9 @@ void ApplyConfig(AdapterIo& io, const AdapterConfig& config, ApplyReport* report
 void KeepStoredForRefused(const AdapterConfig& stored, const ApplyReport& report,
                           AdapterConfig& config);
 // The scan control answers kAccessOk / kAccessFailed (IsScanDone: kAccessOk once done).
-int StartScan(AdapterIo& io);
-int StopScan(AdapterIo& io);
-int IsScanDone(AdapterIo& io);
+Access StartScan(AdapterIo& io);
+Access StopScan(AdapterIo& io);
+Access IsScanDone(AdapterIo& io);
 void ReadLinkStatus(AdapterIo& io, LinkStatus& status);
 void ReadStatistics(AdapterIo& io, AdapterStatistics& statistics);
 void ReadBssList(AdapterIo& io, BssList& list);

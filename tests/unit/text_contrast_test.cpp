@@ -25,6 +25,11 @@ TEST(TextContrast, KeepsWhatReadsMovesWhatDoesNot) {
     EXPECT_EQ(shown == row.text, row.kept) << std::hex << row.text << " on " << row.background;
     EXPECT_GE(ContrastRatio(shown, row.background), kMinTextContrast) << std::hex << row.text;
   }
+  // Where a chosen colour fails, the system's text colour for that ground comes first.
+  EXPECT_EQ(ReadableTextColour(0x000000, 0x202020, 0xFFFFFF), 0xFFFFFFu);
+  EXPECT_EQ(ReadableTextColour(0x767676, 0xFFFFFF, 0x000000), 0x767676u);
+  EXPECT_GE(ContrastRatio(ReadableTextColour(0x000000, 0x202020, 0x303030), 0x202020),
+            kMinTextContrast);
   // A grey stays a grey, darker on light faces and lighter on dark ones.
   EXPECT_EQ(ReadableTextColour(0x808080, 0xC8D0D4) & 0xFF,
             (ReadableTextColour(0x808080, 0xC8D0D4) >> 8) & 0xFF);

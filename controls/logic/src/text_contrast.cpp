@@ -50,4 +50,10 @@ uint32_t ReadableTextColour(uint32_t text, uint32_t background) {
   return target;
 }
 
+uint32_t ReadableTextColour(uint32_t text, uint32_t background, uint32_t systemText) {
+  text &= kWhite;
+  if (ContrastRatio(text, background) >= kMinTextContrast) return text;
+  return ReadableTextColour(systemText, background);
+}
+
 }  // namespace nv

@@ -130,6 +130,10 @@ COLORREF Readable(COLORREF text, COLORREF background) {
   return ReadableTextColour(text, background);
 }
 
+COLORREF Readable(COLORREF text, COLORREF background, int systemText) {
+  return ReadableTextColour(text, background, GetSysColor(systemText));
+}
+
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   if (length <= 0) return {};

@@ -67,6 +67,9 @@ void FillSolid(HDC dc, const RECT& area, COLORREF colour);
 COLORREF BrushColour(HBRUSH brush, COLORREF fallback);
 // `text` where it reads on `background`, else the nearest colour that does.
 COLORREF Readable(COLORREF text, COLORREF background);
+// `text` where it reads on `background`, else the system colour `systemText` (or, where that
+// does not read either, the nearest colour that does).
+COLORREF Readable(COLORREF text, COLORREF background, int systemText);
 // The window's text as it stands (ANSI bytes).
 std::string WindowText(HWND hwnd);
 

@@ -14,7 +14,7 @@ struct CEditEx::State : detail::ControlHook {
   bool OnReflected(UINT message, WPARAM wParam, LPARAM, INT_PTR* result) override {
     if (message != WM_CTLCOLOREDIT && message != WM_CTLCOLORSTATIC) return false;
     const auto dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, detail::Readable(text, background));
+    SetTextColor(dc, detail::Readable(text, background, COLOR_WINDOWTEXT));
     SetBkColor(dc, background);
     *result = reinterpret_cast<INT_PTR>(brush);
     return true;

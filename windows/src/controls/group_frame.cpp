@@ -138,7 +138,8 @@ void GroupFrame::State::Paint(HDC dc) const {
   if (!title.empty()) {
     SetBkMode(dc, TRANSPARENT);
     const COLORREF shown = enabled ? captionColour : GetSysColor(COLOR_GRAYTEXT);
-    SetTextColor(dc, detail::Readable(shown, groundColour));
+    SetTextColor(dc, enabled ? detail::Readable(shown, groundColour, COLOR_WINDOWTEXT)
+                             : detail::Readable(shown, groundColour));
     DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }

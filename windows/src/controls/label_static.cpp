@@ -111,7 +111,7 @@ bool LabelStatic::State::OnReflected(UINT message, WPARAM wParam, LPARAM, INT_PT
   const auto dc = reinterpret_cast<HDC>(wParam);
   if (font != nullptr) SelectObject(dc, font);
   const COLORREF shown = hoverHighlight && mouseInside ? hoverColour : textColour;
-  SetTextColor(dc, detail::Readable(shown, background));
+  SetTextColor(dc, detail::Readable(shown, background, COLOR_WINDOWTEXT));
   SetBkColor(dc, background);
   SetBkMode(dc, TRANSPARENT);
   *result = reinterpret_cast<INT_PTR>(brush);

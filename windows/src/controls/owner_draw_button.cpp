@@ -239,7 +239,7 @@ void OwnerDrawButton::State::DrawCaption(HDC dc, RECT area, const ButtonLook& lo
     OffsetRect(&caption, -1, -1);
     SetTextColor(dc, detail::Readable(GetSysColor(COLOR_GRAYTEXT), face));
   } else {
-    SetTextColor(dc, detail::Readable(textColour, face));
+    SetTextColor(dc, detail::Readable(textColour, face, COLOR_BTNTEXT));
   }
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &caption, flags);
 }

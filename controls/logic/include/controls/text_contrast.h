@@ -16,4 +16,8 @@ double ContrastRatio(uint32_t first, uint32_t second);
 // ends up further from the background) just far enough to read, so a grey stays a grey.
 uint32_t ReadableTextColour(uint32_t text, uint32_t background);
 
+// As above, but the system's own text colour for that background is taken instead when the
+// chosen one does not read and the system's does (a moved colour could pass for greyed text).
+uint32_t ReadableTextColour(uint32_t text, uint32_t background, uint32_t systemText);
+
 }  // namespace nv

@@ -193,10 +193,14 @@ class AnimatedPicture {
   bool Attach(HWND dialog, int id);
   HWND hwnd() const { return hwnd_; }
   bool LoadFromResource(int id, const char* type);
+  // The picture from memory (a GIF, or any format the platform's decoder reads); the bytes
+  // are copied, so they need not outlive the call.
+  bool Load(const void* data, size_t size);
   bool Draw();
   void Stop();
   void Unload();
   bool IsAnimated() const;
+  size_t FrameCount() const;  // the decoded frames of an animated GIF; 0 for a still picture
 
  private:
   friend struct ControlAccess;

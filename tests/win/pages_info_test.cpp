@@ -149,6 +149,7 @@ TEST_F(PagesInfoTest, ConfigurationShowsTheStoredSettingsAndAppliesTheLinkGroup)
   const HWND ssid = Control(kPageConfiguration, IDC_CONF_SSID);
   SetWindowTextA(ssid, "");
   for (int i = 0; i < 33; ++i) SendMessageA(ssid, WM_CHAR, 'N', 0);
+  EXPECT_EQ(Text(kPageConfiguration, IDC_CONF_SSID), std::string(32, 'N'));
   Choose(IDC_CONF_BSS_TYPE, 0);
   Choose(IDC_CONF_CHANNEL, 2);
   Choose(IDC_CONF_TX_RATE, 4);

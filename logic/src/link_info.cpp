@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "adapter/operations.h"
 #include "logic/options.h"
 
 namespace nv {
@@ -57,5 +58,13 @@ uint32_t ChartValue(int32_t kbps) {
 }
 
 std::string PercentText(int32_t percent) { return std::to_string(percent) + "%"; }
+
+uint8_t RadioWanted(uint8_t radioOn) {
+  return radioOn == kRadioStateOn ? kRadioStateOff : kRadioStateOn;
+}
+
+const char* RadioButtonText(uint8_t radioOn) {
+  return radioOn != kRadioStateOff ? "Radio Off" : "Radio On";
+}
 
 }  // namespace nv

@@ -2,11 +2,9 @@
 
 #include <QLineEdit>
 
-#include "adapter/operations.h"
-#include "logic/page_rules.h"
+#include "logic/page_io.h"
 #include "page_change.h"
 #include "page_widgets.h"
-#include "store/adapter_params.h"
 
 namespace nv {
 
@@ -65,9 +63,7 @@ ConfigurationPage::ConfigurationPage(AdapterIo& io, QWidget* parent, WarningBox 
 void ConfigurationPage::Reload() { ShowStored(); }
 
 void ConfigurationPage::ShowStored() {
-  AdapterConfig stored{};
-  ReadAdapterParameters(io_, stored);  // no adapter: the zero-filled values are shown
-  const LinkSettingsView view = ShowLinkSettings(stored, ReadRegulatoryDomain(io_));
+  const LinkSettingsView view = ReadLinkSettings(io_);  // no adapter: zero-filled values
   channelList_->clear();
   for (const std::string& channel : view.channels) channelList_->addItem(ShownText(channel));
   Select(channelList_, view.channel);

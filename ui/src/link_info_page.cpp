@@ -144,8 +144,7 @@ void LinkInfoPage::BuildDataRateGroup() {
 }
 
 void LinkInfoPage::ShowRadioCaption() {
-  radioButton_->setText(state_.radioOn != kRadioStateOff ? QStringLiteral("Radio Off")
-                                                         : QStringLiteral("Radio On"));
+  radioButton_->setText(QString::fromLatin1(RadioButtonText(state_.radioOn)));
   radioButton_->setAccessibleName(radioButton_->text());
 }
 
@@ -182,9 +181,7 @@ void LinkInfoPage::UpdateThroughput() {
 }
 
 void LinkInfoPage::SwitchRadio() {
-  // The wanted state is the opposite of "on"; a radio state never read (no driver at start)
-  // counts as off, so the adapter's confirmation can match it.
-  const uint8_t wanted = state_.radioOn == kRadioStateOn ? kRadioStateOff : kRadioStateOn;
+  const uint8_t wanted = RadioWanted(state_.radioOn);
   SetRadio(io_, wanted == kRadioStateOn);
   radioButton_->setEnabled(false);
   radioTimer_.start(kRadioConfirmPeriodMs);

@@ -50,4 +50,10 @@ uint32_t ChartValue(int32_t kbps);
 // "73%".
 std::string PercentText(int32_t percent);
 
+// The radio button: the state a click asks for (a state never read, as without a driver at
+// start, counts as off, so that the adapter's confirmation can match it) and its caption, the
+// action it takes ("Radio Off" while the radio is on).
+uint8_t RadioWanted(uint8_t radioOn);
+const char* RadioButtonText(uint8_t radioOn);
+
 }  // namespace nv

@@ -91,7 +91,11 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == openMessage_ && openMessage_ != 0) {
-    return OpenOrRaiseConfigWindow() ? kReplyShown : kReplyNoWindow;
+    // The asker is answered before the window's modal run, which would hold it until the end.
+    if (monitor_.adapterMissing()) return OpenOrRaiseConfigWindow() ? kReplyShown : kReplyNoWindow;
+    if (InSendMessage()) ReplyMessage(kReplyShown);
+    OpenOrRaiseConfigWindow();
+    return kReplyShown;
   }
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     // The notification area was made anew (the shell restarted): the icon goes in again.

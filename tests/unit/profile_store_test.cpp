@@ -68,6 +68,8 @@ TEST_F(ProfileStoreTest, FirstEnumerationCreatesTheRootAndFails) {
   EXPECT_TRUE(KeyExists("Software\\NVXPROFILE"));
   Enumerate();
   EXPECT_EQ(table->count, 0);
+  registry->DeleteKey(kHkeyCurrentUser, "Software\\NVXPROFILE");
+  EXPECT_EQ(ReadProfileTable(*registry)->count, 0);  // the actions' read: empty, not failed
 }
 
 TEST_F(ProfileStoreTest, ReadAndWriteFailWhileTheRootIsMissing) {
@@ -110,6 +112,8 @@ TEST_F(ProfileStoreTest, NamesAreExactAndCut) {
   ASSERT_EQ(Write("Home", Sample(0, "h")), 0);
   EXPECT_EQ(Read("home").scope, -1);
   EXPECT_EQ(Read("Home").scope, 0);
+  EXPECT_EQ(StoredProfileName(*registry, "hOME"), "Home");  // the stored spelling
+  EXPECT_EQ(StoredProfileName(*registry, "Hom"), std::nullopt);
   // Another case finds the existing key through the registry but not through the name search.
   EXPECT_EQ(Write("HOME", Sample(0, "x")), -1);
   EXPECT_STREQ(Read("Home").ssid, "h");
@@ -233,6 +237,10 @@ TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
 #ifndef _WIN32  // Windows' registry has no batches: there the values written stay
     EXPECT_STREQ(Read("Home").ssid, "old");
     EXPECT_EQ(Read("Away").scope, -1);
+#endif
+    EXPECT_EQ(DeleteProfile(failing, "Home"), failing.failCommit ? win::kErrorGenFailure : 0);
+#ifndef _WIN32
+    EXPECT_EQ(Read("Home").scope, failing.failCommit ? 0 : -1);  // a failed delete keeps it
 #endif
   }
 }

@@ -180,8 +180,10 @@ TEST(InstanceChannel, OpensForThisUserAndNeitherServesNorBelievesAnother) {
   if (peer == 0) {
     alarm(5);
     const int fd = SocketAs(dir.File("wlanmon.socket"), kNobody, false);
+    if (fd < 0) _exit(2);
     char reply[16];
-    _exit(fd < 0 ? 2 : write(fd, "open\n", 5) == 5 && read(fd, reply, sizeof reply) > 0 ? 0 : 1);
+    const bool served = send(fd, "open\n", 5, MSG_NOSIGNAL) == 5 && read(fd, reply, 16) > 0;
+    _exit(served ? 0 : 1);
   }
   int status = 0;
   while (waitpid(peer, &status, WNOHANG) == 0) QCoreApplication::processEvents();
@@ -196,7 +198,8 @@ TEST(InstanceChannel, OpensForThisUserAndNeitherServesNorBelievesAnother) {
     const int fd = SocketAs(theirs.File("wlanmon.socket"), kNobody, true);
     const int client = fd < 0 ? -1 : accept(fd, nullptr, nullptr);
     char request[16];
-    _exit(client >= 0 && read(client, request, sizeof request) > 0 && write(client, "shown\n", 6));
+    _exit(client >= 0 && read(client, request, sizeof request) > 0 &&
+          send(client, "shown\n", 6, MSG_NOSIGNAL));
   }
   EXPECT_EQ(AskLockHolderToOpen(theirs.path()), OpenReply::kNoAnswer);
   kill(listener, SIGKILL);

@@ -214,12 +214,21 @@ class FailingWrites : public test::ForwardingRegistry {
                    uint32_t ds) override {
     return n == failValue ? win::kErrorAccessDenied : ForwardingRegistry::SetValue(k, n, t, d, ds);
   }
+  int32_t BeginBatch() override {
+    const int32_t rc = ForwardingRegistry::BeginBatch();
+    depth += rc == 0 ? 1 : 0;
+    return rc;
+  }
+  // Only the outermost commit fails: the one where a batch lands, after the nested ones did.
   int32_t EndBatch(bool commit) override {
-    const int32_t rc = ForwardingRegistry::EndBatch(commit && !failCommit);
-    return commit && failCommit ? win::kErrorGenFailure : rc;
+    const bool outermost = depth-- == 1;
+    const bool fail = commit && failCommit && outermost;
+    const int32_t rc = ForwardingRegistry::EndBatch(commit && !fail);
+    return fail ? win::kErrorGenFailure : rc;
   }
   std::string failValue;
   bool failCommit = false;
+  int depth = 0;
 };
 
 TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {

@@ -237,7 +237,9 @@ TEST_F(WlanctlTest, AnImportReadsOnlyBoundedRegularFilesOfTheUtilitysOwnValues) 
   test::TempDir dir;
   ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
   { std::ofstream create(dir.File("huge")); }
-  ASSERT_EQ(truncate(dir.File("huge").c_str(), 17 << 20), 0);
+  { std::ofstream create(dir.File("edge")); }  // as large as a file may be: read, then refused
+  ASSERT_EQ(truncate(dir.File("edge").c_str(), 16 << 20), 0);
+  ASSERT_EQ(truncate(dir.File("huge").c_str(), (16 << 20) + 1), 0);
   const std::string instance = "[HKEY_LOCAL_MACHINE\\" + std::string(kNtClassRoot) + "0001]\n";
   std::string pairs = "00";  // 100,000 bytes of binary data
   for (int i = 1; i < 100000; ++i) pairs += ",00";
@@ -249,6 +251,7 @@ TEST_F(WlanctlTest, AnImportReadsOnlyBoundedRegularFilesOfTheUtilitysOwnValues) 
       {"/dev/zero", 1, "not a regular file"},
       {dir.File("fifo"), 1, "not a regular file"},
       {dir.File("huge"), 1, "larger than 16 MiB"},
+      {dir.File("edge"), 1, "must start with REGEDIT4"},
       {"REGEDIT4\n\n" + instance + "\"MatchingDeviceId\"=hex(ffffffff):00,01\n", 0,
        "Left as they are: 1"},
       {"REGEDIT4\n\n" + instance + "\"Big\"=hex:" + pairs + "\n", 0, "Left as they are: 1"},
@@ -277,6 +280,7 @@ TEST_F(WlanctlTest, NamesReachTheTerminalEscapedAlignedAndTheirBytesExactInJson)
   ASSERT_EQ(Run({"config", "show"}), 0);
   EXPECT_FALSE(Has(out.str(), rlo)) << out.str();
   EXPECT_TRUE(Has(out.str(), "abc\\xE2\\x80\\xAEdef")) << out.str();
+  EXPECT_EQ(Run({"config", "set", "--ssid", std::string(32, 'S')}), 0) << err.str();
   EXPECT_EQ(Run({"config", "set", "--ssid", std::string(33, 'S')}), 2);
   EXPECT_TRUE(Has(err.str(), "at most 32 bytes")) << err.str();
 

@@ -173,6 +173,7 @@ TEST_F(WlanctlTest, KeygenAgreesWithThePublishedVectors) {
   EXPECT_EQ(RunJson({"keygen", "--size", "128", "foobar"})["keys"][0],
             "49D68437B1FFB0DB3FDF2D4A93");
   EXPECT_EQ(Run({"keygen", "--size", "100", "x"}), 2);
+  EXPECT_EQ(Run({"keygen", "--size", "64", std::string(32, 'p')}), 0);
   EXPECT_EQ(Run({"keygen", "--size", "64", std::string(33, 'p')}), 2);
 }
 
@@ -248,6 +249,8 @@ TEST_F(WlanctlTest, ProfilesAndTheirMarks) {
   EXPECT_EQ(Run({"profile", "remove", "Elsewhere"}), 0);
   EXPECT_EQ(Run({"profile", "remove", "Elsewhere"}), 1);
   EXPECT_EQ(RunJson({"profile", "list"})["profiles"].size(), 1u);
+  EXPECT_EQ(Run({"profile", "add", std::string(32, 'n')}), 0) << err.str();  // the longest name
+  EXPECT_EQ(Run({"profile", "remove", std::string(32, 'n')}), 0);
 }
 
 // Profiles of BSS type "Any" (the stored default) are marked like access points.

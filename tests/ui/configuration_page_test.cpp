@@ -39,6 +39,11 @@ TEST_F(ConfigurationPageTest, ReloadShowsTheStoredSettings) {
   MakePage();
   EXPECT_EQ(Ssid()->text(), QStringLiteral("Office"));
   EXPECT_EQ(Ssid()->maxLength(), 32);
+  const QString twoByteChars(16, QChar(0x100));  // 32 bytes in UTF-8, none in Windows-1252
+  Ssid()->selectAll();
+  Ssid()->insert(twoByteChars);
+  Ssid()->insert(QStringLiteral("x"));  // a 33rd byte is refused
+  EXPECT_EQ(Ssid()->text(), twoByteChars);
   ASSERT_EQ(List("channelList")->count(), 11);  // the default scenario's domain 0x10
   EXPECT_EQ(List("channelList")->currentText(), QStringLiteral("11"));
   EXPECT_FALSE(List("channelList")->isEnabled());  // infrastructure

@@ -1,13 +1,24 @@
 // The tray program's frame against a real wlansim with the virtual clock; ticks by hand.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
+#include <csignal>
+#include <cstdio>
+#include <future>
 
 #include "shell/icons.h"
+#include "shell/instance_channel.h"
 #include "shell/main_frame.h"
 #include "sim_daemon.h"
 #include "socket_ports.h"
+#include "temp_dir.h"
 
 namespace nv {
 namespace {
@@ -130,6 +141,78 @@ TEST_F(MainFrameTest, NoDriverAtStartStillBringsUpTheIcon) {
   EXPECT_EQ(frame.monitor().shownIcon(), kIconNoCard);
   frame.ExitProgram();
   EXPECT_FALSE(frame.tray()->isVisible());
+}
+
+// A unix socket of this process's user, or of `uid` (then the socket is another user's); -1
+// when it cannot be had.
+int SocketAs(const std::string& path, uid_t uid, bool listening) {
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  const auto* at = reinterpret_cast<const sockaddr*>(&address);
+  if (setresuid(uid, uid, uid) != 0) return -1;  // credentials of connect() and listen()
+  if (listening) return bind(fd, at, sizeof address) == 0 && listen(fd, 1) == 0 ? fd : -1;
+  return connect(fd, at, sizeof address) == 0 ? fd : -1;
+}
+
+// The running side serves while a second start asks from another thread.
+OpenReply AskWhileServing(const std::string& dir) {
+  auto reply = std::async(std::launch::async, AskLockHolderToOpen, dir);
+  while (reply.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+    QCoreApplication::processEvents();  // the ask gives up after its own deadline
+  }
+  return reply.get();
+}
+
+TEST(InstanceChannel, OpensForThisUserAndNeitherServesNorBelievesAnother) {
+  const test::TempDir dir;
+  QWidget frame;
+  bool windowShown = true;
+  int opens = 0;
+  InstanceChannel channel(frame, [&] {
+    ++opens;
+    return windowShown;
+  });
+  std::string error;
+  ASSERT_TRUE(channel.Listen(dir.path(), &error)) << error;
+  EXPECT_EQ(AskWhileServing(dir.path()), OpenReply::kShown);
+  windowShown = false;
+  EXPECT_EQ(AskWhileServing(dir.path()), OpenReply::kNoWindow);
+  EXPECT_EQ(opens, 2);
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to play another user";
+  constexpr uid_t kNobody = 65534;
+  // Opened up so that another user reaches the socket: the channel itself refuses the peer.
+  chmod(dir.path().c_str(), 0755);
+  chmod(dir.File("wlanmon.socket").c_str(), 0666);
+  const pid_t peer = fork();
+  if (peer == 0) {
+    alarm(5);
+    const int fd = SocketAs(dir.File("wlanmon.socket"), kNobody, false);
+    if (fd < 0) _exit(2);
+    char reply[16];
+    const bool served = send(fd, "open\n", 5, MSG_NOSIGNAL) == 5 && read(fd, reply, 16) > 0;
+    _exit(served ? 0 : 1);
+  }
+  int status = 0;
+  while (waitpid(peer, &status, WNOHANG) == 0) QCoreApplication::processEvents();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;  // reached, not served
+  EXPECT_EQ(opens, 2);
+  // A listener of another user where the lock holder's socket should be is not believed.
+  const test::TempDir theirs;
+  ASSERT_EQ(chown(theirs.path().c_str(), kNobody, kNobody), 0);
+  const pid_t listener = fork();
+  if (listener == 0) {
+    alarm(5);
+    const int fd = SocketAs(theirs.File("wlanmon.socket"), kNobody, true);
+    const int client = fd < 0 ? -1 : accept(fd, nullptr, nullptr);
+    char request[16];
+    _exit(client >= 0 && read(client, request, sizeof request) > 0 &&
+          send(client, "shown\n", 6, MSG_NOSIGNAL));
+  }
+  EXPECT_EQ(AskLockHolderToOpen(theirs.path()), OpenReply::kNoAnswer);
+  kill(listener, SIGKILL);
+  waitpid(listener, nullptr, 0);
 }
 
 }  // namespace

@@ -106,7 +106,8 @@ TEST_F(AdapterParamsTest, LongerSubkeyNamesAreLookedUpUnderTheirFirstFourCharact
   SetText(*t.registry, kHkeyLocalMachine, root + "0001", "dot11DesiredSSID", "short");
   // "0000Properties" sorts first and is looked up as "0000", which does not exist.
   SetText(*t.registry, kHkeyLocalMachine, root + "0000Properties", "MatchingDeviceId", kId1);
-  SetText(*t.registry, kHkeyLocalMachine, root + std::string(200, 'Z'), "x", "y");
+  // A name too long to read sorts before the instance: the walk goes on past it.
+  SetText(*t.registry, kHkeyLocalMachine, root + std::string(200, '0'), "x", "y");
   EXPECT_STREQ(Read().ssid, "short");
 }
 

@@ -105,6 +105,8 @@ TEST(ProfileForm, OkChecks) {
       {"encryption off: nothing checked", Input("Net", false, 2), true, ""},
       {"empty name", Input("", true, 0), false, kProfileNameMessage},
       {"backslash", Input("a\\b", false, 0), false, kProfileNameMessage},
+      {"name of 32", Input(std::string(32, 'n').c_str(), false, 0), true, ""},
+      {"name of 33", Input(std::string(33, 'n').c_str(), false, 0), false, kProfileNameMessage},
   };
   cases[1].in.security.keyTexts[1] = "012345678";
   cases[3].in.security.keyTexts[1] = "0";

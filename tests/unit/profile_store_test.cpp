@@ -69,6 +69,8 @@ TEST_F(ProfileStoreTest, FirstEnumerationCreatesTheRootAndFails) {
   EXPECT_TRUE(KeyExists("Software\\NVXPROFILE"));
   Enumerate();
   EXPECT_EQ(table->count, 0);
+  registry->DeleteKey(kHkeyCurrentUser, "Software\\NVXPROFILE");
+  EXPECT_EQ(ReadProfileTable(*registry)->count, 0);  // the actions' read: empty, not failed
 }
 
 TEST_F(ProfileStoreTest, ReadAndWriteFailWhileTheRootIsMissing) {
@@ -111,6 +113,8 @@ TEST_F(ProfileStoreTest, NamesAreExactAndCut) {
   ASSERT_EQ(Write("Home", Sample(0, "h")), 0);
   EXPECT_EQ(Read("home").scope, -1);
   EXPECT_EQ(Read("Home").scope, 0);
+  EXPECT_EQ(StoredProfileName(*registry, "hOME"), "Home");  // the stored spelling
+  EXPECT_EQ(StoredProfileName(*registry, "Hom"), std::nullopt);
   // Another case finds the existing key through the registry but not through the name search.
   EXPECT_EQ(Write("HOME", Sample(0, "x")), -1);
   EXPECT_STREQ(Read("Home").ssid, "h");
@@ -213,15 +217,22 @@ class FailingWrites : public test::ForwardingRegistry {
     return n == failValue ? win::kErrorAccessDenied : ForwardingRegistry::SetValue(k, n, t, d, ds);
   }
   int32_t BeginBatch() override {
-    return failBegin ? win::kErrorGenFailure : ForwardingRegistry::BeginBatch();
+    if (failBegin) return win::kErrorGenFailure;
+    const int32_t rc = ForwardingRegistry::BeginBatch();
+    depth += rc == 0 ? 1 : 0;
+    return rc;
   }
+  // Only the outermost commit fails: the one where a batch lands, after the nested ones did.
   int32_t EndBatch(bool commit) override {
-    const int32_t rc = ForwardingRegistry::EndBatch(commit && !failCommit);
-    return commit && failCommit ? win::kErrorGenFailure : rc;
+    const bool outermost = depth-- == 1;
+    const bool fail = commit && failCommit && outermost;
+    const int32_t rc = ForwardingRegistry::EndBatch(commit && !fail);
+    return fail ? win::kErrorGenFailure : rc;
   }
   std::string failValue;
   bool failCommit = false;
   bool failBegin = false;
+  int depth = 0;
 };
 
 TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
@@ -258,6 +269,11 @@ TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
       EXPECT_EQ(values.scope, -1);
       EXPECT_STREQ(Read("Home").ssid, "old");
     }
+#endif
+    const bool deleteFails = failing.failCommit || failing.failBegin;
+    EXPECT_EQ(DeleteProfile(failing, "Home"), deleteFails ? win::kErrorGenFailure : 0);
+#ifndef _WIN32
+    EXPECT_EQ(Read("Home").scope, deleteFails ? 0 : -1);  // a failed delete keeps it
 #endif
   }
 }

@@ -47,6 +47,7 @@ TEST(Regedit, RejectsWithTheLineNumber) {
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=dword:123456789\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:1,2\n", 3},
+               {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex:00,\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"a\"=hex(zz):01\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\nplain\n", 3},
                {"REGEDIT4\n[HKEY_CURRENT_USER\\X\n", 2}};
@@ -61,24 +62,34 @@ TEST(Regedit, RejectsWithTheLineNumber) {
 
 // The first value past each bound an import checks is refused, the bound itself taken.
 TEST(Regedit, ImportCheckBounds) {
+  const std::string p = "[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\P]\n";
+  const std::string profile = "[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\";
+  const std::string ssid = "\"dot11DesiredSSID\"=\"";
   struct Case {
-    const char* value;
+    std::string value;
     bool taken;
-  } cases[] = {{"\"dot11ShortPreambleInvoked\"=\"1\"", true},
-               {"\"dot11ShortPreambleInvoked\"=\"2\"", false},
-               {"\"dot11ShortPreambleInvoked\"=\"-1\"", false},
-               {"\"dot11PowerMode\"=\"2\"", true},
-               {"\"dot11PowerMode\"=\"3\"", false},
-               {"\"dot11DesiredTxRate11M\"=\"7\"", true},
-               {"\"dot11DesiredTxRate11M\"=\"8\"", false},
-               {"\"dot11WEPDefaultKeyID\"=dword:00000003", true},
-               {"\"dot11WEPDefaultKeyID\"=dword:00000004", false},
-               {"\"dot11DesiredChannel\"=\"11\"", true},
-               {"\"dot11DesiredChannel\"=\"12\"", false},
-               {"\"dot11DesiredChannel\"=\"0\"", false}};
+  } cases[] = {{p + "\"dot11ShortPreambleInvoked\"=\"1\"", true},
+               {p + "\"dot11ShortPreambleInvoked\"=\"2\"", false},
+               {p + "\"dot11ShortPreambleInvoked\"=\"-1\"", false},
+               {p + "\"dot11PowerMode\"=\"2\"", true},
+               {p + "\"dot11PowerMode\"=\"3\"", false},
+               {p + "\"dot11DesiredTxRate11M\"=\"7\"", true},
+               {p + "\"dot11DesiredTxRate11M\"=\"8\"", false},
+               {p + "\"dot11WEPDefaultKeyID\"=dword:00000003", true},
+               {p + "\"dot11WEPDefaultKeyID\"=dword:00000004", false},
+               {p + "\"dot11DesiredChannel\"=\"11\"", true},
+               {p + "\"dot11DesiredChannel\"=\"12\"", false},
+               {p + "\"dot11DesiredChannel\"=\"0\"", false},
+               {p + ssid + std::string(32, 's') + "\"", true},
+               {p + ssid + std::string(33, 's') + "\"", false},
+               {p + "\"dot11DesiredBSSID\"=\"" + std::string(17, 'b') + "\"", true},
+               {p + "\"dot11DesiredBSSID\"=\"" + std::string(18, 'b') + "\"", false},
+               {profile + std::string(32, 'n') + "]", true},
+               {profile + std::string(33, 'n') + "]", false},
+               {"[HKEY_LOCAL_MACHINE\\X\\" + std::string(255, 'k') + "]", true},
+               {"[HKEY_LOCAL_MACHINE\\X\\" + std::string(256, 'k') + "]", false}};
   for (const Case& c : cases) {
-    const std::string text =
-        std::string("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\NVXPROFILE\\P]\n") + c.value + "\n";
+    const std::string text = "REGEDIT4\n" + c.value + "\n";
     std::vector<RegKeyDump> keys;
     RegeditError error;
     ASSERT_TRUE(ParseRegedit4(text, &keys, &error)) << c.value;

@@ -7,6 +7,7 @@
 #endif
 
 #include "adapter_fixture.h"
+#include "logic/change_message.h"
 #include "logic/change_road.h"
 #include "logic/settings_lock.h"
 #include "store/adapter_params.h"
@@ -68,6 +69,75 @@ TEST(ChangeRoadLock, WaitsOnTheSystemClockAndStopsBeforeAnythingAfterFiveSeconds
       EXPECT_LT(system.tick, kSettingsLockWaitMs + 100);
     }
   }
+}
+
+TEST(ChangeRoadLock, WithoutAnAdapterNothingIsSentAndTheUserIsToldSo) {
+  test::TestPorts t;
+  const ChangeOutcome outcome = ChangeAdapterSettings(t.io, kScopeLink, [](AdapterConfig&) {
+    ADD_FAILURE() << "overwrite without an adapter";
+    return true;
+  });
+  EXPECT_FALSE(outcome.adapterFound || outcome.lockRefused() || outcome.stored);
+  EXPECT_TRUE(t.link.requests().empty());
+  EXPECT_EQ(ChangeProblems(outcome, {}), std::vector<std::string>{"no supported adapter found"});
+}
+
+// Every branch of the message builder: the outcome in, the exact lines out.
+TEST(ChangeMessage, EachOutcomeSaysWhatHappened) {
+  using Lines = std::vector<std::string>;
+  ChangeOutcome lockBusy, lockUnusable, noAdapter, stopped;
+  lockBusy.lockTimedOut = lockUnusable.lockFailed = stopped.adapterFound = true;
+  ChangeOutcome closed = stopped;
+  closed.overwritten = true;
+  ChangeOutcome unreached = closed;
+  unreached.deviceOpened = true;
+  ChangeOutcome notStored = unreached, refusedUnreached = unreached;
+  notStored.reached = true;
+  ChangeOutcome done = notStored;
+  done.stored = true;
+  ChangeOutcome refused = done, refusedNotStored = notStored;
+  refused.refused = refusedNotStored.refused = refusedUnreached.refused = {"SSID", "Channel"};
+  ChangeFacts none, link, busy, lock, stalled;
+  link.linkRefusal = "gone";
+  busy.registryBusy = true;
+  lock.lockProblem = "a link";
+  stalled.linkRefusal = kNoAnswerRefusal;
+  const std::string notTaken = std::string(kNoAnswerRefusal) + " (not taken: SSID, Channel)";
+  const struct {
+    ChangeOutcome outcome;
+    ChangeFacts facts;
+    Lines lines;
+  } cases[] = {
+      {lockBusy, lock, {kSettingsBusyTryAgainText}},
+      {lockUnusable, lock, {"the settings lock could not be taken (a link); nothing was changed"}},
+      {lockUnusable, none, {"the settings lock could not be taken; nothing was changed"}},
+      {noAdapter, none, {"no supported adapter found"}},
+      {noAdapter, link, {"no adapter: gone"}},
+      {noAdapter, stalled, {kNoAnswerRefusal}},
+      {noAdapter, busy, {kRegistryBusyText}},
+      {stopped, link, {}},
+      {closed, link, {"the adapter could not be opened (gone); nothing was changed"}},
+      {closed, none, {"the adapter could not be opened; nothing was changed"}},
+      {done, none, {}},
+      {notStored, none, {"the settings could not be stored"}},
+      {notStored, busy, {std::string("the settings could not be stored: ") + kRegistryBusyText}},
+      {refused,
+       none,
+       {"the driver refused: SSID, Channel (the other settings were applied and stored)"}},
+      {refusedNotStored,
+       none,
+       {"the driver refused: SSID, Channel", "the settings could not be stored"}},
+      {refusedUnreached,
+       none,
+       {"the driver refused: SSID, Channel", "nothing reached the adapter; nothing was stored"}},
+      {refusedUnreached, stalled, {notTaken, "nothing reached the adapter; nothing was stored"}},
+      {unreached, none, {"nothing reached the adapter; nothing was stored"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ChangeProblems(c.outcome, c.facts), c.lines) << (c.lines.empty() ? "" : c.lines[0]);
+  }
+  EXPECT_EQ(AsSentences({"the driver refused: SSID", "", "done."}),
+            "The driver refused: SSID.\nDone.");
 }
 
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <memory>
 
 #include "adapter/buffers.h"
@@ -13,6 +14,7 @@
 #include "sim/loopback.h"
 #include "sim/server.h"
 #include "store/adapter_params.h"
+#include "temp_dir.h"
 
 namespace nv::sim {
 namespace {
@@ -291,8 +293,13 @@ TEST_F(SimDriverTest, FaultsAndRemoval) {
 }
 
 TEST_F(SimDriverTest, ControlCommandsReportBadInput) {
+  const test::TempDir dir;
+  std::string largest = kScenario;
+  largest.resize(kMaxScenarioBytes, ' ');  // the largest scenario file read
+  std::ofstream(dir.File("largest.json")) << largest;
+  std::ofstream(dir.File("over.json")) << largest << ' ';
   struct Case {
-    const char* command;
+    std::string command;
     int status;
   } cases[] = {{"step 100", 0},
                {"step x", 1},
@@ -305,6 +312,8 @@ TEST_F(SimDriverTest, ControlCommandsReportBadInput) {
                {"fault code zz", 1},
                {"fault open maybe", 1},
                {"scenario /nonexistent", 1},
+               {"scenario " + dir.File("over.json"), 1},
+               {"scenario " + dir.File("largest.json"), 0},
                {"log --clear", 0}};
   for (const Case& c : cases) {
     int status = -1;

@@ -1,10 +1,22 @@
 #include "win/pages.h"
 
+#include "pages/security_page.h"
+#include "pages/site_survey_page.h"
+
 namespace nv::win {
 
 // Pages not yet written show their layout on white.
 ConfigDialog::PageFactory StandardPages() {
-  return [](int, PageContext&) -> std::unique_ptr<Page> { return nullptr; };
+  return [](int index, PageContext& context) -> std::unique_ptr<Page> {
+    switch (index) {
+      case kPageSecurity:
+        return std::make_unique<SecurityPage>(context);
+      case kPageSiteSurvey:
+        return std::make_unique<SiteSurveyPage>(context);
+      default:
+        return nullptr;
+    }
+  };
 }
 
 }  // namespace nv::win

@@ -44,6 +44,13 @@ void SetChecked(HWND button, bool on) {
   SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+bool KeepsSystemColours(UINT message, LPARAM control) {
+  if (message != WM_CTLCOLORSTATIC) return false;
+  char name[16] = {};
+  GetClassNameA(reinterpret_cast<HWND>(control), name, sizeof name);
+  return lstrcmpiA(name, "Edit") == 0;
+}
+
 bool DrawPlainButton(const DRAWITEMSTRUCT& item) {
   if (item.CtlType != ODT_BUTTON) return false;
   RECT r = item.rcItem;

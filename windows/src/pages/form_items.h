@@ -31,6 +31,10 @@ void SetWindowBytes(HWND window, const std::string& bytes);
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool on);
 
+// A disabled or read-only edit box asks for its colours as a static does: it keeps the system's
+// (a grey face), so that a box the user cannot type into does not look like one he can.
+bool KeepsSystemColours(UINT message, LPARAM control);
+
 // Paints an owner-drawn push button as a plain one, for as long as no drawing control has
 // taken it (ReflectToControl did not answer WM_DRAWITEM).
 bool DrawPlainButton(const DRAWITEMSTRUCT& item);

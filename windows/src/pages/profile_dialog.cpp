@@ -89,6 +89,7 @@ INT_PTR ProfileDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+      if (KeepsSystemColours(message, lParam)) return FALSE;
       // The whole dialog is white, its texts black on it.
       SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
       SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));

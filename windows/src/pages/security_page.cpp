@@ -62,6 +62,10 @@ bool SecurityPage::OnCommand(int id, int code) {
 }
 
 bool SecurityPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
+  if (KeepsSystemColours(message, lParam)) {
+    *result = FALSE;
+    return true;
+  }
   if (message != WM_DRAWITEM) return false;
   *result = DrawPlainButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
   return true;

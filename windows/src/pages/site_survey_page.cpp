@@ -23,6 +23,7 @@ constexpr std::array<int, 10> kButtonIds = {IDC_SURVEY_REFRESH,      IDC_SURVEY_
 constexpr int kListImages = 8;
 constexpr int kListImageSize = 16;
 constexpr COLORREF kImageMask = RGB(0, 128, 128);
+constexpr int kTitleMargin = 16;  // pixels beside a column title (its header item's padding)
 
 void InsertColumn(HWND list, int index, const char* title) {
   LVCOLUMNA column{};
@@ -33,9 +34,22 @@ void InsertColumn(HWND list, int index, const char* title) {
                reinterpret_cast<LPARAM>(&column));
 }
 
+// Each column as wide as its texts and its title; a title is never cut.
 void SizeColumns(HWND list, int columns) {
   for (int c = 0; c < columns; ++c) {
     SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), LVSCW_AUTOSIZE_USEHEADER);
+    char title[32] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = title;
+    column.cchTextMax = sizeof title;
+    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    const auto needed = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0,
+                                                      reinterpret_cast<LPARAM>(title))) +
+                        kTitleMargin;
+    if (column.cx < needed) {
+      SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(needed, 0));
+    }
   }
 }
 
@@ -366,6 +380,10 @@ bool SiteSurveyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
 }
 
 bool SiteSurveyPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
+  if (KeepsSystemColours(message, lParam)) {
+    *result = FALSE;
+    return true;
+  }
   if (message != WM_DRAWITEM) return false;
   *result = DrawPlainButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
   return true;

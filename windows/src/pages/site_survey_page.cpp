@@ -369,7 +369,11 @@ bool SiteSurveyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
   WORD key = 0;
   if (header.code == LVN_KEYDOWN) key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
   if (header.code == NM_DBLCLK || key == VK_RETURN) {
-    survey ? Connect() : ActivateProfile();
+    if (survey) {
+      Connect();
+    } else {
+      ActivateProfile();
+    }
     return true;
   }
   if (!survey && key == VK_DELETE) {

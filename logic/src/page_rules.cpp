@@ -97,4 +97,8 @@ std::string CutKeyText(const std::string& text, int limit) {
   return text.substr(0, static_cast<size_t>(limit));
 }
 
+std::vector<std::string> KeysFromPassphrase(const std::string& passphrase, int sizeIndex) {
+  return GenerateKeysFromPassphrase(passphrase, sizeIndex);
+}
+
 }  // namespace nv

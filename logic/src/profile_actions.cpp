@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
+
+#include "store/adapter_params.h"
 
 namespace nv {
 
@@ -31,19 +32,34 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> StoredProfileName(Registry& registry, const std::string& name) {
-  const auto table = ReadProfileTable(registry);
-  for (int32_t i = 0; i < table->count; ++i) {
-    const char* stored = table->names[i];
-    const std::string_view view(stored, strnlen(stored, kProfileNameChars));
-    if (SameNameIgnoringCase(view, name)) return std::string(view);
+  for (const std::string& stored : ListProfileNames(registry)) {
+    if (SameNameIgnoringCase(stored, name)) return stored;
   }
   return std::nullopt;
+}
+
+std::string ReplaceProfileQuestion(const std::string& storedName) {
+  return "A profile named \"" + storedName + "\" exists. Replace it?";
+}
+
+std::string RemoveProfileQuestion(const std::string& name) {
+  return "Remove profile " + name + "?";
 }
 
 bool StoreProfile(Registry& registry, const std::string& name, AdapterConfig config) {
   config.scope = kScopeAll;
   WriteProfile(registry, name, config);
   return config.scope == kScopeAll;
+}
+
+bool RemoveProfile(Registry& registry, const std::string& name) {
+  return DeleteProfile(registry, name) == 0;
+}
+
+AdapterConfig StoredAdapterSettings(AdapterIo& io) {
+  AdapterConfig config{};
+  ReadAdapterParameters(io, config);
+  return config;
 }
 
 ChangeOutcome PutInForce(AdapterIo& io, const AdapterConfig& config, uint32_t lockWaitMs) {

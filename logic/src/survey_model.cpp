@@ -78,4 +78,9 @@ std::vector<ProfileRow> OrderProfiles(const ProfileTable& table, const BssList& 
   return rows;
 }
 
+PollStep NextPollStep(bool scanDone, int& pollCount) {
+  if (scanDone) return PollStep::Done;
+  return ++pollCount < kSurveyMaxPolls ? PollStep::Wait : PollStep::GiveUp;
+}
+
 }  // namespace nv

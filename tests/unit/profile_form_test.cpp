@@ -1,8 +1,11 @@
 // The Profile dialog's rules: what each mode shows, OK's checks and its write-back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
+#include "adapter_fixture.h"
+#include "logic/profile_actions.h"
 #include "logic/profile_form.h"
 
 namespace nv {
@@ -163,6 +166,30 @@ TEST(ProfileForm, ConnectTakesWhatTheNetworkDictates) {
   EXPECT_EQ(c.bssType, 1);
   TakeNetwork({"00-0A-F5-10-00-01", std::string(33, 's'), "No", "Yes", "6", "43"}, c);
   EXPECT_EQ(std::string(c.ssid), std::string(32, 's'));
+}
+
+}  // namespace
+}  // namespace nv
+
+namespace nv {
+namespace {
+
+// Add asks before it replaces a stored profile: it must see every stored name, also past the
+// 64 a profile table holds.
+TEST(ProfileActions, StoredNameIsFoundAmongEveryProfile) {
+  test::TestPorts t;
+  AdapterConfig c{};
+  for (int i = 0; i <= kMaxProfiles; ++i) {
+    char name[8];
+    std::snprintf(name, sizeof name, "p%02d", i);
+    ASSERT_TRUE(StoreProfile(*t.registry, name, c));
+  }
+  EXPECT_EQ(StoredProfileName(*t.registry, "P63"), "p63");  // the table's last
+  EXPECT_EQ(StoredProfileName(*t.registry, "P64"), "p64");  // one past it
+  EXPECT_EQ(StoredProfileName(*t.registry, "p65"), std::nullopt);
+  EXPECT_TRUE(RemoveProfile(*t.registry, "p64"));
+  EXPECT_EQ(StoredProfileName(*t.registry, "p64"), std::nullopt);
+  EXPECT_EQ(ReplaceProfileQuestion("Home"), "A profile named \"Home\" exists. Replace it?");
 }
 
 }  // namespace

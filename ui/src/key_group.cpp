@@ -6,7 +6,6 @@
 #include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"
 #include "page_widgets.h"
-#include "store/wep_keys.h"
 
 namespace nv {
 
@@ -144,7 +143,7 @@ void KeyGroup::ChangeKeySize(size_t key, int size) {
 void KeyGroup::GenerateKeys() {
   const int size = keySizeLists_[0]->currentIndex();
   const std::vector<std::string> keys =
-      GenerateKeysFromPassphrase(TextBytes(passphraseEdit_->text()), size);
+      KeysFromPassphrase(TextBytes(passphraseEdit_->text()), size);
   if (keys.size() != 4) return;  // an empty passphrase or no size: nothing happens
   for (size_t i = 0; i < 4; ++i) {
     Select(keySizeLists_[i], size);

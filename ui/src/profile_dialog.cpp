@@ -12,6 +12,7 @@
 #include "controls/owner_draw_button.h"
 #include "key_group.h"
 #include "logic/options.h"
+#include "logic/profile_actions.h"
 #include "page_widgets.h"
 #include "ui/config_dialog.h"
 
@@ -168,8 +169,7 @@ void ProfileDialog::accept() {
   const std::optional<std::string> stored =
       mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
   if (!stored) return Finish(in, in.profileName);
-  const QString question =
-      QStringLiteral("A profile named \"%1\" exists. Replace it?").arg(ShownText(*stored));
+  const QString question = ShownText(ReplaceProfileQuestion(*stored));
   if (ask_) {
     if (ask_(question)) Finish(in, *stored);
     return;

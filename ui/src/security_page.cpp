@@ -6,9 +6,9 @@
 #include "adapter/operations.h"
 #include "controls/owner_draw_button.h"
 #include "key_group.h"
+#include "logic/profile_actions.h"
 #include "page_change.h"
 #include "page_widgets.h"
-#include "store/adapter_params.h"
 
 namespace nv {
 
@@ -50,9 +50,7 @@ void SecurityPage::BuildButtons() {
 void SecurityPage::Reload() { ShowStored(); }
 
 void SecurityPage::ShowStored() {
-  AdapterConfig stored{};
-  ReadAdapterParameters(io_, stored);
-  const SecurityView view = ShowSecurity(stored);
+  const SecurityView view = ShowSecurity(StoredAdapterSettings(io_));
   Select(authModeList_, view.authMode);
   keyGroup_->Show(view);
   if (view.encryption) encryptionBox_->setChecked(*view.encryption);

@@ -16,7 +16,6 @@
 #include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
-#include "store/adapter_params.h"
 #include "ui/config_dialog.h"
 
 namespace nv {
@@ -228,18 +227,12 @@ void SiteSurveyPage::Refresh() {
 }
 
 void SiteSurveyPage::PollScan() {
-  if (IsScanDone(io_) == kAccessOk) {
-    pollTimer_.stop();
-    RefreshBssList();
-    RefreshProfileList();
-    return;
-  }
-  if (++pollCount_ < kSurveyMaxPolls) return;
-  // The eleventh poll gives up: show what the driver reports now and stop the scan.
+  const PollStep step = NextPollStep(IsScanDone(io_) == kAccessOk, pollCount_);
+  if (step == PollStep::Wait) return;
   pollTimer_.stop();
   RefreshBssList();
   RefreshProfileList();
-  static_cast<void>(StopScan(io_));  // what was found so far stays shown
+  if (step == PollStep::GiveUp) static_cast<void>(StopScan(io_));  // what was found so far stays shown
 }
 
 void SiteSurveyPage::Connect() {
@@ -247,17 +240,14 @@ void SiteSurveyPage::Connect() {
   if (item == nullptr || dialog_) return;
   std::array<std::string, 6> columns;
   for (size_t c = 0; c < columns.size(); ++c) columns[c] = Bytes(item, static_cast<int>(c));
-  AdapterConfig config{};
-  ReadAdapterParameters(io_, config);  // what the network does not dictate stays as stored
+  AdapterConfig config = StoredAdapterSettings(io_);  // what the network does not dictate
   TakeNetwork(columns, config);
   OpenDialog(ProfileMode::Connect, config, columns[1]);
 }
 
 void SiteSurveyPage::Add() {
   if (dialog_) return;
-  AdapterConfig config{};
-  ReadAdapterParameters(io_, config);
-  OpenDialog(ProfileMode::Add, config, std::string());
+  OpenDialog(ProfileMode::Add, StoredAdapterSettings(io_), std::string());
 }
 
 void SiteSurveyPage::Properties() {
@@ -288,7 +278,7 @@ void SiteSurveyPage::ActivateProfile() {
 void SiteSurveyPage::Remove() {
   const std::optional<std::string> name = SelectedProfile();
   if (!name) return;
-  DeleteProfile(io_.registry(), *name);
+  RemoveProfile(io_.registry(), *name);
   RefreshProfileList();
 }
 
@@ -298,7 +288,7 @@ void SiteSurveyPage::AskAndRemove() {
   const QuestionBox ask = question_;  // a copy: the page may end while the box is up
   const QPointer<SiteSurveyPage> self = this;
   if (!ask(window(), QString::fromLatin1(kConfigWindowTitle),
-           QStringLiteral("Remove profile %1?").arg(ShownText(*name)))) {
+           ShownText(RemoveProfileQuestion(*name)))) {
     return;
   }
   if (self) Remove();

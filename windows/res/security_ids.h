@@ -1,2 +1,22 @@
-// Control IDs of the security layout.
+// Control IDs of the Security page's layout (145).
 #pragma once
+
+#define IDC_SEC_AUTH_MODE 1029
+#define IDC_SEC_ENCRYPTION 1030
+#define IDC_SEC_KEY1_SIZE 1031
+#define IDC_SEC_CANCEL 1033
+#define IDC_SEC_KEY1 1034
+#define IDC_SEC_KEY_FORMAT 1035
+#define IDC_SEC_KEY2 1036
+#define IDC_SEC_KEY2_SIZE 1037
+#define IDC_SEC_KEY3 1038
+#define IDC_SEC_KEY3_SIZE 1039
+#define IDC_SEC_KEY4 1040
+#define IDC_SEC_KEY4_SIZE 1041
+#define IDC_SEC_APPLY 1027
+#define IDC_SEC_DEFAULT_KEY1 1048
+#define IDC_SEC_DEFAULT_KEY2 1049
+#define IDC_SEC_DEFAULT_KEY3 1050
+#define IDC_SEC_DEFAULT_KEY4 1051
+#define IDC_SEC_PASSPHRASE 1053
+#define IDC_SEC_DONE 1054

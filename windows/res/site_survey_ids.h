@@ -1,2 +1,19 @@
-// Control IDs of the site survey layout.
+// Control IDs of the Site Survey page's layout (141).
 #pragma once
+
+#define IDC_SURVEY_LIST 1025
+#define IDC_SURVEY_REFRESH 1026
+#define IDC_SURVEY_CONNECT 1027
+#define IDC_SURVEY_PROFILE_REFRESH 1028
+#define IDC_SURVEY_UP 1029
+#define IDC_SURVEY_DOWN 1030
+#define IDC_SURVEY_PROFILE_UP 1031
+#define IDC_SURVEY_PROFILE_DOWN 1032
+#define IDC_SURVEY_ADD 1033
+#define IDC_SURVEY_REMOVE 1034
+#define IDC_SURVEY_PROPERTIES 1035
+#define IDC_SURVEY_PROFILE_LIST 1037
+#define IDC_SURVEY_NETWORK_FRAME 1043
+#define IDC_SURVEY_PROFILE_FRAME 1044
+
+#define IDT_SURVEY_POLL 100  // the scan completion poll

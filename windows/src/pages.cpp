@@ -3,6 +3,8 @@
 #include "pages/about_page.h"
 #include "pages/configuration_page.h"
 #include "pages/link_info_page.h"
+#include "pages/security_page.h"
+#include "pages/site_survey_page.h"
 
 namespace nv::win {
 
@@ -16,6 +18,10 @@ ConfigDialog::PageFactory StandardPages() {
         return std::make_unique<ConfigurationPage>(context);
       case kPageAbout:
         return std::make_unique<AboutPage>(context);
+      case kPageSecurity:
+        return std::make_unique<SecurityPage>(context);
+      case kPageSiteSurvey:
+        return std::make_unique<SiteSurveyPage>(context);
       default:
         return nullptr;
     }

@@ -86,5 +86,8 @@ void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config);
 int KeyBoxLimit(int sizeIndex, int formatIndex);
 // A key size change cuts the box's text to the new limit; shorter text stays.
 std::string CutKeyText(const std::string& text, int limit);
+// "Done": the four keys made from the passphrase, as HEX text, for the size chosen for key 1;
+// nothing for an empty passphrase or no size.
+std::vector<std::string> KeysFromPassphrase(const std::string& passphrase, int sizeIndex);
 
 }  // namespace nv

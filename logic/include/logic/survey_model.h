@@ -42,6 +42,18 @@ std::vector<SurveyRow> RefreshSurvey(const BssList& read, const LinkStatus& curr
                                      SurveyState& state);
 std::array<std::string, 6> SurveyColumns(const BssEntry& entry);
 
+// A survey started by Refresh is polled once a second, at most eleven times.
+inline constexpr int kSurveyPollMs = 1000;
+inline constexpr int kSurveyMaxPolls = 11;
+
+enum class PollStep {
+  Wait,    // not finished: poll again
+  Done,    // finished: show the lists
+  GiveUp,  // the last poll: show what the driver reports now, then stop the scan
+};
+// One poll of a running survey; counts the polls that did not find it finished.
+PollStep NextPollStep(bool scanDone, int& pollCount);
+
 struct ProfileRow {
   std::string name;
   int mark;

@@ -14,6 +14,7 @@
 #include "adapter/adapter_io.h"
 #include "logic/app_state.h"
 #include "logic/profile_form.h"
+#include "logic/survey_model.h"
 #include "ui/config_page.h"
 #include "ui/profile_dialog.h"
 #include "ui/warning_box.h"
@@ -25,9 +26,7 @@ namespace nv {
 
 class OwnerDrawButton;
 
-inline constexpr int kSurveyPollMs = 1000;
 inline constexpr int kListMarkRole = Qt::UserRole + 1;  // an item's image index
-inline constexpr int kSurveyMaxPolls = 11;
 
 class SiteSurveyPage : public ConfigPage {
   Q_OBJECT

@@ -83,16 +83,31 @@ void SelectRow(HWND list, int row) {
 }
 
 // The lists take Enter themselves (it reaches the page as LVN_KEYDOWN), instead of the
-// dialog turning it into the window's default command.
-LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR) {
+// dialog turning it into the window's default command. A classic subclass: comctl32 before
+// version 6 (98, XP without the manifest) exports SetWindowSubclass by ordinal only.
+constexpr const char* kListProcProperty = "NetvaneListProc";
+
+LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto previous = reinterpret_cast<WNDPROC>(GetPropA(list, kListProcProperty));
+  if (previous == nullptr) return DefWindowProcA(list, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    RemovePropA(list, kListProcProperty);
+    return CallWindowProcA(previous, list, message, wParam, lParam);
+  }
+  LRESULT result = CallWindowProcA(previous, list, message, wParam, lParam);
   if (message == WM_GETDLGCODE && lParam != 0) {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
-      return DefSubclassProc(list, message, wParam, lParam) | DLGC_WANTALLKEYS;
-    }
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) result |= DLGC_WANTALLKEYS;
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  return result;
+}
+
+void TakeListKeys(HWND list) {
+  if (GetPropA(list, kListProcProperty) != nullptr) return;
+  const LONG_PTR previous =
+      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListKeys));
+  SetPropA(list, kListProcProperty, reinterpret_cast<HANDLE>(previous));
 }
 
 }  // namespace
@@ -127,7 +142,7 @@ void SiteSurveyPage::SetUpLists() {
   SizeColumns(profiles, 1);
   for (HWND list : {survey, profiles}) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    SetWindowSubclass(list, ListKeys, 0, 0);
+    TakeListKeys(list);
   }
 }
 
@@ -145,9 +160,6 @@ void SiteSurveyPage::SetUpFrames() {
 
 void SiteSurveyPage::OnDestroy() {
   KillTimer(hwnd_, IDT_SURVEY_POLL);
-  for (int id : {IDC_SURVEY_LIST, IDC_SURVEY_PROFILE_LIST}) {
-    RemoveWindowSubclass(Item(id), ListKeys, 0);
-  }
   if (images_ != nullptr) ImageList_Destroy(images_);  // the lists share it, and keep it
   images_ = nullptr;
   surveyRows_.clear();
@@ -214,7 +226,7 @@ void SiteSurveyPage::PollScan() {
   KillTimer(hwnd_, IDT_SURVEY_POLL);
   RefreshBssList();
   RefreshProfileList();
-  if (step == PollStep::GiveUp) StopScan(context_.io);
+  if (step == PollStep::GiveUp) static_cast<void>(StopScan(context_.io));  // what was found stays
 }
 
 void SiteSurveyPage::Connect() {

@@ -269,8 +269,11 @@ TEST_F(ProfileStoreTest, AFailedWriteFailsTheProfileActionAndStoresNothing) {
       EXPECT_EQ(values.scope, -1);
       EXPECT_STREQ(Read("Home").ssid, "old");
     }
+    // A batch that did not open writes nothing and says so; a commit that failed says why.
     const bool deleteFails = failing.failCommit || failing.failBegin;
-    EXPECT_EQ(DeleteProfile(failing, "Home"), deleteFails ? win::kErrorGenFailure : 0);
+    EXPECT_EQ(DeleteProfile(failing, "Home"), failing.failBegin    ? RegistryBatch::kBatchNotOpen
+                                              : failing.failCommit ? win::kErrorGenFailure
+                                                                   : 0);
     EXPECT_EQ(Read("Home").scope, deleteFails ? 0 : -1);  // a failed delete keeps it
 #endif
   }

@@ -7,4 +7,4 @@ target_link_libraries(controls_win_test PRIVATE nv_win_ui nv_test_support GTest:
 add_test(NAME controls_win_test
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/on_display.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
                  $<TARGET_FILE:controls_win_test>)
-set_tests_properties(controls_win_test PROPERTIES LABELS win TIMEOUT 300)
+set_tests_properties(controls_win_test PROPERTIES LABELS win TIMEOUT 300 RUN_SERIAL ON)

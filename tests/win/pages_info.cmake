@@ -7,4 +7,4 @@ target_link_libraries(pages_info_test PRIVATE nv_win_ui nv_test_support GTest::g
 add_test(NAME pages_info_test
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/on_display.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
                  $<TARGET_FILE:pages_info_test>)
-set_tests_properties(pages_info_test PROPERTIES LABELS win TIMEOUT 300)
+set_tests_properties(pages_info_test PROPERTIES LABELS win TIMEOUT 300 RUN_SERIAL ON)

@@ -9,5 +9,5 @@ if(TARGET nv_win_ui)
   add_test(NAME pages_security_survey_test
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/on_display.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
                    $<TARGET_FILE:pages_security_survey_test>)
-  set_tests_properties(pages_security_survey_test PROPERTIES LABELS win TIMEOUT 300)
+  set_tests_properties(pages_security_survey_test PROPERTIES LABELS win TIMEOUT 300 RUN_SERIAL ON)
 endif()

@@ -29,14 +29,11 @@
   Pop $0
 !macroend
 
+; The Run value in the 32-bit view of the registry, which 64-bit Windows also starts from.
 !macro NvWriteRunValue
-  SetRegView 64
   WriteRegStr HKLM "${NV_RUN_KEY}" "${NV_RUN_VALUE}" '"$INSTDIR\bin\wlanmon.exe"'
-  SetRegView lastused
 !macroend
 
 !macro NvRemoveRunValue
-  SetRegView 64
   DeleteRegValue HKLM "${NV_RUN_KEY}" "${NV_RUN_VALUE}"
-  SetRegView lastused
 !macroend

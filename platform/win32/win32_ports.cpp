@@ -78,8 +78,8 @@ LockResult Win32System::TryLockSettings() {
     // a backslash in the name.
     const VersionInfo version = GetVersion();
     const bool nt = version.ok && version.platformId == VER_PLATFORM_WIN32_NT;
-    settingsMutex_ = CreateMutexA(nullptr, FALSE,
-                                  nt ? "Local\\NetvaneWlanSettingsLock" : "NetvaneWlanSettingsLock");
+    settingsMutex_ = CreateMutexA(
+        nullptr, FALSE, nt ? "Local\\NetvaneWlanSettingsLock" : "NetvaneWlanSettingsLock");
     if (settingsMutex_ == nullptr) return LockResult::Failed;
   }
   switch (WaitForSingleObject(settingsMutex_, 0)) {

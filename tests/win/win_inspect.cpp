@@ -53,8 +53,8 @@ int Close(const char* title, HWND window) {
 int OnControl(const char* verb, HWND control, int argc, char** argv) {
   DWORD_PTR result = 0;
   if (std::strcmp(verb, "settext") == 0 && argc == 5) {
-    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
-                        SMTO_ABORTIFHUNG, 2000, &result);
+    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG,
+                        2000, &result);
     return 0;
   }
   if (std::strcmp(verb, "gettext") == 0 && argc == 4) {
@@ -71,8 +71,8 @@ int OnControl(const char* verb, HWND control, int argc, char** argv) {
   if (std::strcmp(verb, "select") == 0 && argc == 5) {
     SendMessageTimeoutA(control, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(argv[4])), 0,
                         SMTO_ABORTIFHUNG, 2000, &result);
-    PostMessageA(GetParent(control), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+    PostMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(control));
     return 0;
   }
   return 2;

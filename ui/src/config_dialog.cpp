@@ -14,7 +14,9 @@ namespace nv {
 
 namespace {
 
-QColor Colour(uint32_t rgb) { return QColor(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)); }
+QColor Colour(uint32_t rgb) {
+  return QColor(int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
+}
 const QColor kWindowBackground = Colour(kWindowBackgroundRgb);
 const QColor kHoverBlue = Colour(kLabelHoverRgb);
 const QColor kInactiveGrey = Colour(kLabelInactiveRgb);
@@ -187,7 +189,8 @@ void ConfigDialog::ShowPage(int index) {
   for (int i = 0; i < 5; ++i) {
     labels_[static_cast<size_t>(i)]->SetTextColour(kInactiveGrey);
     labels_[static_cast<size_t>(i)]->SetBold(true);
-    labels_[static_cast<size_t>(i)]->setText(QString::fromLatin1(kPageLabels[static_cast<size_t>(i)]));
+    labels_[static_cast<size_t>(i)]->setText(
+        QString::fromLatin1(kPageLabels[static_cast<size_t>(i)]));
   }
   if (index == kPageReload) {
     if (page(kPageSecurity)) page(kPageSecurity)->Reload();
@@ -200,9 +203,7 @@ void ConfigDialog::ShowPage(int index) {
   if (index == kPageSiteSurvey && surveyRefresh_) surveyRefresh_();
 }
 
-void ConfigDialog::ShowNextPage(int step) {
-  ShowPage(NextPage(currentPage_, step));
-}
+void ConfigDialog::ShowNextPage(int step) { ShowPage(NextPage(currentPage_, step)); }
 
 void ConfigDialog::CloseWithPopups() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {

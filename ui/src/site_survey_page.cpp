@@ -232,7 +232,8 @@ void SiteSurveyPage::PollScan() {
   pollTimer_.stop();
   RefreshBssList();
   RefreshProfileList();
-  if (step == PollStep::GiveUp) static_cast<void>(StopScan(io_));  // what was found so far stays shown
+  if (step == PollStep::GiveUp)
+    static_cast<void>(StopScan(io_));  // what was found so far stays shown
 }
 
 void SiteSurveyPage::Connect() {

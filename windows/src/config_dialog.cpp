@@ -33,8 +33,8 @@ ConfigDialog::~ConfigDialog() {
 
 INT_PTR ConfigDialog::Run() {
   modal_ = true;
-  const INT_PTR result = DialogBoxParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG),
-                                         nullptr, Procedure, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = DialogBoxParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG), nullptr,
+                                         Procedure, reinterpret_cast<LPARAM>(this));
   modal_ = false;
   return result;
 }
@@ -127,8 +127,9 @@ bool ConfigDialog::OnSystemCommand(WPARAM command) {
 void ConfigDialog::OnInitDialog() {
   background_ = CreateSolidBrush(Colour(kWindowBackgroundRgb));
   if (IsWindowEnabled(hwnd_)) SetForegroundWindow(hwnd_);
-  SendMessageA(hwnd_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadIconA(context_.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
+  SendMessageA(
+      hwnd_, WM_SETICON, ICON_BIG,
+      reinterpret_cast<LPARAM>(LoadIconA(context_.instance, MAKEINTRESOURCEA(IDI_PROGRAM))));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(LoadImageA(context_.instance, MAKEINTRESOURCEA(IDI_PROGRAM),
                                                    IMAGE_ICON, 16, 16, 0)));

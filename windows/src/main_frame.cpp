@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "../res/resource.h"
 #include "adapter/operations.h"
 #include "logic/survey_actions.h"
-#include "../res/resource.h"
 
 namespace nv::win {
 
@@ -20,8 +20,8 @@ DWORD ShellMajorVersion() {
   HMODULE shell = GetModuleHandleA("shell32.dll");
   typedef HRESULT(CALLBACK * GetVersionFn)(DLLVERSIONINFO*);
   auto get = shell == nullptr ? nullptr
-                              : reinterpret_cast<GetVersionFn>(
-                                    reinterpret_cast<void*>(GetProcAddress(shell, "DllGetVersion")));
+                              : reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(
+                                    GetProcAddress(shell, "DllGetVersion")));
   DLLVERSIONINFO info{};
   info.cbSize = sizeof info;
   if (get == nullptr || FAILED(get(&info))) return 4;

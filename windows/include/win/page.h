@@ -15,8 +15,8 @@ namespace nv::win {
 
 // Shows a message box and returns its answer (IDOK, IDYES...): MessageBoxA in the program, a
 // scripted answer in tests.
-using MessageBoxFn = std::function<int(HWND owner, const std::string& text,
-                                       const std::string& caption, UINT type)>;
+using MessageBoxFn =
+    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)>;
 int SystemMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // What every page works with.

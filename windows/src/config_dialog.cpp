@@ -33,16 +33,17 @@ ConfigDialog::~ConfigDialog() {
 
 INT_PTR ConfigDialog::Run() {
   modal_ = true;
-  const INT_PTR result = DialogBoxParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG), nullptr,
-                                         Procedure, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      DialogBoxParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG), nullptr,
+                      DialogBinding<ConfigDialog>::Procedure, reinterpret_cast<LPARAM>(this));
   modal_ = false;
   return result;
 }
 
 HWND ConfigDialog::OpenModeless() {
   modal_ = false;
-  CreateDialogParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG), nullptr, Procedure,
-                     reinterpret_cast<LPARAM>(this));
+  CreateDialogParamA(context_.instance, MAKEINTRESOURCEA(IDD_CONFIG), nullptr,
+                     DialogBinding<ConfigDialog>::Procedure, reinterpret_cast<LPARAM>(this));
   if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_SHOW);
   return hwnd_;
 }
@@ -60,21 +61,6 @@ void ConfigDialog::BringToFront() {
   if (hwnd_ == nullptr) return;
   if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
   SetForegroundWindow(hwnd_);
-}
-
-INT_PTR CALLBACK ConfigDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    reinterpret_cast<ConfigDialog*>(lParam)->hwnd_ = hwnd;
-  }
-  auto* dialog = reinterpret_cast<ConfigDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  if (dialog == nullptr) return FALSE;
-  const INT_PTR result = dialog->Handle(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-    dialog->hwnd_ = nullptr;
-  }
-  return result;
 }
 
 INT_PTR ConfigDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

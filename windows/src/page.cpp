@@ -13,8 +13,8 @@ Page::~Page() { Destroy(); }
 
 HWND Page::Create(int layout, HWND parent) {
   Destroy();
-  CreateDialogParamA(context_.instance, MAKEINTRESOURCEA(layout), parent, Procedure,
-                     reinterpret_cast<LPARAM>(this));
+  CreateDialogParamA(context_.instance, MAKEINTRESOURCEA(layout), parent,
+                     DialogBinding<Page>::Procedure, reinterpret_cast<LPARAM>(this));
   return hwnd_;
 }
 
@@ -33,22 +33,6 @@ HWND Page::Window() const {
 
 int Page::Say(const std::string& text, const std::string& caption, UINT type) {
   return context_.messageBox(Window(), text, caption, type);
-}
-
-INT_PTR CALLBACK Page::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* page = reinterpret_cast<Page*>(lParam);
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    page->hwnd_ = hwnd;
-  }
-  auto* page = reinterpret_cast<Page*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  if (page == nullptr) return FALSE;
-  const INT_PTR result = page->Handle(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-    page->hwnd_ = nullptr;
-  }
-  return result;
 }
 
 INT_PTR Page::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

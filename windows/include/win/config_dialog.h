@@ -12,6 +12,7 @@
 
 #include "logic/window_pages.h"
 #include "win/controls.h"
+#include "win/dialog_binding.h"
 #include "win/page.h"
 
 namespace nv::win {
@@ -43,7 +44,7 @@ class ConfigDialog {
   LabelStatic& label(int index) { return labels_[static_cast<size_t>(index)]; }
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct DialogBinding<ConfigDialog>;
   static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();

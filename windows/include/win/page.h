@@ -10,6 +10,7 @@
 
 #include "adapter/adapter_io.h"
 #include "logic/app_state.h"
+#include "win/dialog_binding.h"
 
 namespace nv::win {
 
@@ -86,7 +87,7 @@ class Page {
   HWND hwnd_ = nullptr;
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct DialogBinding<Page>;
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   HBRUSH background_ = nullptr;
 };

@@ -40,8 +40,9 @@ ProfileDialog::~ProfileDialog() {
 
 INT_PTR ProfileDialog::Run(HWND owner) {
   modal_ = true;
-  result_ = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROFILE), owner, Procedure,
-                            reinterpret_cast<LPARAM>(this));
+  result_ =
+      DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_PROFILE), owner,
+                      DialogBinding<ProfileDialog>::Procedure, reinterpret_cast<LPARAM>(this));
   modal_ = false;
   return result_;
 }
@@ -49,8 +50,8 @@ INT_PTR ProfileDialog::Run(HWND owner) {
 HWND ProfileDialog::OpenModeless(HWND owner) {
   modal_ = false;
   result_ = IDCANCEL;
-  CreateDialogParamA(instance_, MAKEINTRESOURCEA(IDD_PROFILE), owner, Procedure,
-                     reinterpret_cast<LPARAM>(this));
+  CreateDialogParamA(instance_, MAKEINTRESOURCEA(IDD_PROFILE), owner,
+                     DialogBinding<ProfileDialog>::Procedure, reinterpret_cast<LPARAM>(this));
   if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_SHOW);
   return hwnd_;
 }
@@ -62,21 +63,6 @@ void ProfileDialog::End(INT_PTR result) {
   } else {
     DestroyWindow(hwnd_);
   }
-}
-
-INT_PTR CALLBACK ProfileDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-    reinterpret_cast<ProfileDialog*>(lParam)->hwnd_ = hwnd;
-  }
-  auto* dialog = reinterpret_cast<ProfileDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-  if (dialog == nullptr) return FALSE;
-  const INT_PTR result = dialog->Handle(message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-    dialog->hwnd_ = nullptr;
-  }
-  return result;
 }
 
 INT_PTR ProfileDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

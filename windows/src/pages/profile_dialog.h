@@ -15,6 +15,7 @@
 #include "key_group.h"
 #include "logic/profile_form.h"
 #include "win/controls.h"
+#include "win/dialog_binding.h"
 #include "win/page.h"
 
 namespace nv::win {
@@ -45,7 +46,7 @@ class ProfileDialog {
   const std::string& profileName() const { return profileName_; }
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend struct DialogBinding<ProfileDialog>;
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   bool OnCommand(int id, int code);
   void OnInitDialog();

@@ -37,5 +37,6 @@
 #define IDC_LABEL_ABOUT 1043
 
 // The tray menu.
+#define IDM_NOTIFY 2022
 #define IDM_OPEN 2023
 #define IDM_EXIT 2024

@@ -112,6 +112,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDM_OPEN) OpenOrRaiseConfigWindow();
+      if (LOWORD(wParam) == IDM_NOTIFY) ToggleNotifyOnConnect();
       if (LOWORD(wParam) == IDM_EXIT) Exit();
       return 0;
     case WM_CLOSE:
@@ -128,7 +129,23 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void MainFrame::Tick() { monitor_.Tick(); }
+void MainFrame::Tick() {
+  monitor_.Tick();
+  // The link notices the user asked for, decided beside the tick as on Linux.
+  const LinkNotice notice =
+      notices_.Next(!monitor_.adapterMissing(), context_.state.currentLinkStatus);
+  if (notice.kind == NoticeKind::kNone || !ReadNotifyOnConnect(context_.io.registry())) return;
+  ShowBalloon(notice.title, notice.text,
+              notice.kind == NoticeKind::kNoCard ? NIIF_WARNING : NIIF_INFO);
+}
+
+void MainFrame::ToggleNotifyOnConnect() {
+  const bool on = !ReadNotifyOnConnect(context_.io.registry());
+  if (WriteNotifyOnConnect(context_.io.registry(), on) != 0) {
+    context_.messageBox(nullptr, "The setting could not be stored.", kMainFrameTitle,
+                        MB_OK | MB_ICONWARNING);
+  }
+}
 
 void MainFrame::OnTrayMessage(LPARAM mouse) {
   switch (static_cast<UINT>(mouse)) {
@@ -159,11 +176,13 @@ bool MainFrame::OpenOrRaiseConfigWindow() {
   return true;
 }
 
-// "Open" (the default item, drawn bold) above "Exit".
+// "Open" (the default item, drawn bold), "Notify on connect" (checked when on), "Exit".
 void MainFrame::ShowMenu() {
   HMENU menu = CreatePopupMenu();
   if (menu == nullptr) return;
   AppendMenuA(menu, MF_STRING, IDM_OPEN, "Open");
+  const UINT notify = ReadNotifyOnConnect(context_.io.registry()) ? MF_CHECKED : MF_UNCHECKED;
+  AppendMenuA(menu, MF_STRING | notify, IDM_NOTIFY, "Notify on connect");
   AppendMenuA(menu, MF_STRING, IDM_EXIT, "Exit");
   SetMenuDefaultItem(menu, IDM_OPEN, FALSE);
   POINT at{};
@@ -186,7 +205,7 @@ void MainFrame::Exit() {
 }
 
 bool MainFrame::Notify(DWORD action, UINT flags, HICON icon, const std::string& tip,
-                       const char* balloonTitle, const char* balloonText) {
+                       const char* balloonTitle, const char* balloonText, DWORD balloonKind) {
   NOTIFYICONDATAA data{};
   data.cbSize = NotifyIconDataSize();
   data.hWnd = hwnd_;
@@ -200,7 +219,7 @@ bool MainFrame::Notify(DWORD action, UINT flags, HICON icon, const std::string& 
     CopyText(data.szInfoTitle, sizeof data.szInfoTitle, balloonTitle);
     CopyText(data.szInfo, sizeof data.szInfo, balloonText);
     data.uTimeout = kBalloonMs;
-    data.dwInfoFlags = NIIF_WARNING;
+    data.dwInfoFlags = balloonKind;
   }
   return Shell_NotifyIconA(action, &data) != FALSE;
 }
@@ -225,11 +244,14 @@ void MainFrame::UpdateTrayIcon(int icon, const std::string& tip) {
 }
 
 void MainFrame::ShowNoCardBalloon() {
-  if (!iconAdded_) return;
   const std::string tip = kTipNoCard;
   const size_t cut = tip.find('\n');
-  Notify(NIM_MODIFY, NIF_MESSAGE | NIF_TIP, nullptr, shownTip_, tip.substr(0, cut).c_str(),
-         tip.substr(cut + 1).c_str());
+  ShowBalloon(tip.substr(0, cut), tip.substr(cut + 1), NIIF_WARNING);
+}
+
+void MainFrame::ShowBalloon(const std::string& title, const std::string& text, DWORD kind) {
+  if (!iconAdded_) return;
+  Notify(NIM_MODIFY, NIF_MESSAGE | NIF_TIP, nullptr, shownTip_, title.c_str(), text.c_str(), kind);
 }
 
 void MainFrame::RefreshSurveyLists() {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "logic/link_notice.h"
 #include "logic/tray_monitor.h"
 #include "win/config_dialog.h"
 
@@ -54,12 +55,16 @@ class MainFrame : public TrayHost {
   void OnTrayMessage(LPARAM mouse);
   void ShowMenu();
   void ShowNoCardBalloon();
+  void ShowBalloon(const std::string& title, const std::string& text, DWORD kind);
+  void ToggleNotifyOnConnect();
   bool Notify(DWORD action, UINT flags, HICON icon, const std::string& tip,
-              const char* balloonTitle = nullptr, const char* balloonText = nullptr);
+              const char* balloonTitle = nullptr, const char* balloonText = nullptr,
+              DWORD balloonKind = 0);
 
   PageContext& context_;
   ConfigDialog& dialog_;
   TrayMonitor monitor_;
+  LinkNotices notices_;  // "Notify on connect": what the user was last told
   HWND hwnd_ = nullptr;
   UINT trayMessage_ = 0;
   UINT openMessage_ = 0;

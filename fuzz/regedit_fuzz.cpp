@@ -4,19 +4,19 @@
 #include <cstdint>
 #include <string_view>
 
-#include "import_check.h"
+#include "logic/registry_transfer.h"
 #include "regedit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<nv::cli::RegKeyDump> keys;
-  nv::cli::RegeditError error;
+  std::vector<nv::RegKeyDump> keys;
+  nv::RegeditError error;
   if (nv::cli::ParseRegeditFile({reinterpret_cast<const char*>(data), size}, &keys, &error)) {
-    nv::cli::RegeditError problem;
-    if (!nv::cli::CheckImport(keys, nv::ChannelRange{1, 11}, &problem) && problem.message.empty()) {
+    nv::RegeditError problem;
+    if (!nv::CheckImport(keys, nv::ChannelRange{1, 11}, &problem) && problem.message.empty()) {
       __builtin_trap();  // a refusal always says why
     }
     // What parses must write back into text that parses to the same keys.
-    std::vector<nv::cli::RegKeyDump> again;
+    std::vector<nv::RegKeyDump> again;
     if (!nv::cli::ParseRegedit4(nv::cli::WriteRegedit4(keys), &again, &error)) __builtin_trap();
     if (again.size() != keys.size()) __builtin_trap();
     for (size_t i = 0; i < keys.size(); ++i) {

@@ -71,8 +71,9 @@ int CmdStatus(Context& c, const std::vector<std::string>& words) {
   LinkStatus s{};
   int32_t ticksInState = 0;
   ReadSettledLink(c, s, ticksInState);
+  LinkView view = JudgeLinkView(c, s);
   // While connecting and disassociated keep whatever icon the tray had, none is named.
-  const LinkView view = MakeLinkView(c, s, AdapterFound(c, s), kIconNone, ticksInState);
+  DecideViewLook(view, kIconNone, ticksInState);
   if (a.flags.count("json")) {
     PrintJson(c, LinkJson(view));
   } else {

@@ -14,8 +14,6 @@
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
 #include "platform/win32_codes.h"
-#include "store/adapter_params.h"
-#include "store/profile_store.h"
 
 namespace nv::cli {
 
@@ -35,48 +33,20 @@ const std::string kProfileHelp =
     "  --replace             overwrite a profile of that name\n"
     "  --activate            also apply it to the adapter and store it there\n";
 
-const char* MarkText(int mark) {
-  switch (mark) {
-    case kMarkAccessPointCurrent:
-    case kMarkAdHocCurrent:
-      return "current";
-    case kMarkAccessPoint:
-    case kMarkAdHoc:
-      return "in range";
-    default:
-      return "not in range";
-  }
-}
-
-// The name a profile is stored under when one matches `name` ignoring case (registry key
-// names ignore case, so "HOME" and "home" are one key).
-std::optional<std::string> StoredNameFor(Context& c, const std::string& name) {
-  for (const std::string& stored : ListProfileNames(c.io.registry())) {
-    if (SameNameIgnoringCase(stored, name)) return stored;
-  }
-  return std::nullopt;
-}
-
-bool Exists(Context& c, const std::string& name, AdapterConfig* config) {
-  *config = AdapterConfig{};
-  ReadProfile(c.io.registry(), StoredNameFor(c, name).value_or(name), *config);
-  return config->scope == kScopeAll;
+// The stored profile of that name, its name matched as the store matches it (ignoring case).
+std::optional<AdapterConfig> Stored(Context& c, const std::string& name) {
+  Registry& registry = c.io.registry();
+  return FindProfile(registry, StoredProfileName(registry, name).value_or(name));
 }
 
 int List(Context& c, const Args& a) {
-  auto table = std::make_unique<ProfileTable>();
-  EnumerateProfiles(c.io.registry(), *table);
-  if (table->count < 0) {  // the first look creates the profile root; look again
-    *table = ProfileTable{};
-    EnumerateProfiles(c.io.registry(), *table);
-  }
   BssList survey{};
   ReadBssList(c.io, survey);
   LinkStatus current{};
   ReadLinkStatus(c.io, current);
-  const std::vector<ProfileRow> rows = OrderProfiles(*table, survey, current);
-  const size_t stored = ListProfileNames(c.io.registry()).size();
-  const size_t omitted = stored > rows.size() ? stored - rows.size() : 0;
+  const ProfileListing listing = ListProfiles(c.io.registry(), survey, current);
+  const std::vector<ProfileRow>& rows = listing.rows;
+  const size_t omitted = listing.omitted;
   if (a.flags.count("json")) {
     Json list = Json::array();
     for (const ProfileRow& r : rows) {
@@ -93,14 +63,15 @@ int List(Context& c, const Args& a) {
   }
   if (omitted > 0) {
     c.out << omitted << " more profile" << (omitted == 1 ? " is" : "s are")
-          << " stored but not listed: the list holds " << kMaxProfiles << ".\n";
+          << " stored but not listed: the list holds " << kMaxListedProfiles << ".\n";
   }
   return kExitOk;
 }
 
 int Show(Context& c, const Args& a, const std::string& name) {
-  AdapterConfig cfg{};
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
+  const std::optional<AdapterConfig> found = Stored(c, name);
+  if (!found) return Fail(c, "no profile named \"" + Printable(name) + "\"");
+  const AdapterConfig& cfg = *found;
   const std::string ssid(cfg.ssid, strnlen(cfg.ssid, 32));
   const auto pick = [](const auto& texts, int32_t v) {
     return v >= 0 && static_cast<size_t>(v) < texts.size() ? std::string(texts[v])
@@ -130,7 +101,7 @@ int Show(Context& c, const Args& a, const std::string& name) {
 }
 
 int Add(Context& c, const Args& a, const std::string& asked) {
-  if (!IsValidProfileName(asked) || asked.size() > kProfileNameChars || HasControl(asked)) {
+  if (!ProfileNameFits(asked) || HasControl(asked)) {
     return Usage(c,
                  "a profile name has 1 to 32 bytes, no backslash and no control "
                  "characters");
@@ -138,15 +109,13 @@ int Add(Context& c, const Args& a, const std::string& asked) {
   // From the look for an existing profile to the write: another add of that name waits.
   const SettingsLock lock(c.io.system());
   if (LockRefused(c, lock)) return kExitFailed;
-  const std::optional<std::string> stored = StoredNameFor(c, asked);
+  const std::optional<std::string> stored = StoredProfileName(c.io.registry(), asked);
   if (stored && !a.flags.count("replace")) {
     return Fail(c, "a profile named \"" + Printable(*stored) +
                        "\" exists (names ignore case); add --replace to overwrite it");
   }
   const std::string name = stored.value_or(asked);  // --replace keeps the stored spelling
-  AdapterConfig cfg{};
-  ReadAdapterParameters(c.io, cfg);
-  if (cfg.scope == kScopeNoAdapter) cfg = DefaultAdapterConfig();
+  AdapterConfig cfg = NewProfileSettings(c.io);
   std::string message;
   if (!ApplyLinkOptions(a, ChannelRangeFor(ReadRegulatoryDomain(c.io)), cfg, &message)) {
     return Usage(c, message);
@@ -159,9 +128,7 @@ int Add(Context& c, const Args& a, const std::string& asked) {
     case SecurityEdit::Ok:
       break;
   }
-  cfg.scope = kScopeAll;
-  WriteProfile(c.io.registry(), name, cfg);
-  if (cfg.scope != kScopeAll) return Fail(c, kProfileNotStoredText);
+  if (!StoreProfile(c.io.registry(), name, cfg)) return Fail(c, kProfileNotStoredText);
   if (a.flags.count("activate") && !Change(c, kScopeAll, [&](AdapterConfig& to) {
         to = cfg;
         return true;
@@ -174,9 +141,8 @@ int Add(Context& c, const Args& a, const std::string& asked) {
 }
 
 int Remove(Context& c, const std::string& name) {
-  AdapterConfig cfg{};
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
-  if (const int32_t rc = DeleteProfile(c.io.registry(), name)) {
+  if (!Stored(c, name)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
+  if (int32_t rc = 0; !RemoveProfile(c.io.registry(), name, &rc)) {
     const bool busy = c.registryBusy && c.registryBusy();
     return Fail(c, "the profile \"" + Printable(name) + "\" could not be removed (" +
                        (busy ? std::string(kRegistryBusyText) : "error " + std::to_string(rc)) +
@@ -187,11 +153,11 @@ int Remove(Context& c, const std::string& name) {
 }
 
 int Activate(Context& c, const std::string& name) {
-  AdapterConfig cfg{};
   // A profile deleted meanwhile is refused, not applied as a cleared configuration.
-  if (!Exists(c, name, &cfg)) return Fail(c, "no profile named \"" + Printable(name) + "\"");
+  const std::optional<AdapterConfig> cfg = Stored(c, name);
+  if (!cfg) return Fail(c, "no profile named \"" + Printable(name) + "\"");
   if (!Change(c, kScopeAll, [&](AdapterConfig& to) {
-        to = cfg;
+        to = *cfg;
         return true;
       })) {
     return kExitFailed;

@@ -1,16 +1,15 @@
 // registry export|import: the adapter's key and the profiles as a REGEDIT4 file.
 #include <algorithm>
+#include <optional>
 
 #include "adapter/operations.h"
 #include "commands.h"
 #include "common.h"
-#include "import_check.h"
+#include "logic/registry_transfer.h"
 #include "logic/settings_lock.h"
 #include "platform/win32_codes.h"
 #include "private_file.h"
 #include "regedit.h"
-#include "store/adapter_params.h"
-#include "store/profile_store.h"
 
 namespace nv::cli {
 
@@ -28,34 +27,6 @@ constexpr const char* kRegistryHelp =
     "at most 32 bytes...); it changes nothing when any line is bad. An export that has\n"
     "to pass over a key or value it cannot read names it and exits 1.\n";
 
-constexpr std::string_view kProfileKey = "Software\\NVXPROFILE";
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
-  return out;
-}
-
-bool StartsWith(std::string_view path, std::string_view prefix) {
-  return Upper(path).rfind(Upper(prefix), 0) == 0;
-}
-
-// Only the adapter's instance keys and the profile tree may be written by an import.
-bool Importable(const RegKeyDump& key) {
-  if (key.root == kHkeyCurrentUser) {
-    return Upper(key.path) == Upper(kProfileKey) ||
-           StartsWith(key.path, std::string(kProfileKey) + "\\");
-  }
-  for (const std::string_view root : {kNtClassRoot, k9xClassRoot}) {
-    if (StartsWith(key.path, root)) {
-      const std::string_view instance = std::string_view(key.path).substr(root.size());
-      return !instance.empty() && instance.find('\\') == std::string_view::npos;
-    }
-  }
-  return false;
-}
-
 // A registry path for the terminal: each name escaped, the separators left alone.
 std::string PrintablePath(std::string_view path) {
   std::string out;
@@ -71,14 +42,12 @@ std::string PrintablePath(std::string_view path) {
 int Export(Context& c, const Args& a) {
   std::vector<RegKeyDump> keys;
   std::vector<std::string> skipped;
-  std::string instance;
-  if (LocateAdapterKey(c.io, &instance)) {
-    instance.pop_back();  // the trailing backslash
-    DumpKeyTree(c.io.registry(), kHkeyLocalMachine, instance, &keys, &skipped);
+  if (const std::optional<std::string> instance = AdapterInstanceKey(c.io)) {
+    DumpKeyTree(c.io.registry(), kHkeyLocalMachine, *instance, &keys, &skipped);
   } else {
     c.err << "wlanctl: " << NoAdapter(c) << "; exporting the profiles only\n";
   }
-  DumpKeyTree(c.io.registry(), kHkeyCurrentUser, std::string(kProfileKey), &keys, &skipped);
+  DumpKeyTree(c.io.registry(), kHkeyCurrentUser, std::string(kProfileKeyPath), &keys, &skipped);
   const std::string text = WriteRegedit4(keys);
   if (a.positional.size() == 1) {
     c.out << text;

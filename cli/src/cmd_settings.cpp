@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "edits.h"
-#include "store/wep_keys.h"
+#include "logic/page_rules.h"
 
 namespace nv::cli {
 
@@ -99,8 +99,10 @@ int SecurityShow(Context& c, const Args& a) {
   const bool showKeys = a.flags.count("show-keys") != 0;
   const std::string auth = Pick(kAuthModeTexts.data(), 3, cfg.authMode);
   Json keys = Json::array();
-  for (const WepKeySlot& slot : cfg.keys) {
-    const KeyText text = KeyBytesToText(slot);
+  const SecurityView view = ShowSecurity(cfg);  // the Security page's key boxes
+  for (size_t i = 0; i < 4; ++i) {
+    const WepKeySlot& slot = cfg.keys[i];
+    const KeyBoxView& text = view.keys[i];
     Json key = {{"length", slot.length},
                 {"size", slot.length == 0     ? ""
                          : text.sizeIndex < 0 ? std::to_string(slot.length * 8) + " bits"
@@ -199,7 +201,7 @@ int CmdKeygen(Context& c, const std::vector<std::string>& words) {
   if (a.positional[0].size() > kMaxPassphraseChars) {
     return Usage(c, "the passphrase takes at most 32 bytes");
   }
-  const auto keys = GenerateKeysFromPassphrase(a.positional[0], size);
+  const auto keys = KeysFromPassphrase(a.positional[0], size);
   if (a.flags.count("json")) {
     PrintJson(c, Json{{"size", size == 0 ? 64 : size == 1 ? 128 : 256}, {"keys", keys}});
   } else {

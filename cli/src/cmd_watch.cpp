@@ -77,8 +77,8 @@ int CmdWatch(Context& c, const std::vector<std::string>& words) {
     if (Stopping(c)) return kExitOk;
     LinkStatus s{};
     ReadLinkStatus(c.io, s);
-    const bool found = AdapterFound(c, s);
-    const LinkView view = MakeLinkView(c, s, found, icon, ticks.Next(found, s.state));
+    LinkView view = JudgeLinkView(c, s);
+    DecideViewLook(view, icon, ticks.Next(view.found, s.state));
     if (view.look.icon != kIconNone) icon = view.look.icon;
     if (Stopping(c)) return kExitOk;  // a signal may have cut this tick's exchanges short
     std::string line = json ? JsonLine(view) : PlainLine(view);

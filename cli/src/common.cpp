@@ -4,8 +4,8 @@
 
 #include "adapter/operations.h"
 #include "edits.h"
+#include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
-#include "store/adapter_params.h"
 
 namespace nv::cli {
 
@@ -35,8 +35,7 @@ void AddBytesWhenNotUtf8(Json& json, const std::string& key, std::string_view by
 }
 
 bool ReadStored(Context& c, AdapterConfig* config) {
-  *config = AdapterConfig{};
-  ReadAdapterParameters(c.io, *config);
+  *config = StoredAdapterSettings(c.io);
   if (config->scope == kScopeNoAdapter) {
     Fail(c, NoAdapter(c));
     return false;

@@ -5,7 +5,6 @@
 
 #include "common.h"
 #include "logic/page_rules.h"
-#include "store/wep_keys.h"
 
 namespace nv::cli {
 
@@ -69,7 +68,7 @@ bool EditKeyTexts(const Args& args, SecurityInput& in, std::string* error) {
     if (passphrase->size() > kMaxPassphraseChars) {
       return *error = "--passphrase takes at most 32 bytes", false;
     }
-    const auto keys = GenerateKeysFromPassphrase(*passphrase, in.keySizes[0]);
+    const auto keys = KeysFromPassphrase(*passphrase, in.keySizes[0]);
     if (keys.empty()) return *error = "--passphrase must not be empty", false;
     for (size_t i = 0; i < 4; ++i) {
       in.keyTexts[i] = keys[i];
@@ -168,7 +167,7 @@ bool ApplyLinkOptions(const Args& args, ChannelRange channels, AdapterConfig& c,
 SecurityEdit ApplySecurityOptions(const Args& args, AdapterConfig& c, std::string* message) {
   SecurityInput in = InputFrom(c);
   if (!EditInput(args, in, message)) return SecurityEdit::BadInput;
-  const KeyCheckResult check = CheckSecurityInput(in);
+  const KeyCheck check = CheckSecurityInput(in);
   if (!check.ok) {
     *message = check.message;
     return SecurityEdit::KeyCheckFailed;

@@ -4,8 +4,8 @@
 
 #include "adapter/operations.h"
 #include "logic/options.h"
+#include "logic/link_state.h"
 #include "logic/survey_model.h"
-#include "store/adapter_params.h"
 
 namespace nv::cli {
 
@@ -18,43 +18,32 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// Undetermined network mode while associated is taken from the survey, as the tray does.
-void CorrectNetworkMode(Context& c, LinkStatus& status) {
-  if (status.state != kStateAssociated || status.networkMode != kNetworkUndetermined) return;
-  BssList list{};
-  ReadBssList(c.io, list);
-  SurveyState state;
-  RefreshSurvey(list, status, state);
-  if (state.connectedBssIndex != -1) {
-    status.networkMode = list.entries[state.connectedBssIndex].networkMode;
-  }
-}
-
 }  // namespace
 
-bool AdapterFound(Context& c, const LinkStatus& status) {
-  if (status.state == kStateNoDriver) return false;
-  AdapterConfig stored{};
-  ReadAdapterParameters(c.io, stored);
-  return stored.scope != kScopeNoAdapter;
-}
-
-LinkView MakeLinkView(Context& c, const LinkStatus& status, bool found, int previousIcon,
-                      int32_t ticksInState) {
+LinkView JudgeLinkView(Context& c, const LinkStatus& status) {
   LinkView v;
   v.status = status;
   LinkStatus& s = v.status;
-  v.found = found;
-  CorrectNetworkMode(c, s);
-  v.measured = v.found && s.state == kStateAssociated && s.networkMode == kNetworkInfrastructure;
-  v.quality = v.measured ? QualityPercent(s.linkMetric) : 0;
-  v.signal = v.measured ? SignalPercent(s.signalMetric) : 0;
-  v.look = DecideLook(v.found, s, v.quality, v.signal, previousIcon, ticksInState);
+  SurveyState survey;  // the tray's tick keeps one; status and watch read it when it counts
+  if (ModeFromSurvey(s)) {
+    BssList list{};
+    ReadBssList(c.io, list);
+    RefreshSurvey(list, s, survey);
+  }
+  const LinkJudgement judged = JudgeLink(c.io, s, survey);
+  v.found = judged.adapterFound;
+  v.measured = judged.measured;
+  v.quality = judged.qualityPercent;
+  v.signal = judged.signalPercent;
   const bool named = s.state >= kStateConnecting && s.state <= kStateDisassociated;
   v.ssid = named ? std::string(s.ssid, strnlen(s.ssid, 32)) : "";
   v.bssid = named ? BssidText(s.bssid) : "";
   v.rate = RateText(s.rateIndex);
   return v;
+}
+
+void DecideViewLook(LinkView& v, int previousIcon, int32_t ticksInState) {
+  v.look = DecideLook(v.found, v.status, v.quality, v.signal, previousIcon, ticksInState);
 }
 
 Json LinkJson(const LinkView& v) {

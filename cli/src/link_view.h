@@ -24,14 +24,11 @@ struct LinkView {
   std::string rate;
 };
 
-// Whether the tray finds an adapter for this read of the link: the link answered and the
-// registry locator found the adapter's key.
-bool AdapterFound(Context& c, const LinkStatus& status);
-// Makes the view of `status` (one ReadLinkStatus): takes an undetermined network mode from the
-// survey as the tray does, and decides the look. `previousIcon` and `ticksInState` as
-// DecideLook takes them.
-LinkView MakeLinkView(Context& c, const LinkStatus& status, bool found, int previousIcon,
-                      int32_t ticksInState);
+// Judges one ReadLinkStatus as the tray's tick does (logic/link_state.h), reading the survey
+// when the tick would take the network mode from it. The look is not decided yet.
+LinkView JudgeLinkView(Context& c, const LinkStatus& status);
+// Decides the view's look; `previousIcon` and `ticksInState` as DecideLook takes them.
+void DecideViewLook(LinkView& view, int previousIcon, int32_t ticksInState);
 
 // status --json's object.
 Json LinkJson(const LinkView& view);

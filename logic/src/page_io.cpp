@@ -18,4 +18,22 @@ PageChange ChangeFromPage(AdapterIo& io, int32_t scope, const Overwrite& overwri
   return {!outcome.lockRefused(), ChangeProblems(outcome, {})};
 }
 
+PageChange ChangeLinkSettings(AdapterIo& io, const LinkSettingsInput& input) {
+  return ChangeFromPage(io, kScopeLink, [&input](AdapterConfig& config) {
+    OverwriteLinkSettings(input, config);
+    return true;
+  });
+}
+
+PageChange ChangeSecuritySettings(AdapterIo& io, AppState& state, const SecurityInput& input) {
+  const KeyCheck check = CheckSecurityInput(input);
+  if (!check.ok) return {false, {}, check.message};
+  PageChange change = ChangeFromPage(io, kScopeSecurity, [&input](AdapterConfig& config) {
+    OverwriteSecurity(input, config);
+    return true;
+  });
+  if (change.taken) state.connectingTicks = 0;
+  return change;
+}
+
 }  // namespace nv

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "store/wep_keys.h"
+
 namespace nv {
 
 namespace {
@@ -69,11 +71,12 @@ SecurityView ShowSecurity(const AdapterConfig& stored) {
   return view;
 }
 
-KeyCheckResult CheckSecurityInput(const SecurityInput& input) {
+KeyCheck CheckSecurityInput(const SecurityInput& input) {
   if (!input.encryption) return {true, 0, 0, {}};
   std::array<KeyBoxInput, 4> keys{};
   for (size_t i = 0; i < 4; ++i) keys[i] = {input.keyTexts[i], input.keySizes[i]};
-  return CheckKeyLengths(keys, input.keyFormat, input.defaultKey);
+  const KeyCheckResult r = CheckKeyLengths(keys, input.keyFormat, input.defaultKey);
+  return {r.ok, r.failingKey, r.required, r.message};
 }
 
 void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config) {

@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <cctype>
 
+#include "logic/change_message.h"
+#include "logic/profile_form.h"
+#include "logic/settings_lock.h"
 #include "store/adapter_params.h"
+#include "store/profile_store.h"
 
 namespace nv {
+
+static_assert(kMaxListedProfiles == static_cast<size_t>(kMaxProfiles));
+static_assert(kMaxProfileNameChars == kProfileNameChars);
 
 std::unique_ptr<ProfileTable> ReadProfileTable(Registry& registry) {
   auto table = std::make_unique<ProfileTable>();
@@ -15,6 +22,18 @@ std::unique_ptr<ProfileTable> ReadProfileTable(Registry& registry) {
     EnumerateProfiles(registry, *table);
   }
   return table;
+}
+
+ProfileListing ListProfiles(Registry& registry, const BssList& survey, const LinkStatus& current) {
+  ProfileListing listing;
+  listing.rows = OrderProfiles(*ReadProfileTable(registry), survey, current);
+  const size_t stored = ListProfileNames(registry).size();
+  listing.omitted = stored > listing.rows.size() ? stored - listing.rows.size() : 0;
+  return listing;
+}
+
+bool ProfileNameFits(std::string_view name) {
+  return IsValidProfileName(name) && name.size() <= kProfileNameChars;
 }
 
 std::optional<AdapterConfig> FindProfile(Registry& registry, const std::string& name) {
@@ -52,13 +71,26 @@ bool StoreProfile(Registry& registry, const std::string& name, AdapterConfig con
   return config.scope == kScopeAll;
 }
 
-bool RemoveProfile(Registry& registry, const std::string& name) {
-  return DeleteProfile(registry, name) == 0;
+bool RemoveProfile(Registry& registry, const std::string& name, int32_t* code) {
+  const int32_t rc = DeleteProfile(registry, name);
+  if (code != nullptr) *code = rc;
+  return rc == 0;
 }
 
 AdapterConfig StoredAdapterSettings(AdapterIo& io) {
   AdapterConfig config{};
   ReadAdapterParameters(io, config);
+  return config;
+}
+
+AdapterConfig NewProfileSettings(AdapterIo& io) {
+  const AdapterConfig stored = StoredAdapterSettings(io);
+  return stored.scope == kScopeNoAdapter ? DefaultAdapterConfig() : stored;
+}
+
+AdapterConfig NetworkSettings(AdapterIo& io, const std::array<std::string, 6>& columns) {
+  AdapterConfig config = StoredAdapterSettings(io);  // what the network leaves open
+  TakeNetwork(columns, config);
   return config;
 }
 
@@ -70,6 +102,24 @@ ChangeOutcome PutInForce(AdapterIo& io, const AdapterConfig& config, uint32_t lo
         return true;
       },
       lockWaitMs);
+}
+
+ProfileChange ActivateStoredProfile(AdapterIo& io, const std::string& name) {
+  const std::optional<AdapterConfig> stored = FindProfile(io.registry(), name);
+  if (!stored) return {};
+  const ChangeOutcome outcome = PutInForce(io, *stored, kWindowLockWaitMs);
+  return {!outcome.lockRefused(), ChangeProblems(outcome, {})};
+}
+
+ProfileChange StoreAndActivate(AdapterIo& io, const std::string& name, const AdapterConfig& config,
+                               const std::string& shownName) {
+  if (!StoreProfile(io.registry(), name, config)) return {false, {kProfileNotStoredText}};
+  const ChangeOutcome outcome = PutInForce(io, config, kWindowLockWaitMs);
+  ProfileChange change{!outcome.lockRefused(), ChangeProblems(outcome, {})};
+  if (!change.problems.empty()) {
+    change.problems.insert(change.problems.begin(), NotActivatedText(shownName));
+  }
+  return change;
 }
 
 }  // namespace nv

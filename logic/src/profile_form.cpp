@@ -5,6 +5,7 @@
 
 #include "logic/options.h"
 #include "store/profile_store.h"
+#include "store/wep_keys.h"
 
 namespace nv {
 
@@ -45,12 +46,22 @@ ProfileFormView ShowProfileForm(const AdapterConfig& c, ProfileMode mode,
 }
 
 ProfileCheck CheckProfileForm(const ProfileFormInput& in) {
-  const KeyCheckResult keys = CheckSecurityInput(in.security);
+  const KeyCheck keys = CheckSecurityInput(in.security);
   if (!keys.ok) return {false, keys.message};
   if (!IsValidProfileName(in.profileName) || in.profileName.size() > kProfileNameChars) {
     return {false, kProfileNameMessage};
   }
   return {true, {}};
+}
+
+ProfileOk DecideProfileOk(const ProfileFormInput& in, ProfileMode mode,
+                          const ProfileNameLookup& lookup) {
+  const ProfileCheck check = CheckProfileForm(in);
+  if (!check.ok) return {check.message, false, {}};
+  const std::optional<std::string> stored =
+      mode == ProfileMode::Add && lookup ? lookup(in.profileName) : std::nullopt;
+  if (!stored) return {{}, false, in.profileName};
+  return {{}, true, *stored};
 }
 
 void OverwriteFromProfileForm(const ProfileFormInput& in, AdapterConfig& c) {

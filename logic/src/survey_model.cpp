@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "logic/options.h"
+#include "store/profile_store.h"
 
 namespace nv {
 
@@ -76,6 +77,35 @@ std::vector<ProfileRow> OrderProfiles(const ProfileTable& table, const BssList& 
     }
   }
   return rows;
+}
+
+MarkPlace PlaceOfMark(int mark) {
+  switch (mark) {
+    case kMarkAccessPointCurrent:
+    case kMarkAdHocCurrent:
+      return MarkPlace::Current;
+    case kMarkAccessPoint:
+    case kMarkAdHoc:
+      return MarkPlace::InRange;
+    default:
+      return MarkPlace::NotInRange;
+  }
+}
+
+const char* MarkText(int mark) {
+  switch (PlaceOfMark(mark)) {
+    case MarkPlace::Current:
+      return "current";
+    case MarkPlace::InRange:
+      return "in range";
+    case MarkPlace::NotInRange:
+      break;
+  }
+  return "not in range";
+}
+
+const char* MarkDescription(int mark) {
+  return PlaceOfMark(mark) == MarkPlace::Current ? "current network" : MarkText(mark);
 }
 
 PollStep NextPollStep(bool scanDone, int& pollCount) {

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "adapter/operations.h"
-#include "store/adapter_params.h"
+#include "logic/link_state.h"
 
 namespace nv {
 
@@ -43,14 +43,10 @@ void TrayMonitor::Tick() {
   }
   previousState_ = s;
   previousBssid_ = bssid;
-  const int32_t connected = state_.survey.connectedBssIndex;
-  if (s == kStateAssociated && link.networkMode == kNetworkUndetermined && connected != -1) {
-    link.networkMode = state_.survey.list.entries[connected].networkMode;
-  }
-  AdapterConfig stored{};
-  if (s != kStateNoDriver) ReadAdapterParameters(io_, stored);
-  if (s == kStateNoDriver || stored.scope == kScopeNoAdapter) return NoAdapter();
+  const LinkJudgement judged = JudgeLink(io_, link, state_.survey);
+  if (!judged.adapterFound) return NoAdapter();
   adapterMissing_ = false;
+  const AdapterConfig& stored = judged.stored;
 
   disassociatedTicks_ = s == kStateDisassociated ? disassociatedTicks_ + 1 : 0;
   if (s == kStateConnecting) {
@@ -59,9 +55,9 @@ void TrayMonitor::Tick() {
     state_.connectingTicks = 0;
     // Once each time the adapter is found again and the link has left connecting.
     if (++state_.settledTicks == 1) ReapplySecurity(stored, false);
-    if (s == kStateAssociated && link.networkMode == kNetworkInfrastructure) {
-      state_.signalStrengthPercent = SignalPercent(link.signalMetric);
-      state_.linkQualityPercent = QualityPercent(link.linkMetric);
+    if (judged.measured) {
+      state_.signalStrengthPercent = judged.signalPercent;
+      state_.linkQualityPercent = judged.qualityPercent;
     }
   }
   const int32_t ticksInState = s == kStateConnecting      ? state_.connectingTicks

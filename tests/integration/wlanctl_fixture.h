@@ -59,9 +59,9 @@ class WlanctlTest : public ::testing::Test {
     return codes;
   }
   std::string Dump() {
-    std::vector<cli::RegKeyDump> keys;
-    cli::DumpKeyTree(*registry, kHkeyLocalMachine, "System", &keys);
-    cli::DumpKeyTree(*registry, kHkeyCurrentUser, "Software", &keys);
+    std::vector<RegKeyDump> keys;
+    DumpKeyTree(*registry, kHkeyLocalMachine, "System", &keys);
+    DumpKeyTree(*registry, kHkeyCurrentUser, "Software", &keys);
     return cli::WriteRegedit4(keys);
   }
 

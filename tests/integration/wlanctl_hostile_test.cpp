@@ -65,8 +65,8 @@ class WaitingClock : public PosixSystem {
 };
 
 std::string Profiles(Registry& r) {
-  std::vector<cli::RegKeyDump> keys;
-  cli::DumpKeyTree(r, kHkeyCurrentUser, "Software", &keys);
+  std::vector<RegKeyDump> keys;
+  DumpKeyTree(r, kHkeyCurrentUser, "Software", &keys);
   return cli::WriteRegedit4(keys);
 }
 

@@ -8,7 +8,7 @@
 
 #include "adapter_fixture.h"
 #include "cli/wlanctl.h"
-#include "import_check.h"
+#include "logic/registry_transfer.h"
 #include "logic/link_notice.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
@@ -291,10 +291,10 @@ TEST_F(WlanctlTest, ExportThenImportReproducesEveryValue) {
   test::TempDir dir;
   const std::string file = dir.File("settings.reg");
   ASSERT_EQ(Run({"registry", "export", file}), 0) << err.str();
-  std::vector<cli::RegKeyDump> expected;
-  cli::RegeditError bad;
+  std::vector<RegKeyDump> expected;
+  RegeditError bad;
   ASSERT_TRUE(cli::ParseRegeditFile(Dump(), &expected, &bad));
-  ASSERT_EQ(cli::DropDriverValues(&expected),
+  ASSERT_EQ(DropDriverValues(&expected),
             3u);  // MatchingDeviceId, NetCfgInstanceId, DriverDesc
   const std::string original = cli::WriteRegedit4(expected);
 
@@ -302,9 +302,9 @@ TEST_F(WlanctlTest, ExportThenImportReproducesEveryValue) {
   AdapterIo other(Ports{ports.link, ports.probe, system, *empty});
   cli::Context context{other, out, err};
   ASSERT_EQ(cli::Run({"registry", "import", file}, context), 0) << err.str();
-  std::vector<cli::RegKeyDump> keys;
-  cli::DumpKeyTree(*empty, kHkeyLocalMachine, "System", &keys);
-  cli::DumpKeyTree(*empty, kHkeyCurrentUser, "Software", &keys);
+  std::vector<RegKeyDump> keys;
+  DumpKeyTree(*empty, kHkeyLocalMachine, "System", &keys);
+  DumpKeyTree(*empty, kHkeyCurrentUser, "Software", &keys);
   EXPECT_EQ(cli::WriteRegedit4(keys), original);
 }
 

@@ -12,6 +12,7 @@
 #include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"
 #include "pages_test_support.h"
+#include "store/wep_keys.h"
 #include "ui/config_dialog.h"
 #include "ui/security_page.h"
 

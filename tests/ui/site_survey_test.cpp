@@ -17,6 +17,7 @@
 #include "sim_daemon.h"
 #include "socket_ports.h"
 #include "store/adapter_params.h"
+#include "store/profile_store.h"
 #include "ui/site_survey_page.h"
 
 namespace nv {

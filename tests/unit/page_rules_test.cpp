@@ -96,7 +96,7 @@ TEST(SecurityRules, LengthCheckOnlyWithEncryption) {
   in.keySizes = {kKeySize64, kKeySize128, kKeySize64, kKeySize64};
   in.keyTexts = {"0123456789", std::string(20, 'A'), "", ""};
   in.defaultKey = 0;
-  KeyCheckResult r = CheckSecurityInput(in);
+  KeyCheck r = CheckSecurityInput(in);
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.message, "WEP key 2 size mistake!\n Need 26 characters");
   in.keyTexts[1] = "";

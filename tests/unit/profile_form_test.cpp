@@ -7,6 +7,7 @@
 #include "adapter_fixture.h"
 #include "logic/profile_actions.h"
 #include "logic/profile_form.h"
+#include "store/profile_store.h"
 
 namespace nv {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "import_check.h"
+#include "logic/registry_transfer.h"
 #include "logic/options.h"
 
 namespace nv::cli {

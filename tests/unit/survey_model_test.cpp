@@ -5,6 +5,7 @@
 
 #include "logic/options.h"
 #include "logic/survey_model.h"
+#include "store/profile_store.h"
 
 namespace nv {
 namespace {

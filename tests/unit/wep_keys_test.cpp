@@ -4,6 +4,7 @@
 
 #include "adapter_fixture.h"
 #include "store/md5.h"
+#include "logic/options.h"
 #include "store/wep_keys.h"
 
 namespace nv {

@@ -22,6 +22,7 @@
 #include "security_ids.h"
 #include "site_survey_ids.h"
 #include "store/adapter_params.h"
+#include "store/profile_store.h"
 #include "win/config_dialog.h"
 #include "win/pages.h"
 

@@ -80,12 +80,8 @@ void ConfigurationPage::Apply() {
       BoxBytes(ssidEdit_),           TextBytes(channelList_->currentText()),
       bssTypeList_->currentIndex(),  txRateList_->currentIndex(),
       preambleList_->currentIndex(), powerModeList_->currentIndex()};
-  const auto overwrite = [&input](AdapterConfig& config) {
-    OverwriteLinkSettings(input, config);
-    return true;
-  };
-  ApplyPageChange(io_, kScopeLink, overwrite, warning_, window(),
-                  [this] { Q_EMIT showPageRequested(0); });
+  TellPageChange(ChangeLinkSettings(io_, input), warning_, this,
+                 [this] { Q_EMIT showPageRequested(0); });
 }
 
 }  // namespace nv

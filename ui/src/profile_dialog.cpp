@@ -164,14 +164,12 @@ ProfileFormInput ProfileDialog::Input() const {
 
 void ProfileDialog::accept() {
   const ProfileFormInput in = Input();
-  const ProfileCheck check = CheckProfileForm(in);
-  if (!check.ok) return ShowWarning(ShownText(check.message));
-  const std::optional<std::string> stored =
-      mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
-  if (!stored) return Finish(in, in.profileName);
-  const QString question = ShownText(ReplaceProfileQuestion(*stored));
+  const ProfileOk ok = DecideProfileOk(in, mode_, lookup_);
+  if (!ok.warning.empty()) return ShowWarning(ShownText(ok.warning));
+  if (!ok.askReplace) return Finish(in, ok.name);
+  const QString question = ShownText(ReplaceProfileQuestion(ok.name));
   if (ask_) {
-    if (ask_(question)) Finish(in, *stored);
+    if (ask_(question)) Finish(in, ok.name);
     return;
   }
   auto* box = new QMessageBox(QMessageBox::Question, windowTitle(), question,
@@ -181,7 +179,7 @@ void ProfileDialog::accept() {
   box->setDefaultButton(QMessageBox::No);
   box->setAttribute(Qt::WA_DeleteOnClose);
   // The stored spelling is kept.
-  connect(box, &QMessageBox::finished, this, [this, in, name = *stored](int answer) {
+  connect(box, &QMessageBox::finished, this, [this, in, name = ok.name](int answer) {
     if (answer == QMessageBox::Yes) Finish(in, name);
   });
   box->open();  // window-modal over the dialog; nothing waits for it
@@ -207,7 +205,7 @@ void ProfileDialog::keyPressEvent(QKeyEvent* event) {
 
 void ProfileDialog::ShowWarning(const QString& text) {
   if (warn_) return warn_(text);
-  auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Warning"), text,
+  auto* box = new QMessageBox(QMessageBox::Information, ShownText(kKeyWarningCaption), text,
                               QMessageBox::Ok, this);
   box->setObjectName(QStringLiteral("warningBox"));
   box->setPalette(palette());

@@ -72,22 +72,9 @@ SecurityInput SecurityPage::Input() const {
 }
 
 void SecurityPage::Apply() {
-  const SecurityInput input = Input();
-  // The check and its box come first, before the road: a wrong key stops everything here.
-  const KeyCheckResult check = CheckSecurityInput(input);
-  if (!check.ok) {
-    // A copy: the window (and this page) may end while the box is up.
-    const WarningBox warn = warning_;
-    warn(this, ShownText(kKeyWarningCaption), ShownText(check.message));
-    return;
-  }
-  const auto overwrite = [&input](AdapterConfig& config) {
-    OverwriteSecurity(input, config);
-    return true;
-  };
-  ApplyPageChange(io_, kScopeSecurity, overwrite, warning_, window(), [this] {
-    Reload();                    // what was stored: keys in HEX, masked
-    state_.connectingTicks = 0;  // a link stuck connecting gets its three re-applies again
+  // The key check and its box come first, before the road: a wrong key stops everything.
+  TellPageChange(ChangeSecuritySettings(io_, state_, Input()), warning_, this, [this] {
+    Reload();  // what was stored: keys in HEX, masked
     Q_EMIT showPageRequested(0);
   });
 }

@@ -43,24 +43,10 @@ QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
   return rows.isEmpty() ? nullptr : rows.first();
 }
 
-// What the picture says, for screen readers.
-QString MarkText(int mark) {
-  switch (mark) {
-    case kMarkAccessPointCurrent:
-    case kMarkAdHocCurrent:
-      return QStringLiteral("current network");
-    case kMarkAccessPoint:
-    case kMarkAdHoc:
-      return QStringLiteral("in range");
-    default:
-      return QStringLiteral("not in range");
-  }
-}
-
 void SetMark(QTreeWidgetItem* item, int mark) {
   item->setIcon(0, ListImages()[static_cast<size_t>(mark)]);
   item->setData(0, kMarkRole, mark);
-  item->setData(0, Qt::AccessibleDescriptionRole, MarkText(mark));
+  item->setData(0, Qt::AccessibleDescriptionRole, QString::fromLatin1(MarkDescription(mark)));
 }
 
 QTreeWidget* List(const char* name, const char* accessible, QWidget* parent) {
@@ -205,9 +191,8 @@ void SiteSurveyPage::RefreshBssList() {
 
 void SiteSurveyPage::RefreshProfileList() {
   profileList_->clear();
-  const auto table = ReadProfileTable(io_.registry());
   for (const ProfileRow& row :
-       OrderProfiles(*table, state_.survey.list, state_.currentLinkStatus)) {
+       ListProfiles(io_.registry(), state_.survey.list, state_.currentLinkStatus).rows) {
     auto* item = new QTreeWidgetItem(profileList_);
     SetBytes(item, 0, row.name);
     SetMark(item, row.mark);
@@ -241,9 +226,7 @@ void SiteSurveyPage::Connect() {
   if (item == nullptr || dialog_) return;
   std::array<std::string, 6> columns;
   for (size_t c = 0; c < columns.size(); ++c) columns[c] = Bytes(item, static_cast<int>(c));
-  AdapterConfig config = StoredAdapterSettings(io_);  // what the network does not dictate
-  TakeNetwork(columns, config);
-  OpenDialog(ProfileMode::Connect, config, columns[1]);
+  OpenDialog(ProfileMode::Connect, NetworkSettings(io_, columns), columns[1]);
 }
 
 void SiteSurveyPage::Add() {
@@ -265,15 +248,10 @@ void SiteSurveyPage::Properties() {
 void SiteSurveyPage::ActivateProfile() {
   const std::optional<std::string> name = SelectedProfile();
   if (!name) return;
-  const auto stored = FindProfile(io_.registry(), *name);
-  if (!stored) {  // a cleared record would wipe the adapter's settings
-    RefreshProfileList();
-    return;
-  }
-  const ChangeOutcome outcome = PutInForce(io_, *stored, kWindowLockWaitMs);
+  const ProfileChange change = ActivateStoredProfile(io_, *name);
   RefreshProfileList();
-  if (!outcome.lockRefused()) Q_EMIT showPageRequested(kPageReload);
-  ReportProblems(warning_, window(), ChangeProblems(outcome, {}));
+  if (change.taken) Q_EMIT showPageRequested(kPageReload);
+  ReportProblems(warning_, window(), change.problems);
 }
 
 void SiteSurveyPage::Remove() {
@@ -329,18 +307,11 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
 void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
   const AdapterConfig config = dialog.config();
   const std::string& name = dialog.profileName();
-  if (!StoreProfile(io_.registry(), name, config)) {
-    RefreshProfileList();
-    return ReportProblems(warning_, window(), {kProfileNotStoredText});
-  }
-  const ChangeOutcome outcome = PutInForce(io_, config, kWindowLockWaitMs);
+  const ProfileChange change =
+      StoreAndActivate(io_, name, config, ShownText(name).toStdString());
   RefreshProfileList();
-  if (!outcome.lockRefused()) Q_EMIT showPageRequested(kPageReload);
-  std::vector<std::string> problems = ChangeProblems(outcome, {});
-  if (!problems.empty()) {
-    problems.insert(problems.begin(), NotActivatedText(ShownText(name).toStdString()));
-  }
-  ReportProblems(warning_, window(), problems);
+  if (change.taken) Q_EMIT showPageRequested(kPageReload);
+  ReportProblems(warning_, window(), change.problems);
 }
 
 // Enter acts as a double click on either list; Delete asks, then removes the selected profile.

@@ -12,6 +12,14 @@ struct WepKeySlot {
   int32_t length;         // 0 = empty slot
 };
 
+// WEP key sizes (5, 13 or 29 bytes) and the two ways a key is typed: the positions of the
+// key lists in every window, and what the key rules take.
+inline constexpr int kKeySize64 = 0;
+inline constexpr int kKeySize128 = 1;
+inline constexpr int kKeySize256 = 2;
+inline constexpr int kKeyFormatAscii = 0;
+inline constexpr int kKeyFormatHex = 1;
+
 // Values of AdapterConfig::scope.
 inline constexpr int32_t kScopeAll = 0;
 inline constexpr int32_t kScopeLink = 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ inline constexpr std::array<std::string_view, 3> kPowerModeTexts = {
     "Continuous Access Mode", "Maximum Power Save", "Fast Power Save"};
 inline constexpr std::array<std::string_view, 3> kAuthModeTexts = {
     "Open Authentication", "Shared Authentication", "Auto Switch"};
+// The key lists (positions kKeySize64... and kKeyFormatAscii, kKeyFormatHex).
+inline constexpr std::string_view kKeySizeTexts[] = {"64 bits", "128 bits", "256 bits"};
+inline constexpr std::string_view kKeyFormatTexts[] = {"ASC II", "HEX"};
+// The passphrase box takes this many characters; wlanctl refuses a longer one.
+inline constexpr size_t kMaxPassphraseChars = 32;
+// The caption of the box that tells a key or profile name mistake.
+inline constexpr std::string_view kKeyWarningCaption = "Warning";
 
 struct ChannelRange {
   int first;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapter/adapter_io.h"
+#include "logic/app_state.h"
 #include "logic/change_road.h"
 #include "logic/page_rules.h"
 
@@ -26,7 +27,16 @@ struct PageChange {
   // What the change did not do, one line per fact (logic/change_message.h); empty when all
   // of it happened.
   std::vector<std::string> problems;
+  // Not empty when the page's own check refused the input (a key length): its message for
+  // the "Warning" box (kKeyWarningCaption); nothing was sent or stored.
+  std::string warning;
 };
 PageChange ChangeFromPage(AdapterIo& io, int32_t scope, const Overwrite& overwrite);
+
+// The Configuration page's Apply: the link group as the controls hold it.
+PageChange ChangeLinkSettings(AdapterIo& io, const LinkSettingsInput& input);
+// The Security page's Apply: the key length check first, then the security group. A change
+// that went ahead gives a link stuck connecting its re-applies again (state.connectingTicks).
+PageChange ChangeSecuritySettings(AdapterIo& io, AppState& state, const SecurityInput& input);
 
 }  // namespace nv

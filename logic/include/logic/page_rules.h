@@ -11,7 +11,6 @@
 
 #include "adapter/records.h"
 #include "logic/options.h"
-#include "store/wep_keys.h"
 
 namespace nv {
 
@@ -67,6 +66,14 @@ struct SecurityView {
 };
 SecurityView ShowSecurity(const AdapterConfig& stored);
 
+// The key length check's verdict: the first key whose length does not fit its size.
+struct KeyCheck {
+  bool ok;
+  int failingKey;    // 1..4 when !ok
+  int32_t required;  // characters that key needs
+  std::string message;  // for the "Warning" box (kKeyWarningCaption)
+};
+
 struct SecurityInput {
   int authMode = -1;  // position, -1 = no selection
   bool encryption = false;
@@ -76,7 +83,7 @@ struct SecurityInput {
   std::array<int, 4> keySizes{};
 };
 // The length check Apply runs first; always passes while encryption is off.
-KeyCheckResult CheckSecurityInput(const SecurityInput& input);
+KeyCheck CheckSecurityInput(const SecurityInput& input);
 // Apply's overwrite of the security group. Without encryption the stored keys and default key
 // stay as they were; an empty key box gives an empty slot.
 void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config);

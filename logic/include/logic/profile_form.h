@@ -5,12 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "adapter/records.h"
 #include "logic/page_rules.h"
-#include "store/wep_keys.h"
 
 namespace nv {
 
@@ -51,6 +52,20 @@ struct ProfileCheck {
 ProfileCheck CheckProfileForm(const ProfileFormInput& input);
 inline constexpr const char* kProfileNameMessage =
     "Profile name mistake!\n Need 1 to 32 characters, without \\";
+
+// The name a profile of that name is stored under, when there is one (StoredProfileName).
+using ProfileNameLookup = std::function<std::optional<std::string>(const std::string&)>;
+
+// What OK does next.
+struct ProfileOk {
+  std::string warning;      // not empty: the checks failed; say it in the "Warning" box
+  bool askReplace = false;  // ask ReplaceProfileQuestion(name) first; "No" keeps the dialog
+  std::string name;         // the name to store under: a replaced profile keeps its spelling
+};
+// OK's checks, then, in Add mode only, the look for a stored profile of that name (names
+// ignore case), which is replaced only when the user says so.
+ProfileOk DecideProfileOk(const ProfileFormInput& input, ProfileMode mode,
+                          const ProfileNameLookup& lookup);
 
 // OK's write-back into the configuration: the link settings as the Configuration page takes
 // them (the channel is 0 when none is selected), the security settings with the keys taken

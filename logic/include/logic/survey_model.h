@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "adapter/records.h"
-#include "store/profile_store.h"
 
 namespace nv {
+
+// The profile store's table (store/profile_store.h); the front ends get the profiles as rows
+// (logic/profile_actions.h: ListProfiles).
+struct ProfileTable;
 
 // Image indexes of the survey and profile lists.
 inline constexpr int kMarkAdHoc = 0;
@@ -58,6 +61,14 @@ struct ProfileRow {
   std::string name;
   int mark;
 };
+
+// What a mark (of a profile or a survey row) says: the current network, one in range, one not.
+enum class MarkPlace { Current, InRange, NotInRange };
+MarkPlace PlaceOfMark(int mark);
+// "current", "in range", "not in range": wlanctl's words.
+const char* MarkText(int mark);
+// What the picture says to a screen reader: "current network", "in range", "not in range".
+const char* MarkDescription(int mark);
 
 // Current (5, 6), in range (1, 0) or not in range (4, 7) by the profile's name (its first 32
 // characters) and BSS type; every type but ad hoc (0) takes the access-point pictures.

@@ -12,16 +12,9 @@
 
 namespace nv {
 
-inline constexpr int kKeySize64 = 0;
-inline constexpr int kKeySize128 = 1;
-inline constexpr int kKeySize256 = 2;
-inline constexpr int kKeyFormatAscii = 0;
-inline constexpr int kKeyFormatHex = 1;
-inline constexpr std::string_view kKeySizeTexts[] = {"64 bits", "128 bits", "256 bits"};
-inline constexpr std::string_view kKeyFormatTexts[] = {"ASC II", "HEX"};
+// The sizes and formats (kKeySize64..., kKeyFormatHex) are in adapter/records.h; what the
+// windows show of them in logic/options.h.
 inline constexpr int32_t kKeyBytesBySize[] = {5, 13, 29};
-inline constexpr size_t kMaxPassphraseChars = 32;
-inline constexpr std::string_view kKeyWarningCaption = "Warning";
 
 // Characters a key of this size needs in this format; 0 for an unknown size or format.
 int32_t RequiredKeyChars(int sizeIndex, int formatIndex);

@@ -43,7 +43,7 @@ class ProfileDialog : public QDialog {
 
   // In Add mode: the stored spelling of a profile whose name matches ignoring case. OK then
   // asks before replacing it (a box owned by the dialog that does not block).
-  using NameLookup = std::function<std::optional<std::string>(const std::string& name)>;
+  using NameLookup = ProfileNameLookup;
   void SetNameLookup(NameLookup lookup) { lookup_ = std::move(lookup); }
   // Tests may answer the question instead (true: replace).
   using QuestionSink = std::function<bool(const QString& text)>;

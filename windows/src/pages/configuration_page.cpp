@@ -104,10 +104,7 @@ void ConfigurationPage::Apply() {
       BoxBytes(Item(IDC_CONF_SSID)),      SelectedText(Item(IDC_CONF_CHANNEL)),
       Selection(Item(IDC_CONF_BSS_TYPE)), Selection(Item(IDC_CONF_TX_RATE)),
       Selection(Item(IDC_CONF_PREAMBLE)), Selection(Item(IDC_CONF_POWER_MODE))};
-  const PageChange change = ChangeFromPage(context_.io, kScopeLink, [&input](AdapterConfig& c) {
-    OverwriteLinkSettings(input, c);
-    return true;
-  });
+  const PageChange change = ChangeLinkSettings(context_.io, input);
   // Another program's lock: the page keeps what the user entered, to try again.
   if (change.taken) RequestPage(kPageLinkInfo);
   // Last: the window may end while the box is up.

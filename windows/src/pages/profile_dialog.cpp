@@ -173,20 +173,18 @@ ProfileFormInput ProfileDialog::Input() const {
 
 void ProfileDialog::Ok() {
   const ProfileFormInput in = Input();
-  const ProfileCheck check = CheckProfileForm(in);
-  if (!check.ok) {
-    messageBox_(hwnd_, check.message, std::string(kKeyWarningCaption), MB_OK | MB_ICONINFORMATION);
+  const ProfileOk ok = DecideProfileOk(in, mode_, lookup_);
+  if (!ok.warning.empty()) {
+    messageBox_(hwnd_, ok.warning, std::string(kKeyWarningCaption), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  const std::optional<std::string> stored =
-      mode_ == ProfileMode::Add && lookup_ ? lookup_(in.profileName) : std::nullopt;
-  if (!stored) return Finish(in, in.profileName);
+  if (!ok.askReplace) return Finish(in, ok.name);
   // A copy: the window (and this dialog) may be closed while the box is up.
   const MessageBoxFn ask = messageBox_;
   const HWND self = hwnd_;
-  const int answer = ask(self, ReplaceProfileQuestion(*stored), WindowBytes(self),
+  const int answer = ask(self, ReplaceProfileQuestion(ok.name), WindowBytes(self),
                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-  if (answer == IDYES && hwnd_ == self) Finish(in, *stored);  // the stored spelling is kept
+  if (answer == IDYES && hwnd_ == self) Finish(in, ok.name);  // the stored spelling is kept
 }
 
 void ProfileDialog::Finish(const ProfileFormInput& in, const std::string& name) {

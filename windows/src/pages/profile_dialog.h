@@ -31,7 +31,7 @@ class ProfileDialog {
   ProfileDialog& operator=(const ProfileDialog&) = delete;
 
   // The stored spelling of a profile whose name matches ignoring case (Add asks about it).
-  using NameLookup = std::function<std::optional<std::string>(const std::string& name)>;
+  using NameLookup = ProfileNameLookup;
   void SetNameLookup(NameLookup lookup) { lookup_ = std::move(lookup); }
 
   // The modal run: IDOK after a successful OK, IDCANCEL after Cancel or a close.

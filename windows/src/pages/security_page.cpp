@@ -2,7 +2,7 @@
 
 #include "form_items.h"
 #include "logic/change_message.h"
-#include "logic/change_road.h"
+#include "logic/page_io.h"
 #include "logic/profile_actions.h"
 #include "logic/window_pages.h"
 #include "resource.h"
@@ -80,26 +80,17 @@ SecurityInput SecurityPage::Input() const {
 }
 
 void SecurityPage::Apply() {
-  const SecurityInput input = Input();
-  // The check and its box come first, before the road: a wrong key stops everything here.
-  const KeyCheckResult check = CheckSecurityInput(input);
-  if (!check.ok) {
-    Say(check.message, std::string(kKeyWarningCaption), MB_OK | MB_ICONINFORMATION);
+  // The key check and its box come first, before the road: a wrong key stops everything.
+  const PageChange change = ChangeSecuritySettings(context_.io, context_.state, Input());
+  if (!change.warning.empty()) {
+    Say(change.warning, std::string(kKeyWarningCaption), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  const ChangeOutcome outcome = ChangeAdapterSettings(
-      context_.io, kScopeSecurity,
-      [&input](AdapterConfig& config) {
-        OverwriteSecurity(input, config);
-        return true;
-      },
-      kWindowLockWaitMs);
-  if (!outcome.lockRefused()) {          // else the page keeps what the user entered, to try again
-    Reload();                            // what was stored: keys in HEX, masked
-    context_.state.connectingTicks = 0;  // a link stuck connecting gets its re-applies again
+  if (change.taken) {  // else the page keeps what the user entered, to try again
+    Reload();          // what was stored: keys in HEX, masked
     RequestPage(kPageLinkInfo);
   }
-  const std::string problems = AsSentences(ChangeProblems(outcome, {}));
+  const std::string problems = AsSentences(change.problems);
   if (!problems.empty()) Say(problems, kConfigWindowTitle, MB_OK | MB_ICONINFORMATION);
 }
 

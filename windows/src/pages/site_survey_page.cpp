@@ -195,11 +195,11 @@ void SiteSurveyPage::RefreshBssList() {
 
 void SiteSurveyPage::RefreshProfileList() {
   if (hwnd_ == nullptr) return;
-  const auto table = ReadProfileTable(context_.io.registry());
   const HWND list = Item(IDC_SURVEY_PROFILE_LIST);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-  profileRows_ =
-      OrderProfiles(*table, context_.state.survey.list, context_.state.currentLinkStatus);
+  profileRows_ = ListProfiles(context_.io.registry(), context_.state.survey.list,
+                              context_.state.currentLinkStatus)
+                     .rows;
   for (size_t r = 0; r < profileRows_.size(); ++r) {
     InsertRow(list, static_cast<int>(r), profileRows_[r].mark, profileRows_[r].name);
   }
@@ -233,9 +233,7 @@ void SiteSurveyPage::Connect() {
   const int row = SelectedRow(Item(IDC_SURVEY_LIST));
   if (row < 0 || static_cast<size_t>(row) >= surveyRows_.size()) return;
   const std::array<std::string, 6> columns = surveyRows_[static_cast<size_t>(row)].columns;
-  AdapterConfig config = StoredAdapterSettings(context_.io);  // what the network leaves open
-  TakeNetwork(columns, config);
-  RunDialog(ProfileMode::Connect, config, columns[1]);
+  RunDialog(ProfileMode::Connect, NetworkSettings(context_.io, columns), columns[1]);
 }
 
 void SiteSurveyPage::Add() {
@@ -256,15 +254,10 @@ void SiteSurveyPage::Properties() {
 void SiteSurveyPage::ActivateProfile() {
   const std::optional<std::string> name = SelectedProfile();
   if (!name) return;
-  const std::optional<AdapterConfig> stored = FindProfile(context_.io.registry(), *name);
-  if (!stored) {  // a cleared record would wipe the adapter's settings
-    RefreshProfileList();
-    return;
-  }
-  const ChangeOutcome outcome = PutInForce(context_.io, *stored, kWindowLockWaitMs);
+  const ProfileChange change = ActivateStoredProfile(context_.io, *name);
   RefreshProfileList();
-  if (!outcome.lockRefused()) RequestPage(kPageReload);
-  Report(ChangeProblems(outcome, {}));
+  if (change.taken) RequestPage(kPageReload);
+  Report(change.problems);
 }
 
 void SiteSurveyPage::Remove() {
@@ -301,16 +294,10 @@ void SiteSurveyPage::RunDialog(ProfileMode mode, const AdapterConfig& config,
 void SiteSurveyPage::Accepted(const ProfileDialog& dialog) {
   const AdapterConfig& config = dialog.config();
   const std::string& name = dialog.profileName();
-  if (!StoreProfile(context_.io.registry(), name, config)) {
-    RefreshProfileList();
-    return Report({kProfileNotStoredText});
-  }
-  const ChangeOutcome outcome = PutInForce(context_.io, config, kWindowLockWaitMs);
+  const ProfileChange change = StoreAndActivate(context_.io, name, config, name);
   RefreshProfileList();
-  if (!outcome.lockRefused()) RequestPage(kPageReload);
-  std::vector<std::string> problems = ChangeProblems(outcome, {});
-  if (!problems.empty()) problems.insert(problems.begin(), NotActivatedText(name));
-  Report(std::move(problems));
+  if (change.taken) RequestPage(kPageReload);
+  Report(change.problems);
 }
 
 // Said last, in one box with the window's title: the page may end while the box is up.

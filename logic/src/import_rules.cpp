@@ -1,15 +1,16 @@
-#include "import_check.h"
-
+// What an import may store: the adapter's instance keys and the profiles, holding the dot11
+// values each with its type and range, so that no page would have to show what it cannot.
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
+#include "logic/registry_transfer.h"
 #include "logic/text_escape.h"
 #include "platform/win32_codes.h"
 #include "store/adapter_params.h"
 #include "store/profile_store.h"
 
-namespace nv::cli {
+namespace nv {
 
 namespace {
 
@@ -166,6 +167,21 @@ std::string CheckKey(const RegKeyDump& key, ChannelRange channels) {
 
 }  // namespace
 
+bool Importable(const RegKeyDump& key) {
+  const std::string path = Lower(key.path);
+  if (key.root == kHkeyCurrentUser) {
+    const std::string profiles = Lower(kProfileKeyPath);
+    return path == profiles || path.rfind(profiles + "\\", 0) == 0;
+  }
+  for (const std::string_view root : {kNtClassRoot, k9xClassRoot}) {
+    if (path.rfind(Lower(root), 0) == 0) {
+      const std::string_view instance = std::string_view(key.path).substr(root.size());
+      return !instance.empty() && instance.find('\\') == std::string_view::npos;
+    }
+  }
+  return false;
+}
+
 bool CheckImport(const std::vector<RegKeyDump>& keys, ChannelRange channels, RegeditError* error) {
   for (const RegKeyDump& key : keys) {
     if (std::string problem = CheckKey(key, channels); !problem.empty()) {
@@ -188,4 +204,4 @@ size_t DropDriverValues(std::vector<RegKeyDump>* keys) {
   return dropped;
 }
 
-}  // namespace nv::cli
+}  // namespace nv

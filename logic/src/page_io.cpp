@@ -15,7 +15,7 @@ LinkSettingsView ReadLinkSettings(AdapterIo& io) {
 
 PageChange ChangeFromPage(AdapterIo& io, int32_t scope, const Overwrite& overwrite) {
   const ChangeOutcome outcome = ChangeAdapterSettings(io, scope, overwrite, kWindowLockWaitMs);
-  return {!outcome.lockRefused(), ChangeProblems(outcome, {})};
+  return {!outcome.lockRefused(), ChangeProblems(outcome, {}), {}};
 }
 
 PageChange ChangeLinkSettings(AdapterIo& io, const LinkSettingsInput& input) {

@@ -95,6 +95,15 @@ void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config) {
 
 int KeyBoxLimit(int sizeIndex, int formatIndex) { return RequiredKeyChars(sizeIndex, formatIndex); }
 
+int ShownKeyBoxLimit(const KeyBoxView& key, int listedSizeIndex) {
+  if (key.sizeIndex >= 0) return key.limit;
+  return std::max(static_cast<int>(key.text.size()), KeyBoxLimit(listedSizeIndex, kKeyFormatHex));
+}
+
+bool KeyFormatChanges(int formatInForce, int pickedFormat) {
+  return pickedFormat >= 0 && pickedFormat != formatInForce;
+}
+
 std::string CutKeyText(const std::string& text, int limit) {
   if (limit < 0 || text.size() <= static_cast<size_t>(limit)) return text;
   return text.substr(0, static_cast<size_t>(limit));

@@ -79,17 +79,9 @@ void KeyGroup::Show(const SecurityView& view) {
     box->SetHexOnly(true);
     box->SetMasked(false);
     const KeyBoxView& key = view.keys[i];
-    const QString text = ShownText(key.text);
-    if (key.sizeIndex >= 0) {
-      Select(keySizeLists_[i], key.sizeIndex);
-      box->SetLimit(key.limit);
-    } else {
-      // A length that fits no size (written by another tool) leaves the list alone and is
-      // shown whole, so the length check stops it rather than a cut key going out.
-      box->SetLimit(std::max(static_cast<int>(text.size()),
-                             KeyBoxLimit(keySizeLists_[i]->currentIndex(), kKeyFormatHex)));
-    }
-    box->setText(text);
+    if (key.sizeIndex >= 0) Select(keySizeLists_[i], key.sizeIndex);  // else the list stays
+    box->SetLimit(ShownKeyBoxLimit(key, keySizeLists_[i]->currentIndex()));
+    box->setText(ShownText(key.text));
     box->SetMasked(true);  // a stored key is never shown
   }
   for (OwnerDrawButton* radio : defaultKeyButtons_) radio->setChecked(false);
@@ -123,7 +115,7 @@ void KeyGroup::Fill(SecurityInput& input) const {
 }
 
 void KeyGroup::ChangeKeyFormat(int format) {
-  if (format == keyFormat_ || format < 0) return;  // only a real change empties the boxes
+  if (!KeyFormatChanges(keyFormat_, format)) return;
   keyFormat_ = format;
   for (size_t i = 0; i < 4; ++i) {
     keyEdits_[i]->SetLimit(KeyBoxLimit(keySizeLists_[i]->currentIndex(), format));

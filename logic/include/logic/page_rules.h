@@ -91,6 +91,13 @@ void OverwriteSecurity(const SecurityInput& input, AdapterConfig& config);
 // The key box limit for a size and format (0 for an unknown size: the box then takes nothing
 // new, the text it has stays).
 int KeyBoxLimit(int sizeIndex, int formatIndex);
+// The limit of a key box that shows a stored key: its size's. A length that fits no size
+// (written by another tool) is shown whole, and the box takes at least what the size its list
+// shows takes, so that the length check stops it rather than a cut key going out.
+int ShownKeyBoxLimit(const KeyBoxView& key, int listedSizeIndex);
+// A format picked in the list empties the key boxes (each then limited by its size in the new
+// format) only when it is a real change from the format in force.
+bool KeyFormatChanges(int formatInForce, int pickedFormat);
 // A key size change cuts the box's text to the new limit; shorter text stays.
 std::string CutKeyText(const std::string& text, int limit);
 // "Done": the four keys made from the passphrase, as HEX text, for the size chosen for key 1;

@@ -24,15 +24,8 @@ void KeyGroup::Show(const SecurityView& view) {
     box.SetHexOnly(true);
     box.SetMasked(false);
     const KeyBoxView& key = view.keys[i];
-    if (key.sizeIndex >= 0) {
-      SelectEntry(Item(ids_.sizes[i]), key.sizeIndex);
-      box.SetLimit(key.limit);
-    } else {
-      // A length that fits no size (written by another tool) leaves the list alone and is
-      // shown whole, so the length check stops it rather than a cut key going out.
-      const int listed = KeyBoxLimit(Selection(Item(ids_.sizes[i])), kKeyFormatHex);
-      box.SetLimit(std::max(static_cast<int>(key.text.size()), listed));
-    }
+    if (key.sizeIndex >= 0) SelectEntry(Item(ids_.sizes[i]), key.sizeIndex);  // else it stays
+    box.SetLimit(ShownKeyBoxLimit(key, Selection(Item(ids_.sizes[i]))));
     SetWindowBytes(box.hwnd(), key.text);
     box.SetMasked(true);  // a stored key is never shown
   }
@@ -84,7 +77,7 @@ bool KeyGroup::OnCommand(int id, int code) {
 
 void KeyGroup::ChangeKeyFormat() {
   const int format = Selection(Item(ids_.format));
-  if (format == keyFormat_ || format < 0) return;  // only a real change empties the boxes
+  if (!KeyFormatChanges(keyFormat_, format)) return;
   keyFormat_ = format;
   for (size_t i = 0; i < 4; ++i) {
     edits_[i].SetLimit(KeyBoxLimit(Selection(Item(ids_.sizes[i])), format));

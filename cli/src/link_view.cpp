@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "adapter/operations.h"
-#include "logic/options.h"
 #include "logic/link_state.h"
+#include "logic/options.h"
 #include "logic/survey_model.h"
 
 namespace nv::cli {

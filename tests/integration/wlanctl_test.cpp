@@ -8,8 +8,8 @@
 
 #include "adapter_fixture.h"
 #include "cli/wlanctl.h"
-#include "logic/registry_transfer.h"
 #include "logic/link_notice.h"
+#include "logic/registry_transfer.h"
 #include "platform/sqlite_registry.h"
 #include "posix_ports.h"
 #include "private_file.h"

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/registry_transfer.h"
 #include "logic/options.h"
+#include "logic/registry_transfer.h"
 
 namespace nv::cli {
 namespace {

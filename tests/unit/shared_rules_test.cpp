@@ -80,8 +80,11 @@ TEST(SharedRules, MarksNamesAndTheProfileDialogsOk) {
   const struct {
     std::string name;
     bool fits;
-  } names[] = {{"", false}, {"A", true}, {std::string(32, 'n'), true},
-               {std::string(33, 'n'), false}, {"a\\b", false}};
+  } names[] = {{"", false},
+               {"A", true},
+               {std::string(32, 'n'), true},
+               {std::string(33, 'n'), false},
+               {"a\\b", false}};
   for (const auto& n : names) EXPECT_EQ(ProfileNameFits(n.name), n.fits) << n.name;
 
   const ProfileNameLookup lookup = [](const std::string& asked) -> std::optional<std::string> {

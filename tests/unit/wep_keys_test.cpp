@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "adapter_fixture.h"
-#include "store/md5.h"
 #include "logic/options.h"
+#include "store/md5.h"
 #include "store/wep_keys.h"
 
 namespace nv {

@@ -307,8 +307,7 @@ void SiteSurveyPage::OpenDialog(ProfileMode mode, const AdapterConfig& config,
 void SiteSurveyPage::DialogAccepted(const ProfileDialog& dialog) {
   const AdapterConfig config = dialog.config();
   const std::string& name = dialog.profileName();
-  const ProfileChange change =
-      StoreAndActivate(io_, name, config, ShownText(name).toStdString());
+  const ProfileChange change = StoreAndActivate(io_, name, config, ShownText(name).toStdString());
   RefreshProfileList();
   if (change.taken) Q_EMIT showPageRequested(kPageReload);
   ReportProblems(warning_, window(), change.problems);

@@ -69,8 +69,8 @@ SecurityView ShowSecurity(const AdapterConfig& stored);
 // The key length check's verdict: the first key whose length does not fit its size.
 struct KeyCheck {
   bool ok;
-  int failingKey;    // 1..4 when !ok
-  int32_t required;  // characters that key needs
+  int failingKey;       // 1..4 when !ok
+  int32_t required;     // characters that key needs
   std::string message;  // for the "Warning" box (kKeyWarningCaption)
 };
 

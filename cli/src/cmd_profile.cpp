@@ -1,9 +1,6 @@
 // profile list|show|add|remove|activate: the Site Survey page's profiles.
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iomanip>
-#include <memory>
 #include <optional>
 
 #include "adapter/operations.h"
@@ -13,7 +10,6 @@
 #include "logic/profile_actions.h"
 #include "logic/settings_lock.h"
 #include "logic/survey_model.h"
-#include "platform/win32_codes.h"
 
 namespace nv::cli {
 

@@ -1,5 +1,7 @@
 #include "logic/registry_transfer.h"
 
+#include <utility>
+
 #include "platform/win32_codes.h"
 #include "store/adapter_params.h"
 #include "store/key_walk.h"

@@ -1,7 +1,6 @@
 #include "key_group.h"
 
 #include <QLineEdit>
-#include <algorithm>
 
 #include "controls/hex_key_edit.h"
 #include "controls/owner_draw_button.h"

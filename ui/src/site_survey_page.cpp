@@ -12,9 +12,7 @@
 #include "controls/group_frame.h"
 #include "controls/owner_draw_button.h"
 #include "list_images.h"
-#include "logic/change_message.h"
 #include "logic/profile_actions.h"
-#include "logic/settings_lock.h"
 #include "logic/survey_model.h"
 #include "ui/config_dialog.h"
 

@@ -7,8 +7,10 @@
 # adapter inside the program: the icon docks and turns green; the hidden frame is found by its
 # title; a double click opens the window; Ctrl+Tab walks the five pages (a screenshot of each);
 # an SSID applied on the Configuration page lands under that family's class root; a second
-# start opens the window; "Exit" from the icon's menu ends the program and its icon.
-# E2E_DISPLAY picks the X display (default: a free one); WIN_SHOTS keeps the screenshots there.
+# start opens the window; "Notify on connect" in the icon's menu turns on the notices wlanctl.exe
+# reports; "Exit" from the icon's menu ends the program and its icon.
+# E2E_DISPLAY picks the X display (default: a free one); WIN_SHOTS keeps the screenshots there;
+# WIN_SCHEME=dark runs it all under a dark desktop scheme.
 # Usage: tray_win_e2e.sh WLANMON.EXE WLANCTL.EXE WIN_INSPECT.EXE W32N50.DLL winxp|win98
 set -euo pipefail
 mon=$1
@@ -124,10 +126,24 @@ echo "ok: a second start opens the window and leaves one icon"
 wine "$inspect" syscommand "$main" 0xF060
 within 100 window_closed || fail "SC_CLOSE did not end the window"
 
-# The icon's menu: "Exit", its last item, ends the program and takes the icon away.
-read -r w h x y < <(wine_icon_geometry)
-xdotool mousemove $((x + w / 2)) $((y + h / 2)) mousedown 3 sleep 0.1 mouseup 3
-sleep 1
+# The icon's menu: "Open", "Notify on connect", "Exit".
+icon_menu() {
+  read -r w h x y < <(wine_icon_geometry)
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) mousedown 3 sleep 0.1 mouseup 3
+  sleep 1
+}
+# "Notify on connect" turns the link notices on: the value wlanctl.exe's notify reads.
+notify_is() {
+  [ "$(wine "$work/app/wlanctl.exe" notify status 2>/dev/null | tr -d '\r')" = "Notify on connect $1" ]
+}
+notify_is off || fail "link notices were on before the menu turned them on"
+icon_menu
+xdotool key Up Up Return
+within 100 notify_is on || fail "\"Notify on connect\" did not turn the link notices on"
+echo "ok: \"Notify on connect\" in the icon's menu turns on the notices wlanctl.exe reports"
+
+# "Exit", its last item, ends the program and takes the icon away.
+icon_menu
 xdotool key Up Return
 within 100 ended || fail "\"Exit\" from the icon's menu did not end the program"
 no_icon() { [ "$(wine_icons)" = 0 ]; }

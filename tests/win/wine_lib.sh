@@ -18,6 +18,29 @@ start_wine() {
   done
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Tahoma Bold" /t REG_SZ \
     /d "DejaVu Sans Bold" /f >/dev/null 2>&1 || return 1
+  [ "${WIN_SCHEME:-}" != dark ] || dark_scheme
+}
+
+# WIN_SCHEME=dark: the system colours of a dark desktop scheme (light text on dark faces), to
+# look at the window under one. Wine's own visual style (on by default) would paint over them.
+dark_scheme() {
+  local pair key
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive \
+    /t REG_SZ /d 0 /f >/dev/null 2>&1 || return 1
+  for pair in "Window=32 32 32" "WindowText=230 230 230" "ButtonFace=45 45 48" \
+              "ButtonText=230 230 230" "GrayText=150 150 150" "Background=20 20 20" \
+              "Menu=45 45 48" "MenuText=230 230 230" "Hilight=0 90 160" \
+              "HilightText=255 255 255" "ButtonHilight=70 70 70" "ButtonShadow=20 20 20" \
+              "InfoWindow=45 45 48" "InfoText=230 230 230"; do
+    # the style's copy of the colours is what Wine restores when no style is on
+    for key in 'HKCU\Control Panel\Colors' \
+               'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager\Control Panel\Colors'; do
+      wine reg add "$key" /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f >/dev/null 2>&1 || return 1
+    done
+  done
+  # The desktop process, started with the style, keeps its colours until the session ends.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 # Ends the Wine server of our own prefix only (a caller's WINEPREFIX is left alone).
 stop_wine() {

@@ -21,17 +21,18 @@ fail() {
 
 start_display 1024x768 || fail "Xvfb did not start"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 & pids+=($!)
-bus_up() { dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-             org.a11y.Bus.GetAddress >/dev/null 2>&1; }
-within 100 bus_up || fail "the accessibility bus did not start"
+bus_up() { dbus-send --session --print-reply --reply-timeout=1000 --dest=org.a11y.Bus \
+             /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1; }
+within 50 bus_up || fail "the accessibility bus did not start"
 start_sim --virtual-clock || fail "wlansim did not start"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
 main='Wireless LAN Monitor/Configuration Utility'
 window_shown() { xdotool search --name "$main" >/dev/null 2>&1; }
 # A second start opens the running program's window (once its channel is up).
-open_window() { "$mon" >>"$work/mon.log" 2>&1 && within 30 window_shown; }
-within 10 open_window || fail "a second start did not open the window"
+# Every step has its own deadline, so a stuck one says which it was.
+open_window() { timeout 10 "$mon" >>"$work/mon.log" 2>&1 && within 30 window_shown; }
+within 5 open_window || fail "a second start did not open the window"
 # Debian's Python, which has pyatspi.
 timeout 60 /usr/bin/python3 "$here/lists_atspi.py" || fail "the lists do not read as they should"
 echo "ok: every list reads as its label, its current entry and its entries"

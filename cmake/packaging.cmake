@@ -1,6 +1,7 @@
 # The Windows installer: `cpack -G NSIS` in the MinGW build folder (Debian's nsis runs makensis).
-# wlanmon.exe and wlanctl.exe under Program Files (the 32-bit one on 64-bit Windows); a Start-menu entry; the
-# monitor started at log-on (a tick on the components page); an uninstaller that first closes a
+# wlanmon.exe and wlanctl.exe under Program Files (the 32-bit one on 64-bit Windows); a
+# Start-menu entry; the monitor started at log-on (a tick on the components page); an upgrade in
+# place that closes a running monitor and starts it again; an uninstaller that first closes a
 # running monitor and removes what was installed, leaving the user's settings.
 set(CPACK_PACKAGE_NAME "netvane-wlan-monitor")
 set(CPACK_PACKAGE_VENDOR "Netvane")

@@ -81,7 +81,7 @@ kept || fail "the test's profile and adapter values could not be written"
 printf 'the old build' >>"$dir/bin/wlanmon.exe"
 marked() { [ "$(tail -c 13 "$dir/bin/wlanmon.exe")" = 'the old build' ]; }
 
-wine "$dir/bin/wlanctl.exe" watch >"$work/watch.log" 2>&1 & watch_pid=$!; pids+=($watch_pid)
+wine "$dir/bin/wlanctl.exe" watch >"$work/watch.log" 2>&1 & watch_pid=$!; pids+=("$watch_pid")
 watching() { grep -q 'Tray icon' "$work/watch.log"; }
 within 300 watching || { cat "$work/watch.log"; fail "wlanctl.exe watch did not start"; }
 status=0; install || status=$?
@@ -111,7 +111,7 @@ monitors() {
 }
 frame='Netvane Wireless LAN Monitor'
 frame_found() { wine "$find_window" find "$frame" 2>/dev/null; }
-wine "$dir/bin/wlanmon.exe" --virtual-adapter >"$work/mon.log" 2>&1 & mon_pid=$!; pids+=($mon_pid)
+wine "$dir/bin/wlanmon.exe" --virtual-adapter >"$work/mon.log" 2>&1 & mon_pid=$!; pids+=("$mon_pid")
 within 300 frame_found || { cat "$work/mon.log"; fail "the installed monitor did not start"; }
 [ "$(monitors | wc -l)" = 1 ] || fail "not one monitor before the upgrade: $(monitors)"
 install || fail "the silent install while the monitor runs failed"

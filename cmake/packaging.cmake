@@ -1,6 +1,7 @@
 # The Windows installer: `cpack -G NSIS` in the MinGW build folder (Debian's nsis runs makensis).
-# wlanmon.exe and wlanctl.exe under Program Files (the 32-bit one on 64-bit Windows); a Start-menu entry; the
-# monitor started at log-on (a tick on the components page); an uninstaller that first closes a
+# wlanmon.exe and wlanctl.exe under Program Files (the 32-bit one on 64-bit Windows); a
+# Start-menu entry; the monitor started at log-on (a tick on the components page); an upgrade in
+# place that closes a running monitor and starts it again; an uninstaller that first closes a
 # running monitor and removes what was installed, leaving the user's settings.
 set(CPACK_PACKAGE_NAME "netvane-wlan-monitor")
 set(CPACK_PACKAGE_VENDOR "Netvane")
@@ -17,14 +18,14 @@ set(CPACK_NSIS_PACKAGE_NAME "Netvane Wireless LAN Monitor")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\wlanmon.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL OFF)
 set(CPACK_NSIS_MODIFY_PATH OFF)
-# The template's hooks take NSIS lines; our own code is in netvane.nsh (the first hook includes it).
-# The install hook ends the template's section and opens the log-on section, which the template's
-# own SectionEnd closes, so that it shows as a tick box.
-set(nv_nsh "${CMAKE_CURRENT_LIST_DIR}/nsis/netvane.nsh")
-set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!include '${nv_nsh}'\n  !insertmacro NvCloseMonitor")
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
-    "SectionEnd\nSection 'Start the monitor at log-on' NvAutostart\n  !insertmacro NvWriteRunValue")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro NvCloseMonitor\n  !insertmacro NvRemoveRunValue")
+# Our NSIS code is netvane.nsh. It is included at the top of the template's script (by way of
+# the compressor's line, the only one there that takes our text) so that its first section, which
+# closes a running monitor, comes before the template's sections replace any file; the template's
+# hooks insert its macros at the end of the install section and the start of the uninstall one.
+set(CPACK_NSIS_COMPRESSOR
+    "lzma\n  !define NV_REGISTRY_KEY '${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'\n  !include '${CMAKE_CURRENT_LIST_DIR}/nsis/netvane.nsh'")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro NvInstallEnd")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro NvUninstallStart")
 set(CPACK_COMPONENTS_ALL program)
 include(CPack)
 cpack_add_component(program DISPLAY_NAME "Netvane Wireless LAN Monitor" REQUIRED)

@@ -15,12 +15,9 @@ LinkJudgement JudgeLink(AdapterIo& io, LinkStatus& link, const SurveyState& surv
     link.networkMode = survey.list.entries[connected].networkMode;
   }
   LinkJudgement j;
-  if (link.state != kStateNoDriver) {
-    ReadAdapterParameters(io, j.stored);
-  } else {
-    j.stored.scope = kScopeNoAdapter;
-  }
-  j.adapterFound = link.state != kStateNoDriver && j.stored.scope != kScopeNoAdapter;
+  j.stored.scope = kScopeNoAdapter;  // a link that did not answer has no adapter to read
+  if (link.state != kStateNoDriver) ReadAdapterParameters(io, j.stored);
+  j.adapterFound = j.stored.scope != kScopeNoAdapter;
   j.measured = j.adapterFound && link.state == kStateAssociated &&
                link.networkMode == kNetworkInfrastructure;
   if (j.measured) {

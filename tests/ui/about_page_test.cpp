@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFont>
+#include <QLabel>
 #include <QSignalSpy>
 
 #include "controls/gif_walk.h"
@@ -30,6 +32,7 @@ class AboutPageTest : public ::testing::Test {
 };
 
 TEST_F(AboutPageTest, ShowsTheVersionsAndThePicture) {
+  parent.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));  // a desktop's wider face
   AboutPage page(ports.io.get(), &parent);
   EXPECT_EQ(Texts(page), (QStringList{QStringLiteral("1.0.4.2"), QStringLiteral("1.7.0.3"),
                                       QStringLiteral("1.0.2.3")}));
@@ -38,6 +41,9 @@ TEST_F(AboutPageTest, ShowsTheVersionsAndThePicture) {
     EXPECT_FALSE(box->isEnabled());
     EXPECT_EQ(box->alignment(), Qt::AlignCenter);
   }
+  const auto* title = page.findChild<QLabel*>(QStringLiteral("aboutTitle"));
+  ASSERT_NE(title, nullptr);  // the whole title, in whatever face the system gives it
+  EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()));
   AnimatedPicture* picture = page.picture();
   EXPECT_TRUE(picture->IsAnimated());
   EXPECT_EQ(picture->size(), QSize(134, 122));

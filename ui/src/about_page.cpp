@@ -1,6 +1,9 @@
 #include "ui/about_page.h"
 
+#include <algorithm>
+
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 
 #include "adapter/operations.h"
@@ -41,7 +44,9 @@ AboutPage::AboutPage(AdapterIo* io, QWidget* parent)
   QFont bold = title->font();
   bold.setBold(true);
   title->setFont(bold);
-  title->setGeometry(170, 60, 250, 40);
+  // 250 pixels hold the title in the window's own face; a wider system face gets what it needs.
+  const int width = std::max(250, QFontMetrics(bold).horizontalAdvance(title->text()) + 4);
+  title->setGeometry(170, 60, width, 40);
   BuildVersionFrame();
   FillVersions(io);
 }

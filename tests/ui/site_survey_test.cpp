@@ -3,6 +3,7 @@
 // and the adapter's stored settings, and what Cancel leaves alone.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QTreeWidget>
@@ -135,6 +136,25 @@ TEST_F(SiteSurveyTest, ListsCurrentNetworkFirstAndMarksProfiles) {
   EXPECT_FALSE(survey->accessibleName().isEmpty());
   for (auto* button : page->findChildren<OwnerDrawButton*>()) {
     EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+  }
+}
+
+// Both lists, the empty profile list too, show a ring in the highlight colour while they have
+// the keyboard focus, and none without it.
+TEST_F(SiteSurveyTest, AListShowsWhenItHasTheFocus) {
+  SiteSurveyPage* page = OpenPage();
+  for (const char* name : {"surveyList", "profileList"}) {
+    auto* list = page->findChild<QTreeWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(list, nullptr) << name;
+    const QRgb highlight = list->palette().color(QPalette::Highlight).rgb();
+    const auto corner = [list] { return list->grab().toImage().pixel(1, 1); };
+    EXPECT_NE(corner(), highlight) << name;
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &in);
+    EXPECT_EQ(corner(), highlight) << name;
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &out);
+    EXPECT_NE(corner(), highlight) << name;
   }
 }
 

@@ -11,6 +11,7 @@
 #include "byte_text.h"
 #include "controls/group_frame.h"
 #include "controls/owner_draw_button.h"
+#include "focus_ring.h"
 #include "list_images.h"
 #include "logic/profile_actions.h"
 #include "logic/survey_model.h"
@@ -56,6 +57,7 @@ QTreeWidget* List(const char* name, const char* accessible, QWidget* parent) {
   list->setSelectionBehavior(QAbstractItemView::SelectRows);  // whole rows
   list->setIconSize(QSize(kListImageSize, kListImageSize));
   list->setAllColumnsShowFocus(true);
+  new FocusRing(list);  // the style shows no focus on a list, an empty one least of all
   return list;
 }
 

@@ -29,6 +29,10 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 "$mon" >"$work/mon.log" 2>&1 & pids+=($!)
 main='Wireless LAN Monitor/Configuration Utility'
 window_shown() { xdotool search --name "$main" >/dev/null 2>&1; }
+# The first start holds the lock once its hidden frame is there; a second start sent before
+# that could take the lock itself and, being the running program, never end.
+frame_up() { xdotool search --name '^Netvane Wireless LAN Monitor$' >/dev/null 2>&1; }
+within 100 frame_up || fail "the program's hidden frame did not come"
 # A second start opens the running program's window (once its channel is up).
 # Every step has its own deadline, so a stuck one says which it was.
 open_window() { timeout 10 "$mon" >>"$work/mon.log" 2>&1 && within 30 window_shown; }
